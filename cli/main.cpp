@@ -1,0 +1,69 @@
+#include "cli/Command.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace rq7::cli {
+
+static std::vector<Command>& registry() {
+    static std::vector<Command> all;
+    return all;
+}
+
+CommandRegistration::CommandRegistration(Command command) {
+    registry().push_back(std::move(command));
+}
+
+const std::vector<Command>& commands() { return registry(); }
+
+static void printUsage(std::ostream& out) {
+    std::vector<Command> sorted = commands();
+    std::sort(sorted.begin(), sorted.end(),
+              [](const Command& a, const Command& b) { return a.name < b.name; });
+    out << "usage: rq7ctl COMMAND [ARGS]\n\ncommands:\n";
+    for (const Command& c : sorted)
+        out << "  rq7ctl " << c.name << ' ' << c.usage << "\n      " << c.help << '\n';
+}
+
+} // namespace rq7::cli
+
+int main(int argc, char** argv) {
+    using namespace rq7::cli;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printUsage(args.empty() ? std::cerr : std::cout);
+        return args.empty() ? kExitBadInput : kExitOk;
+    }
+    // The longest registered name that the arguments start with wins, so
+    // "lang list" is found before a plain "lang".
+    const Command* best = nullptr;
+    std::size_t bestWords = 0;
+    for (const Command& c : commands()) {
+        std::vector<std::string> words;
+        for (std::size_t start = 0; start <= c.name.size();) {
+            std::size_t end = c.name.find(' ', start);
+            if (end == std::string::npos)
+                end = c.name.size();
+            words.push_back(c.name.substr(start, end - start));
+            start = end + 1;
+        }
+        if (words.size() > args.size() || words.size() <= bestWords)
+            continue;
+        if (std::equal(words.begin(), words.end(), args.begin())) {
+            best = &c;
+            bestWords = words.size();
+        }
+    }
+    if (!best) {
+        std::cerr << "rq7ctl: unknown command '" << args[0] << "'\n\n";
+        printUsage(std::cerr);
+        return kExitBadInput;
+    }
+    args.erase(args.begin(), args.begin() + static_cast<long>(bestWords));
+    try {
+        return best->run(args, std::cout, std::cerr);
+    } catch (const std::exception& e) {
+        std::cerr << "rq7ctl: " << e.what() << '\n';
+        return kExitBadInput;
+    }
+}

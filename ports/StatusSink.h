@@ -1,0 +1,21 @@
+#pragma once
+// The status window of long operations, as the core sees it: a message,
+// an optional progress count and the user's cancel (Storno).
+
+#include <string>
+
+namespace rq7 {
+
+class StatusSink {
+public:
+    virtual ~StatusSink() = default;
+    // Shows the status window with this text (already looked up).
+    virtual void showStatus(const std::string& text) = 0;
+    virtual void hideStatus() = 0;
+    // Blocks done of blocks to do; total 0 hides the progress bar.
+    virtual void progress(int done, int total) = 0;
+    // CancelFlag: set by Storno, cleared by showStatus.
+    virtual bool cancelRequested() const = 0;
+};
+
+} // namespace rq7
