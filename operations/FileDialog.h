@@ -1,0 +1,27 @@
+#pragma once
+// The file dialog of the settings file commands, as the workflows see it.
+// One dialog object serves both directions for the program's whole run and
+// offers the last chosen name again (at first "*.eep"); the workflows keep
+// nothing between runs.
+
+#include <optional>
+#include <string>
+
+namespace rq7 {
+
+// The dialog's one filter entry and its first offered name.
+inline constexpr const char* kEepFilter = "EEPROM (*.eep)";
+inline constexpr const char* kEepInitialName = "*.eep";
+
+class FileDialog {
+public:
+    virtual ~FileDialog() = default;
+    // An existing file to load; nothing when the user cancels or the dialog
+    // fails.
+    virtual std::optional<std::string> chooseFileToOpen() = 0;
+    // A name to save under, existing or not; the dialog itself never asks
+    // about overwriting (the save asks). Nothing on cancel or failure.
+    virtual std::optional<std::string> chooseFileToSave() = 0;
+};
+
+} // namespace rq7

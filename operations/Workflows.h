@@ -1,0 +1,44 @@
+#pragma once
+// The four commands that move settings between the main window, a settings
+// file and the device (`btFileLoad`, `btFileSave`, `btEEPROMLoad`,
+// `btEEPROMSave`). Each shows exactly one message box per outcome through
+// the prompter (title "RQ7 Init", OK button), or none where the outcome is
+// silent, and returns the outcome.
+
+#include "operations/EepromTransfer.h"
+#include "operations/FileDialog.h"
+#include "operations/Outcome.h"
+#include "operations/SettingsHolder.h"
+#include "ports/Prompter.h"
+#include "ports/StatusSink.h"
+#include "ui/language/catalogue/Texts.h"
+
+#include <string>
+
+namespace rq7 {
+
+class EepromImage;
+
+// The ports every workflow works through; the caller owns them all.
+struct WorkflowContext {
+    SettingsHolder& settings;
+    EepromImage& image; // the program's one image buffer
+    Prompter& prompter;
+    StatusSink& status;
+    const Texts& texts;
+};
+
+// Open dialog, then LoadFromPath. Cancel: DialogCancelled, no message.
+Outcome LoadFromFile(WorkflowContext& context, FileDialog& dialog);
+// Save dialog, then SaveToPath. Cancel: DialogCancelled, no message.
+Outcome SaveToFile(WorkflowContext& context, FileDialog& dialog);
+
+// The file commands after the dialog, for callers that already have a path.
+Outcome LoadFromPath(WorkflowContext& context, const std::string& path);
+Outcome SaveToPath(WorkflowContext& context, const std::string& path);
+
+// The device commands; usable only while the device is active.
+Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device);
+Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device);
+
+} // namespace rq7
