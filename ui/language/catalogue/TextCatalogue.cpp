@@ -1,0 +1,194 @@
+// The catalogue table. Each text is the program's built-in Czech wording,
+// character for character, including leading and trailing blanks where a
+// text is joined with a variable part (a file name, a port, a list).
+
+#include "ui/language/catalogue/Catalogue.h"
+
+#include <unordered_set>
+
+namespace rq7 {
+
+namespace {
+
+// clang-format off
+constexpr CatalogueEntry kEntries[] = {
+    // Messages.
+    {"msg001", "Při načítání nastavení programu ze souboru "},
+    {"msg002", " nastala chyba."},
+    {"msg003", "Převádím data ..."},
+    {"msg004", "Data ze souboru "},
+    {"msg005", " byla úspěšně načtena."},
+    {"msg006", "Data v souboru "},
+    {"msg007", " nejsou v pořádku - neodpovídají formátu EEPROM."},
+    {"msg008", "Při ukládání nastavení programu do souboru "},
+    {"msg009", " nastala chyba."},
+    {"msg010", "Nastala chyba při převodu dat."},
+    {"msg011", "Data nebyla úspěšně načtena z EEPROM. Došlo k chybě při načítání bloku dat."},
+    {"msg012", "Načtítání dat z EEPROM do počítače bylo stornováno."},
+    {"msg013", "Převádím data ..."},
+    {"msg014", "Data byla úspěšně načtena z EEPROM."},
+    {"msg015", "Data nebyla úspěšně načtena z EEPROM. EEPROM zřejmě není naprogramována."},
+    {"msg018", "Velikost dat v nastavení ("},
+    {"msg019", ") je větší než je možno vložit do EEPROM ("},
+    {"msg021", "Data nebyla úspěšně uložena do EEPROM. Došlo k chybě při ukládání bloku do EEPROM."},
+    {"msg022", "Ukládání dat z počítače do EEPROM bylo stornováno."},
+    {"msg023", "Data byla úspěšně uložena do EEPROM."},
+    {"msg024", "Data nebyla úspěšně uložena do EEPROM. Nastala chyba při převodu dat z formuláře nastavení."},
+    {"msg025", "Nelze otevřít port "},
+    {"msg026", "Na zařízení stiskněte tlačítko \"A1 VYP\" a vyčkejte, než zelená LED \"STATUS\" přestane blikat a bude svítit trvale. Poté potvrďte \"OK\"."},
+    {"msg027", "Zapněte zařízení. Program se pokouší navázat komunikaci."},
+    {"msg028", "Připojené zařízení není známo. Je sice povoleno ho naprogramovat, ale za způsobené chyby není ručeno."},
+    {"msg028b", "Možná zařízení jsou: "},
+    {"msg030", "Touto verzí programu lze naprogramovat pouze zařízení s procesorem verze "},
+    {"msg031", " a vyšší."},
+    {"msg032", "Při pokusu aktivovat spojení nastala chyba."},
+    {"msg033", "Při deaktivaci spojení došlo k chybě. Zařízení je zřejmě stále v programovacím módu. Mám přesto přejít do \"Neaktivního stavu\"?"},
+    {"msg034", "Neznámá chyba při překladu dat."},
+    {"msg035", "Tento soubor již existuje. Mám ho přepsat?"},
+    {"msg036", "Ukládám nastavení do souboru "},
+    {"msg037", "Telefonní číslo je zadáno chybně."},
+    {"msg038", "Zařízení nebylo deaktivováno a je zřejmě stále v programovacím módu. Má se zařízení před ukončením programu deaktivovat?"},
+    {"msg039", "Tento text může obsahovat pouze tyto znaky: "},
+    {"msg040", "Název stavu 0 nesmí být stejný jako název stavu 1."},
+    {"msg041", "Názvy výstupů ani názvy stavů výstupů se nesmějí shodovat a nesmí být ani předponou jiného názvu."},
+    {"msg042", "Toto pole může obsahovat pouze tyto znaky: "},
+    {"msg044", "Příkaz nesmí být žádné z těchto klíčových slov (ani jejich předpony): "},
+    {"msg045", "PIN je zadán chybně!"},
+    {"msg046", "Telefonní číslo servisního centra je zadáno chybně!"},
+    {"msg047", "Ukládám data z počítače do EEPROM."},
+    {"msg048", "Načítám data z EEPROM do počítače."},
+    {"msg049", "Načítám nastavení ze souboru "},
+    {"msg50", "UTO je zadáno chybně."},
+    {"msg051", "Pokud není zadáno telefonní číslo musí být zaškrtávací pole Příjem nezaškrtnuté."},
+    {"msg052", "Pokud není zadáno telefonní číslo musí být zaškrtávací pole Poplach nezaškrtnuté."},
+    {"msg053", "Pokud není zadáno telefonní číslo musí být zaškrtávací pole Události nezaškrtnuté."},
+
+    // Connection state shown on the main window.
+    {"strDeactivated", "Neaktivní"},
+    {"strActivated", "Aktivní"},
+    {"strActError", "Chybné zařízení"},
+
+    // Main window.
+    {"btActivate", "Aktivovat"},
+    {"btDEActivate", "Deaktivovat"},
+    {"lblMainForm", "Inicializační program pro zařízení RQ7"},
+    {"lblCommFrame", "Komunikace počítače se zařízením"},
+    {"lblCommPort", "Sériový port:"},
+    {"tttCommPort", "Sériový port počítače, ke kterému je připojeno zařízení"},
+    {"lblConnection", "Spojení"},
+    {"lblInfoFrame", "Informace o připojeném zařízení"},
+    {"lblProduct", "Produkt:"},
+    {"lblVersion2", "Verze:"},
+    {"lblModem", "Typ modemu:"},
+    {"lblMemSize", "Velikost paměti:"},
+    {"lblMemUsage", "Velikost nastavení:"},
+    {"lblMemFree", "Volné místo:"},
+    {"lblButFrame", "Nastavení zařízení"},
+    {"chkCheckSaving", "Kontrolovat zápis do zařízení"},
+    {"tttLoadFile", "Načíst nastavení zařízení ze souboru"},
+    {"tttSaveFile", "Uložit nastavení zařízení do souboru"},
+    {"tttLoadDevice", "Načist nastavení ze zařízení"},
+    {"tttSaveDevice", "Uložit nastavení do zařízení"},
+    {"tttPrint", "Tisk nastavení zařízení"},
+    {"lblProgFrame", "Program"},
+    {"btInfo", "&Nastavení"},
+    {"btEnd", "U&končit"},
+    {"tabMain", "Všeobecné"},
+    {"tabTC", " Telefonní čísla"},
+    {"tabDInp", " Logické vstupy"},
+    {"tabDOut", " Logické výstupy"},
+
+    // General page and the column headings of the three tables.
+    {"lblFrameInit", "Inicializace zařízení"},
+    {"lbljmenostanice", "Jméno stanice:"},
+    {"lblPIN", "PIN:"},
+    {"lblSCSA", "Telefonní číslo servisního centra:"},
+    {"lblFrameSMS", "SMS zprávy"},
+    {"lblVP1", "Doba platnosti SMS zprávy je"},
+    {"lblVP2", "dnů (1-30)."},
+    {"chkBezpecRez", "Používat bezpečný režim"},
+    {"chkPrepnoutJTS", "Přepnout poplachovou ústřednu do JTS, pokud ústředna vytočí číslo"},
+    {"chkOdpovidatT0", "Hlášení o stavu posílat i na telefonní číslo T0"},
+    {"chkPrepnoutNP", "Hlášení o nepovoleném přístupu posílat i na telefonní číslo T0"},
+    {"chkNotAuth", "Posílat hlášení, že není povolen přístup"},
+    {"lbltcName1", "Telefonní číslo"},
+    {"lbltcName2", " "},
+    {"lblTCPrijem1", "Akceptovat příkazy"},
+    {"lblTCPrijem2", "z tohoto čísla"},
+    {"lblTCPoplach1", "Odesílat hlášení"},
+    {"lblTCPoplach2", "při poplachu"},
+    {"lblTCUdalost1", "Odesílat"},
+    {"lblTCUdalost2", "hlášení"},
+    {"lblTCUTO", "Výchozí UTO:"},
+    {"valUTO", "+420"},
+    {"lblDInpName1", "Název"},
+    {"lblDInpName2", "vstupu"},
+    {"lblDInpStates", "Název stavu"},
+    {"lblDInpStateOff1", "vypnuto"},
+    {"lblDInpStateOff2", "0"},
+    {"lblDInpStateOn1", "zapnuto"},
+    {"lblDInpStateOn2", "1"},
+    {"lblDInpChState1", "Text hlášení při přechodu stavu"},
+    {"lblDInpChState2", "(zda posílat + text hlášení)"},
+    {"lblDInpChSLH", "0->1"},
+    {"lblDInpChSHL", "1->0"},
+    {"lblDInpNeg1", "Negovat"},
+    {"lblDInpNeg2", "hodnoty"},
+    {"lblDInpZpr1", "Uvádět"},
+    {"lblDInpZpr2", "v hlášení"},
+    {"lblDOutName1", "Název"},
+    {"lblDOutName2", "výstupu"},
+    {"lblDOutStates", "Název stavu"},
+    {"lblDOutStateOff1", "vypnuto"},
+    {"lblDOutStateOff2", "0"},
+    {"lblDOutStateOn1", "zapnuto"},
+    {"lblDOutStateOn2", "1"},
+    {"lblDOutNeg1", "Negovat"},
+    {"lblDOutNeg2", "hodnoty"},
+    {"lblDOutZpr1", "Uvádět"},
+    {"lblDOutZpr2", "v hlášení"},
+    {"lblButtonCh", "Možnosti"},
+
+    // Row dialogs (captions and the texts only the dialogs use).
+    {"lblTC", "Telefonní číslo"},
+    {"lblDinp", "Logický vstup"},
+    {"lblDOut", "Logický výstup"},
+    {"lblDInpChSLHf", "Při změně stavu 0->1 posílat hlášení:"},
+    {"lblDInpChSHLf", "Při změně stavu 1->0 posílat hlášení:"},
+    {"btOK", "OK"},
+    {"btCancel", "Storno"},
+
+    // About window.
+    {"lblAboutForm", "Settings and information about RQ7 Init"},
+    {"lblVersion", "Version"},
+    {"lblLanguage", "Language:"},
+    {"btClose", "Close"},
+};
+// clang-format on
+
+} // namespace
+
+const std::vector<CatalogueEntry>& catalogue() {
+    static const std::vector<CatalogueEntry> entries(std::begin(kEntries), std::end(kEntries));
+    return entries;
+}
+
+std::vector<std::string> catalogueKeys() {
+    std::vector<std::string> keys;
+    keys.reserve(catalogue().size());
+    for (const CatalogueEntry& entry : catalogue())
+        keys.emplace_back(entry.key);
+    return keys;
+}
+
+bool inCatalogue(std::string_view key) {
+    static const std::unordered_set<std::string_view> keys = [] {
+        std::unordered_set<std::string_view> all;
+        for (const CatalogueEntry& entry : catalogue())
+            all.insert(entry.key);
+        return all;
+    }();
+    return keys.count(key) != 0;
+}
+
+} // namespace rq7
