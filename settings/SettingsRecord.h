@@ -15,7 +15,9 @@ using Flag = int;
 inline constexpr Flag kFlagOff = 0;
 inline constexpr Flag kFlagOn = 1;
 inline constexpr Flag kFlagGrey = 2;
-inline bool isOn(Flag flag) { return flag == kFlagOn; }
+inline bool isOn(Flag flag) {
+    return flag == kFlagOn;
+}
 
 template <typename T> using Rows = std::array<T, kRowCount>;
 
@@ -77,7 +79,7 @@ struct SettingsRecord {
     Rows<std::string> tabOUTZap{};
     Rows<std::string> tabOUTVyp{};
     Rows<Flag> tabOUTNeg{};
-    Rows<std::string> tabOUTimpuls{};                                     // up to 100
+    Rows<std::string> tabOUTimpuls{};                                          // up to 100
     Rows<std::string> tabOUTimpulsLEN{"1", "1", "1", "1", "1", "1", "1", "1"}; // up to 3, 0..255
     Rows<Flag> tabOUTZpr{};
 
