@@ -1,0 +1,140 @@
+#include "ui/main/rules/RecordCheck.h"
+
+#include "ui/main/rules/FieldRules.h"
+#include "ui/main/rules/OutputCrossRule.h"
+#include "ui/main/rules/PhoneFlagRules.h"
+#include "ui/main/rules/PhoneRows.h"
+
+#include <algorithm>
+
+namespace rq7::rules {
+
+namespace {
+
+std::string rowField(std::string_view control, int row) {
+    return std::string(control) + "(" + std::to_string(row) + ")";
+}
+
+// CheckPhoneFlags tells the user about each flag it clears; here the cleared
+// flags themselves are reported, so its messages are answered and dropped.
+class SilentPrompter : public Prompter {
+public:
+    Answer ask(const Message& message) override { return message.defaultAnswer(); }
+};
+
+class Checker {
+public:
+    Checker(const SettingsRecord& record, std::string_view prefix, const Texts& texts)
+        : prefix_(prefix), texts_(texts) {
+        result_.corrected = record;
+    }
+
+    RecordCheck run() {
+        SettingsRecord& r = result_.corrected;
+        single("tabJmenoStanice", r.tabJmenoStanice);
+        single("tabPIN", r.tabPIN);
+        single("tabTCcentra", r.tabTCcentra);
+        single("rtNotAuthorized", r.rtNotAuthorized);
+        single("tabDobaPlatnostiSMS", r.tabDobaPlatnostiSMS);
+        single("tabPrepnoutJTSCislo", r.tabPrepnoutJTSCislo);
+        for (int i = 0; i < kRowCount; ++i)
+            phoneRow(i);
+        for (int i = 0; i < kRowCount; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            ValidationState bounce;
+            row("tabINPNazev", i, r.tabINPNazev[at], {}, bounce);
+            row("tabINPVyp", i, r.tabINPVyp[at], r.tabINPZap[at], bounce);
+            row("tabINPZap", i, r.tabINPZap[at], r.tabINPVyp[at], bounce);
+            row("tabINPLH", i, r.tabINPLH[at], {}, bounce);
+            row("tabINPHL", i, r.tabINPHL[at], {}, bounce);
+        }
+        for (int i = 0; i < kRowCount; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            ValidationState bounce;
+            row("tabOUTNazev", i, r.tabOUTNazev[at], {}, bounce);
+            row("tabOUTVyp", i, r.tabOUTVyp[at], r.tabOUTZap[at], bounce);
+            row("tabOUTZap", i, r.tabOUTZap[at], r.tabOUTVyp[at], bounce);
+            row("tabOUTimpuls", i, r.tabOUTimpuls[at], {}, bounce);
+        }
+        if (auto violation = OutputCrossRule(OutputWords::from(r), texts_))
+            result_.findings.push_back({violation->field(), std::nullopt, violation->message});
+        return std::move(result_);
+    }
+
+private:
+    // Runs the field's checks and records what they decide; true when the
+    // number row's flags are to be checked next.
+    bool apply(const std::string& field, std::string& text, std::string_view sister,
+               ValidationState& state) {
+        FieldContext context;
+        context.sisterText = sister;
+        context.prefix = prefix_;
+        const CheckResult check = CheckField(field, text, context, state, texts_);
+        switch (check.outcome) {
+        case CheckResult::Outcome::Reject:
+            result_.findings.push_back({field, std::nullopt, check.message});
+            break;
+        case CheckResult::Outcome::Replace:
+            text = check.replacement;
+            result_.findings.push_back({field, check.replacement, {}});
+            break;
+        case CheckResult::Outcome::Accept:
+            break;
+        }
+        return check.runPhoneFlags;
+    }
+
+    void single(std::string_view control, std::string& text) {
+        ValidationState state;
+        apply(std::string(control), text, {}, state);
+    }
+
+    void row(std::string_view control, int i, std::string& text, const std::string& sister,
+             ValidationState& bounce) {
+        apply(rowField(control, i), text, sister, bounce);
+    }
+
+    void phoneRow(int i) {
+        SettingsRecord& r = result_.corrected;
+        const auto at = static_cast<std::size_t>(i);
+        ValidationState state;
+        if (!apply(rowField("tabTC", i), r.tabTC[at], {}, state))
+            return;
+        const Rows<Flag> before[] = {r.tabTCPrijem, r.tabTCPoplach, r.tabTCUdalost};
+        RecordPhoneRows rows(r);
+        SilentPrompter prompter;
+        CheckPhoneFlags(rows, i, state, texts_, prompter);
+        const Rows<Flag>* after[] = {&r.tabTCPrijem, &r.tabTCPoplach, &r.tabTCUdalost};
+        const char* names[] = {"tabTCPrijem", "tabTCPoplach", "tabTCUdalost"};
+        for (std::size_t k = 0; k < 3; ++k)
+            if ((*after[k])[at] != before[k][at])
+                result_.findings.push_back(
+                    {rowField(names[k], i), std::to_string((*after[k])[at]), {}});
+    }
+
+    std::string_view prefix_;
+    const Texts& texts_;
+    RecordCheck result_;
+};
+
+} // namespace
+
+std::string Finding::line() const {
+    if (replacement)
+        return field + "=" + *replacement;
+    std::string out = field + ": ";
+    if (!message.key.empty())
+        out += message.key + " ";
+    return out + message.text;
+}
+
+bool RecordCheck::rejected() const {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& f) { return f.rejected(); });
+}
+
+RecordCheck CheckRecord(const SettingsRecord& record, std::string_view prefix, const Texts& texts) {
+    return Checker(record, prefix, texts).run();
+}
+
+} // namespace rq7::rules
