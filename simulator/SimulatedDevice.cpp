@@ -1,0 +1,270 @@
+#include "simulator/SimulatedDevice.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace rq7::sim {
+
+std::size_t eepromSizeForMemoryCode(unsigned code) {
+    return code <= 9 ? std::size_t{128} << code : 0;
+}
+
+static std::size_t effectiveEepromSize(const DeviceConfig& config) {
+    if (config.eepromSize != 0)
+        return config.eepromSize;
+    const std::size_t fromCode = eepromSizeForMemoryCode(config.profile.memoryCode);
+    return fromCode != 0 ? fromCode : kMinEepromSize;
+}
+
+SimulatedDevice::SimulatedDevice(DeviceConfig config) : config_(config), random_(config.seed) {
+    const std::size_t size = effectiveEepromSize(config_);
+    if (size < kMinEepromSize || size > kMaxEepromSize || size % kBlockSize != 0)
+        throw std::invalid_argument("EEPROM size " + std::to_string(size) +
+                                    " is not a multiple of 8 from 128 to 65536");
+    config_.eepromSize = size;
+    eeprom_.assign(size, config_.blankByte);
+}
+
+void SimulatedDevice::loadEeprom(const Bytes& image) {
+    if (image.size() > eeprom_.size())
+        throw std::invalid_argument("image of " + std::to_string(image.size()) +
+                                    " bytes does not fit an EEPROM of " +
+                                    std::to_string(eeprom_.size()));
+    std::copy(image.begin(), image.end(), eeprom_.begin());
+    std::fill(eeprom_.begin() + static_cast<std::ptrdiff_t>(image.size()), eeprom_.end(),
+              config_.blankByte);
+}
+
+std::optional<SimulatedDevice::Outgoing> SimulatedDevice::receive(std::uint8_t byte, Micros at) {
+    // While a late reply is pending the device is busy and hears nothing, so a
+    // late reply is always followed by requests that went unheard.
+    if (at < busyUntil_) {
+        ++counters_.bytesLostWhileBusy;
+        return std::nullopt;
+    }
+    switch (parser_.push(byte)) {
+    case RequestParser::Result::Incomplete:
+        return std::nullopt;
+    case RequestParser::Result::BadChecksum:
+        ++counters_.badChecksum;
+        return std::nullopt;
+    case RequestParser::Result::Overlong:
+        ++counters_.overlong;
+        return std::nullopt;
+    case RequestParser::Result::Frame:
+        break;
+    }
+    return handle(parser_.frame(), at);
+}
+
+std::optional<std::uint16_t> SimulatedDevice::blockAddress(const Bytes& request) {
+    const auto low = parseHexPair(request[1], request[2]);
+    const auto high = parseHexPair(request[3], request[4]);
+    if (!low || !high) {
+        ++counters_.malformed;
+        return std::nullopt;
+    }
+    const auto address = static_cast<std::uint16_t>(*high * 256 + *low);
+    if (address + kBlockSize > eeprom_.size()) {
+        ++counters_.outOfRange;
+        return std::nullopt;
+    }
+    return address;
+}
+
+// The reply body for a request, or nothing when the device stays silent.
+// Faults are drawn only for requests that get an answer, before anything is
+// carried out, because a bad write changes what is stored.
+std::optional<Bytes> SimulatedDevice::answer(const Bytes& request, Micros at, FaultSet& faults,
+                                             JournalEntry& entry) {
+    const std::uint8_t code = request[0];
+    const std::size_t length = request.size();
+    if (code != command::Programming && code >= command::Identify &&
+        code <= command::EndProgramming && !programming_) {
+        ++counters_.notProgramming;
+        return std::nullopt;
+    }
+    switch (code) {
+    case command::Programming: {
+        if (length != 1)
+            break;
+        if (!programming_) {
+            if (!keyPressAt_)
+                keyPressAt_ = at + config_.pressAfter;
+            if (at < *keyPressAt_) {
+                ++counters_.waitingForKey;
+                return std::nullopt;
+            }
+            programming_ = true;
+            keyPressAt_.reset();
+        }
+        faults = drawFaults();
+        return Bytes{0x81};
+    }
+    case command::Identify: {
+        if (length != 1)
+            break;
+        faults = drawFaults();
+        const DeviceProfile& p = config_.profile;
+        Bytes body{0x82};
+        appendHexPair(body, static_cast<std::uint8_t>(p.identification & 0xFFu));
+        appendHexPair(body, static_cast<std::uint8_t>((p.identification >> 8) & 0xFFu));
+        appendHexPair(body, static_cast<std::uint8_t>((p.identification >> 16) & 0xFFu));
+        appendHexPair(body, p.versionMinor);
+        appendHexPair(body, p.versionMajor);
+        return body;
+    }
+    case command::Hardware: {
+        if (length != 1)
+            break;
+        faults = drawFaults();
+        Bytes body{0x83};
+        appendHexPair(body, config_.profile.memoryCode);
+        appendHexPair(body, config_.profile.modemCode);
+        return body;
+    }
+    case command::ReadBlock: {
+        if (length != 5)
+            break;
+        const auto address = blockAddress(request);
+        if (!address)
+            return std::nullopt;
+        entry.address = *address;
+        faults = drawFaults();
+        std::array<std::uint8_t, kBlockSize> block{};
+        std::copy_n(eeprom_.begin() + *address, kBlockSize, block.begin());
+        if (faults & fault::Misread) {
+            block[below(kBlockSize)] ^= static_cast<std::uint8_t>(1 + below(255));
+            ++counters_.misread;
+        }
+        Bytes body{0x84};
+        for (std::uint8_t b : block)
+            appendHexPair(body, b);
+        return body;
+    }
+    case command::WriteBlock: {
+        if (length != 5 + 2 * kBlockSize)
+            break;
+        std::array<std::uint8_t, kBlockSize> block{};
+        for (std::size_t k = 0; k < kBlockSize; ++k) {
+            const auto value = parseHexPair(request[5 + 2 * k], request[6 + 2 * k]);
+            if (!value) {
+                ++counters_.malformed;
+                return std::nullopt;
+            }
+            block[k] = *value;
+        }
+        const auto address = blockAddress(request);
+        if (!address)
+            return std::nullopt;
+        entry.address = *address;
+        entry.data.assign(block.begin(), block.end());
+        faults = drawFaults();
+        if (faults & fault::BadWrite) {
+            block[below(kBlockSize)] ^= static_cast<std::uint8_t>(1 + below(255));
+            ++counters_.badWrites;
+        }
+        std::copy(block.begin(), block.end(), eeprom_.begin() + *address);
+        return Bytes{0x85};
+    }
+    case command::EndProgramming: {
+        if (length != 3 || request[1] != 0xAA || request[2] != 0x55)
+            break;
+        faults = drawFaults();
+        if (config_.faults.refuseDeactivation) {
+            ++counters_.refusedDeactivations;
+            return Bytes{kRefusalCode};
+        }
+        programming_ = false;
+        return Bytes{0x86};
+    }
+    default:
+        break;
+    }
+    ++counters_.malformed;
+    return std::nullopt;
+}
+
+std::optional<SimulatedDevice::Outgoing> SimulatedDevice::handle(const Bytes& request, Micros at) {
+    JournalEntry entry;
+    entry.at = at;
+    entry.command = request[0];
+    FaultSet faults = fault::None;
+    std::optional<Bytes> body = answer(request, at, faults, entry);
+    if (!body)
+        return std::nullopt;
+    ++counters_.handled[request[0]];
+    // Faults that do not apply to this reply are not counted as injected.
+    faults &= ~((request[0] == command::ReadBlock ? 0 : fault::Misread) |
+                (request[0] == command::WriteBlock ? 0 : fault::BadWrite));
+    entry.faults = faults;
+    if (journalOn_)
+        journal_.push_back(entry);
+
+    if (faults & fault::Drop) {
+        ++counters_.dropped;
+        return std::nullopt;
+    }
+    Outgoing out;
+    if (faults & fault::Short) {
+        ++counters_.shortened;
+        if (body->size() > 1) {
+            body->resize(1 + below(static_cast<unsigned>(body->size() - 1)));
+            out.wire = encodeFrame(*body);
+        } else {
+            out.wire = Bytes{kCarriageReturn}; // nothing left but the terminator
+        }
+    } else {
+        out.wire = encodeFrame(*body);
+    }
+    if ((faults & fault::Corrupt) && out.wire.size() >= 2) {
+        std::uint8_t& checksum = out.wire[out.wire.size() - 2];
+        checksum = static_cast<std::uint8_t>(checksum + 1);
+        if (checksum == kCarriageReturn)
+            checksum = static_cast<std::uint8_t>(checksum + 1);
+        ++counters_.corrupted;
+    }
+    out.sendAt = at + config_.replyDelay;
+    if (faults & fault::Late) {
+        out.sendAt = at + config_.lateDelay;
+        busyUntil_ = out.sendAt;
+        ++counters_.late;
+    }
+    return out;
+}
+
+FaultSet SimulatedDevice::drawFaults() {
+    if (!forced_.empty()) {
+        const FaultSet next = forced_.front();
+        forced_.pop_front();
+        return next;
+    }
+    const FaultRates& r = config_.faults;
+    // Each kind on its own draw: a reply may carry several faults.
+    const double draws[] = {uniform(), uniform(), uniform(), uniform(), uniform(), uniform()};
+    FaultSet faults = fault::None;
+    if (draws[0] < r.drop)
+        faults |= fault::Drop;
+    if (draws[1] < r.corrupt)
+        faults |= fault::Corrupt;
+    if (draws[2] < r.late)
+        faults |= fault::Late;
+    if (draws[3] < r.shortReply)
+        faults |= fault::Short;
+    if (draws[4] < r.misread)
+        faults |= fault::Misread;
+    if (draws[5] < r.badWrite)
+        faults |= fault::BadWrite;
+    return faults;
+}
+
+double SimulatedDevice::uniform() {
+    return static_cast<double>(random_() >> 11) * 0x1.0p-53;
+}
+
+unsigned SimulatedDevice::below(unsigned n) {
+    return static_cast<unsigned>(random_() % n);
+}
+
+} // namespace rq7::sim

@@ -1,0 +1,114 @@
+// rq7-sim: a simulated device on a pseudo-terminal.
+
+#include "simulator/DeviceLine.h"
+#include "simulator/SimulatedDevice.h"
+#include "simulator/app/EepFile.h"
+#include "simulator/app/PseudoTerminal.h"
+#include "simulator/app/SimLoop.h"
+#include "simulator/app/SimOptions.h"
+
+#include <csignal>
+#include <cstdio>
+#include <iomanip>
+#include <iostream>
+#include <stdexcept>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void onStopSignal(int) {
+    stopRequested = 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace rq7::sim;
+    SimOptions options;
+    if (const auto problem = parseSimOptions({argv + 1, argv + argc}, options)) {
+        std::cerr << "rq7-sim: " << *problem << "\nTry 'rq7-sim --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << simUsage();
+        return 0;
+    }
+
+    std::optional<SimulatedDevice> device;
+    try {
+        device.emplace(options.device);
+        if (!options.eepromFile.empty()) {
+            Bytes image;
+            std::string error;
+            switch (loadEepFile(options.eepromFile, image, error)) {
+            case EepLoad::Loaded:
+                device->loadEeprom(image);
+                break;
+            case EepLoad::Missing:
+                std::cerr << "rq7-sim: " << options.eepromFile
+                          << " does not exist yet; starting with a blank EEPROM\n";
+                break;
+            case EepLoad::Failed:
+                std::cerr << "rq7-sim: " << error << '\n';
+                return 2;
+            }
+        }
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "rq7-sim: " << e.what() << '\n';
+        return 2;
+    }
+
+    // SIGINT and SIGTERM are blocked except while the loop sleeps, so a stop
+    // can never slip in between the check and the wait.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigset_t waitMask;
+    sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
+    sigdelset(&waitMask, SIGINT);
+    sigdelset(&waitMask, SIGTERM);
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    PseudoTerminal terminal;
+    std::string error;
+    if (!terminal.open(error)) {
+        std::cerr << "rq7-sim: " << error << '\n';
+        return 1;
+    }
+    std::cout << terminal.slavePath() << std::endl;
+
+    const DeviceProfile& p = device->config().profile;
+    std::cerr << "rq7-sim: device " << std::hex << std::uppercase << std::setw(6)
+              << std::setfill('0') << p.identification << std::dec << " version "
+              << int{p.versionMajor} << '.' << int{p.versionMinor} << ", memory code "
+              << int{p.memoryCode} << " (" << device->eeprom().size()
+              << "-byte EEPROM), modem code " << int{p.modemCode} << ", on " << terminal.slavePath()
+              << '\n';
+
+    DeviceLine line(*device, options.wireSpeed);
+    const bool ok =
+        runSimLoop(terminal.master(), line, stopRequested, waitMask, options.verbose, std::cerr);
+
+    int status = ok ? 0 : 1;
+    if (!options.eepromFile.empty()) {
+        if (!saveEepFile(options.eepromFile, device->eeprom(), error)) {
+            std::cerr << "rq7-sim: " << error << '\n';
+            status = 1;
+        }
+    }
+    if (options.verbose) {
+        const auto& c = device->counters();
+        std::cerr << "rq7-sim: ignored requests: " << c.badChecksum << " bad checksum, "
+                  << c.malformed << " malformed, " << c.outOfRange << " out of range, "
+                  << c.notProgramming << " outside programming mode, " << c.waitingForKey
+                  << " before the key press\n";
+    }
+    return status;
+}
