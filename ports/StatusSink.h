@@ -11,6 +11,9 @@ public:
     virtual ~StatusSink() = default;
     // Shows the status window with this text (already looked up).
     virtual void showStatus(const std::string& text) = 0;
+    // The same for an operation that cannot be interrupted (file transfers,
+    // conversions): the window shows no Storno.
+    virtual void showStatusWithoutCancel(const std::string& text) { showStatus(text); }
     virtual void hideStatus() = 0;
     // Blocks done of blocks to do; total 0 hides the progress bar.
     virtual void progress(int done, int total) = 0;
