@@ -235,11 +235,20 @@ std::optional<SimulatedDevice::Outgoing> SimulatedDevice::handle(const Bytes& re
 }
 
 FaultSet SimulatedDevice::drawFaults() {
+    FaultSet faults = fault::None;
     if (!forced_.empty()) {
-        const FaultSet next = forced_.front();
+        faults = forced_.front();
         forced_.pop_front();
-        return next;
+    } else {
+        faults = drawRandomFaults();
     }
+    // A lost reply has nothing left to spoil; a bad write still happened.
+    if (faults & fault::Drop)
+        faults &= fault::Drop | fault::BadWrite;
+    return faults;
+}
+
+FaultSet SimulatedDevice::drawRandomFaults() {
     const FaultRates& r = config_.faults;
     // Each kind on its own draw: a reply may carry several faults.
     const double draws[] = {uniform(), uniform(), uniform(), uniform(), uniform(), uniform()};

@@ -99,6 +99,7 @@ private:
                                 JournalEntry& entry);
     std::optional<std::uint16_t> blockAddress(const Bytes& request);
     FaultSet drawFaults();
+    FaultSet drawRandomFaults();
     double uniform();
     unsigned below(unsigned n);
 
