@@ -81,8 +81,17 @@ bool FieldReader::next(std::string& field) {
         for (int c = peek(); c != kEnd && c != ',' && !atLineEnd(c); c = peek())
             get();
     } else {
-        for (int c = peek(); c != kEnd && c != ',' && !atLineEnd(c); c = peek())
-            field += static_cast<char>(get());
+        // Copy whole runs of the buffer up to the next delimiter.
+        while (peek() != kEnd) {
+            std::size_t stop = pos_;
+            while (stop < end_ && buffer_[stop] != ',' && buffer_[stop] != '\n' &&
+                   buffer_[stop] != '\r')
+                ++stop;
+            field.append(buffer_.data() + pos_, stop - pos_);
+            pos_ = stop;
+            if (stop < end_)
+                break;
+        }
     }
     consumeDelimiter();
     return true;

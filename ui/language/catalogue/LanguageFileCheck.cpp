@@ -28,10 +28,18 @@ struct OwnEntry {
 };
 
 bool readOwnEntries(const std::string& path, std::map<std::string, OwnEntry>& own) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::exception&) {
+        return false;
+    }
     if (in.bad())
         return false;
     bool utf8 = false;
