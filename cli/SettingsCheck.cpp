@@ -4,6 +4,7 @@
 #include "ui/main/rules/FieldRules.h"
 
 #include <ostream>
+#include <utility>
 
 namespace rq7::cli {
 
@@ -45,6 +46,14 @@ rules::RecordCheck printSettingsCheck(const SettingsRecord& record, const std::s
     for (const rules::Finding& finding : check.findings)
         out << finding.line() << '\n';
     return check;
+}
+
+bool applySettingsCheck(SettingsRecord& record, const std::string& prefix, std::ostream& err) {
+    rules::RecordCheck check = printSettingsCheck(record, prefix, err);
+    if (check.rejected())
+        return false;
+    record = std::move(check.corrected);
+    return true;
 }
 
 } // namespace rq7::cli

@@ -27,4 +27,11 @@ std::optional<std::string> takePrefixOption(std::vector<std::string>& args, std:
 rules::RecordCheck printSettingsCheck(const SettingsRecord& record, const std::string& prefix,
                                       std::ostream& out);
 
+// The check as "rq7ctl build" applies it before writing: on any rejection,
+// writes every line of the check to err and returns false (the caller
+// refuses with status 2); otherwise makes the replacements in record, as the
+// windows would on leaving each field, writes their lines to err and returns
+// true.
+bool applySettingsCheck(SettingsRecord& record, const std::string& prefix, std::ostream& err);
+
 } // namespace rq7::cli
