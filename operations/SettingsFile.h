@@ -15,7 +15,7 @@ class EepromImage;
 enum class FileWrite { Written, Declined, Failed };
 
 // Number of bytes a save writes for a settings size: size - 1, at least 1.
-int SavedFileLength(int settingsSize);
+long SavedFileLength(long settingsSize);
 
 // Writes the first SavedFileLength(settingsSize) image bytes to `path`.
 // An existing file is replaced only after the user agrees (msg035, Yes/No)
@@ -23,7 +23,7 @@ int SavedFileLength(int settingsSize);
 // temporary file beside it, which then takes its place, so a failed write
 // leaves the old file as it was. Shows msg036 + path in the status window
 // (no Storno) while writing.
-FileWrite SaveImageFile(const std::string& path, const EepromImage& image, int settingsSize,
+FileWrite SaveImageFile(const std::string& path, const EepromImage& image, long settingsSize,
                         Prompter& prompter, StatusSink& status, const Texts& texts);
 
 // Reads the file into the image from address 0; bytes at and above the

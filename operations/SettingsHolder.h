@@ -5,6 +5,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <string>
+#include <vector>
 
 namespace rq7 {
 
@@ -22,6 +23,10 @@ public:
     // a field changes stay silent meanwhile (`SuppressCrossChecks`); rules
     // that ask regardless of it (the single-alarm rule) may still ask.
     virtual void applyRecord(const SettingsRecord& record) = 0;
+
+    // The item texts of the SMS-centre list `tabTCcentra` ("name <number>"):
+    // a loaded number that matches one is shown as that item.
+    virtual std::vector<std::string> smsCentreItems() const = 0;
 
     // Brings a page of `TabList` to the front.
     virtual void showPage(int index) = 0;

@@ -1,0 +1,23 @@
+#pragma once
+// The device workflows' EEPROM transfer over the device link.
+
+#include "operations/EepromTransfer.h"
+
+namespace rq7 {
+
+namespace device {
+class DeviceLink;
+}
+
+class DeviceLinkTransfer : public EepromTransfer {
+public:
+    explicit DeviceLinkTransfer(device::DeviceLink& link) : link_(link) {}
+
+    bool readEeprom(EepromImage& image, long eepromSize) override;
+    bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override;
+
+private:
+    device::DeviceLink& link_;
+};
+
+} // namespace rq7

@@ -1,0 +1,182 @@
+#include "operations/Workflows.h"
+
+#include "operations/SettingsFile.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageReader.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsSize.h"
+#include "ui/main/rules/OutputCrossRule.h"
+
+namespace rq7 {
+
+namespace {
+
+Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key,
+             const std::string& text) {
+    Message message;
+    message.key = key;
+    message.text = text;
+    message.icon = icon;
+    context.prompter.ask(message);
+    return outcome;
+}
+
+// A message made of one key's text.
+Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key) {
+    return tell(context, outcome, icon, key, context.texts.get(key));
+}
+
+// A message of the form <key1 text><name><key2 text>.
+Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key1,
+             const std::string& name, const std::string& key2) {
+    return tell(context, outcome, icon, key1,
+                context.texts.get(key1) + name + context.texts.get(key2));
+}
+
+// The settings size from a freshly computed `lblInfoPamUsage`: the label is
+// not refreshed by every change (a picked SMS centre, for one), and a stale
+// figure would cut the file or the device write short.
+long currentSettingsSize(SettingsHolder& settings) {
+    settings.updateMemoryUsage();
+    return LabelNumber(settings.usageCaption());
+}
+
+// Fills the window from the image under the status text `statusKey`. The
+// fields the reader filled before a failure keep their new values. Returns
+// the key of the reader's message when it did not complete, else "".
+std::string convertIntoWindow(WorkflowContext& context, const std::string& statusKey) {
+    context.settings.showPage(kGeneralPage);
+    context.status.showStatusWithoutCancel(context.texts.get(statusKey));
+    SettingsRecord record = context.settings.record();
+    const ReadResult result = ReadImage(context.image, record, context.settings.smsCentreItems());
+    context.settings.applyRecord(record);
+    context.status.hideStatus();
+    context.settings.updateMemoryUsage();
+    return result.ok ? std::string() : result.messageKey;
+}
+
+// The window's settings into the image; false when they do not make a valid one.
+bool convertFromWindow(WorkflowContext& context) {
+    return WriteImage(context.settings.record(), context.image).ok && context.image.IsImageValid();
+}
+
+} // namespace
+
+Outcome LoadFromFile(WorkflowContext& context, FileDialog& dialog) {
+    const std::optional<std::string> path = dialog.chooseFileToOpen();
+    if (!path)
+        return Outcome::DialogCancelled;
+    return LoadFromPath(context, *path);
+}
+
+Outcome SaveToFile(WorkflowContext& context, FileDialog& dialog) {
+    const std::optional<std::string> path = dialog.chooseFileToSave();
+    if (!path)
+        return Outcome::DialogCancelled;
+    return SaveToPath(context, *path);
+}
+
+Outcome LoadFromPath(WorkflowContext& context, const std::string& path) {
+    const Outcome outcome = [&] {
+        if (!LoadImageFile(path, context.image, context.status, context.texts)) {
+            context.status.hideStatus();
+            return tell(context, Outcome::ReadFailed, Icon::Critical, "msg001", path, "msg002");
+        }
+        if (!context.image.IsImageValid()) {
+            context.status.hideStatus();
+            context.settings.updateMemoryUsage();
+            return tell(context, Outcome::InvalidImage, Icon::Information, "msg006", path,
+                        "msg007");
+        }
+        const std::string failure = convertIntoWindow(context, "msg003");
+        if (!failure.empty())
+            return tell(context, Outcome::ConversionFailed, Icon::Critical, failure);
+        return tell(context, Outcome::Done, Icon::Information, "msg004", path, "msg005");
+    }();
+    context.settings.updateMemoryUsage();
+    return outcome;
+}
+
+Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
+    if (!convertFromWindow(context)) {
+        context.status.hideStatus();
+        return tell(context, Outcome::ConversionFailed, Icon::Critical, "msg010");
+    }
+    const long settingsSize = currentSettingsSize(context.settings);
+    switch (SaveImageFile(path, context.image, settingsSize, context.prompter, context.status,
+                          context.texts)) {
+    case FileWrite::Written:
+        return Outcome::Done;
+    case FileWrite::Declined:
+        return Outcome::OverwriteDeclined;
+    case FileWrite::Failed:
+        break;
+    }
+    context.status.hideStatus();
+    return tell(context, Outcome::WriteFailed, Icon::Critical, "msg008", path, "msg009");
+}
+
+Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
+    const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
+    if (!device.readEeprom(context.image, eepromSize)) {
+        context.status.hideStatus();
+        const Outcome outcome = tell(context, Outcome::ReadFailed, Icon::Critical, "msg011");
+        context.settings.updateMemoryUsage();
+        return outcome;
+    }
+    if (context.status.cancelRequested()) {
+        context.status.hideStatus();
+        const Outcome outcome = tell(context, Outcome::Stopped, Icon::Information, "msg012");
+        context.settings.updateMemoryUsage();
+        return outcome;
+    }
+    if (!context.image.IsImageValid()) {
+        context.status.hideStatus();
+        context.settings.updateMemoryUsage();
+        const Outcome outcome = tell(context, Outcome::InvalidImage, Icon::Exclamation, "msg015");
+        context.settings.updateMemoryUsage();
+        return outcome;
+    }
+    const std::string failure = convertIntoWindow(context, "msg013");
+    if (!failure.empty())
+        return tell(context, Outcome::ConversionFailed, Icon::Critical, failure);
+    const Outcome outcome = tell(context, Outcome::Done, Icon::Information, "msg014");
+    context.settings.updateMemoryUsage();
+    return outcome;
+}
+
+Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device) {
+    SettingsHolder& settings = context.settings;
+    if (const auto clash =
+            rules::OutputCrossRule(rules::OutputWords::from(settings.record()), context.texts)) {
+        settings.showPage(clash->page);
+        context.prompter.ask(clash->message);
+        settings.focusField(clash->control + "_" + std::to_string(clash->row));
+        return Outcome::OutputNamesClash;
+    }
+
+    const long settingsSize = currentSettingsSize(settings);
+    const std::string eepromCaption = settings.eepromSizeCaption();
+    if (settingsSize > LabelNumber(eepromCaption)) {
+        context.status.hideStatus();
+        const Texts& texts = context.texts;
+        return tell(context, Outcome::TooLarge, Icon::Critical, "msg018",
+                    texts.get("msg018") + settings.usageCaption() + texts.get("msg019") +
+                        eepromCaption + ").");
+    }
+
+    if (!convertFromWindow(context)) {
+        context.status.hideStatus();
+        return tell(context, Outcome::ConversionFailed, Icon::Critical, "msg024");
+    }
+
+    const bool written = device.writeEeprom(context.image, settingsSize, settings.checkWrite());
+    context.status.hideStatus();
+    if (!written)
+        return tell(context, Outcome::WriteFailed, Icon::Critical, "msg021");
+    if (context.status.cancelRequested())
+        return tell(context, Outcome::Stopped, Icon::Information, "msg022");
+    return tell(context, Outcome::Done, Icon::Information, "msg023");
+}
+
+} // namespace rq7

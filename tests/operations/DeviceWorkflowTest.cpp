@@ -1,0 +1,322 @@
+#include "device/DeviceLink.h"
+#include "operations/DeviceLinkTransfer.h"
+#include "operations/Workflows.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsSize.h"
+#include "simulator/SimulatedLink.h"
+#include "tests/operations/FakeSettingsHolder.h"
+#include "tests/operations/Fakes.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace rq7 {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+SettingsRecord sampleRecord() {
+    SettingsRecord r;
+    r.tabJmenoStanice = "Sklad";
+    r.rtNotAuthorized = "nepovoleny pristup"; // else the flag is stored off
+    r.tabTC[3] = "+420603111222";
+    r.tabTCPoplach[3] = kFlagOn;
+    r.tabOUTNazev[0] = "svetlo";
+    r.tabOUTZap[0] = "rozsvit";
+    r.tabOUTVyp[0] = "zhasni";
+    r.tabOUTNazev[1] = "topeni";
+    r.tabOUTZap[1] = "rozsvit"; // the same state name twice is allowed
+    return r;
+}
+
+// What the device holds: the image of `record`, or blank bytes.
+std::unique_ptr<EepromImage> deviceImageOf(const SettingsRecord* record) {
+    auto image = std::make_unique<EepromImage>();
+    if (record) {
+        EXPECT_TRUE(WriteImage(*record, *image).ok);
+    } else {
+        for (long i = 0; i < EepromImage::kSize; ++i)
+            image->SetImageByte(0xFF, i);
+    }
+    return image;
+}
+
+// A scripted device: copies its image on a read, records a write.
+class FakeTransfer : public EepromTransfer {
+public:
+    explicit FakeTransfer(test::RecordingStatus& status) : status_(status) {}
+
+    std::unique_ptr<EepromImage> device = deviceImageOf(nullptr);
+    bool succeed = true;
+    bool storno = false; // the user presses Storno during the transfer
+    int reads = 0, writes = 0;
+    long size = -1;
+    bool verified = false;
+
+    bool readEeprom(EepromImage& image, long eepromSize) override {
+        ++reads;
+        size = eepromSize;
+        status_.showStatus("read");
+        for (long i = 0; i < std::max(eepromSize, 8L); ++i)
+            image.SetImageByte(*device->GetImageByte(i), i);
+        status_.cancel = storno;
+        status_.hideStatus();
+        return succeed;
+    }
+    bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override {
+        ++writes;
+        size = settingsSize;
+        verified = verify;
+        status_.showStatus("write");
+        for (long i = 0; i < settingsSize; ++i)
+            device->SetImageByte(*image.GetImageByte(i), i);
+        status_.cancel = storno;
+        status_.hideStatus();
+        return succeed;
+    }
+
+private:
+    test::RecordingStatus& status_;
+};
+
+struct Bench {
+    test::FakeSettingsHolder holder;
+    std::unique_ptr<EepromImage> image = std::make_unique<EepromImage>();
+    test::RecordingPrompter prompter;
+    test::RecordingStatus status;
+    Texts texts;
+    WorkflowContext context{holder, *image, prompter, status, texts};
+    FakeTransfer transfer{status};
+
+    Message only() const {
+        EXPECT_EQ(prompter.asked.size(), 1u)
+            << "messages: " << ::testing::PrintToString(prompter.keys());
+        return prompter.asked.empty() ? Message{} : prompter.asked.front();
+    }
+};
+
+TEST(LoadFromDevice, EveryOutcomeShowsItsOneMessage) {
+    const SettingsRecord sample = sampleRecord();
+    struct Case {
+        const char* name;
+        const SettingsRecord* contents; // nothing: a blank EEPROM
+        bool succeed;
+        bool storno;
+        bool breakReader;
+        Outcome outcome;
+        const char* key;
+        Icon icon;
+        const char* text;
+    } cases[] = {
+        {"block failed", &sample, false, false, false, Outcome::ReadFailed, "msg011",
+         Icon::Critical,
+         "Data nebyla \u00fasp\u011b\u0161n\u011b na\u010dtena z EEPROM. Do\u0161lo k chyb\u011b "
+         "p\u0159i "
+         "na\u010d\u00edt\u00e1n\u00ed bloku dat."},
+        {"storno", &sample, true, true, false, Outcome::Stopped, "msg012", Icon::Information,
+         "Na\u010dt\u00edt\u00e1n\u00ed dat z EEPROM do po\u010d\u00edta\u010de bylo "
+         "stornov\u00e1no."},
+        {"blank eeprom", nullptr, true, false, false, Outcome::InvalidImage, "msg015",
+         Icon::Exclamation,
+         "Data nebyla \u00fasp\u011b\u0161n\u011b na\u010dtena z EEPROM. EEPROM z\u0159ejm\u011b "
+         "nen\u00ed "
+         "naprogramov\u00e1na."},
+        {"unreadable field", &sample, true, false, true, Outcome::ConversionFailed, "msg034",
+         Icon::Critical, "Nezn\u00e1m\u00e1 chyba p\u0159i p\u0159ekladu dat."},
+        {"good image", &sample, true, false, false, Outcome::Done, "msg014", Icon::Information,
+         "Data byla \u00fasp\u011b\u0161n\u011b na\u010dtena z EEPROM."},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        b.holder.eepromSize = "  1024 byte";
+        b.holder.current.tabPIN = "9999";
+        const SettingsRecord before = b.holder.current;
+        b.transfer.device = deviceImageOf(c.contents);
+        if (c.breakReader)
+            b.transfer.device->SetImageByte(0x80, 62);
+        b.transfer.succeed = c.succeed;
+        b.transfer.storno = c.storno;
+
+        EXPECT_EQ(LoadFromDevice(b.context, b.transfer), c.outcome) << "case: " << c.name;
+        EXPECT_EQ(b.transfer.size, 1024) << "case: " << c.name;
+        const Message m = b.only();
+        EXPECT_EQ(m.key, c.key) << "case: " << c.name;
+        EXPECT_EQ(m.icon, c.icon) << "case: " << c.name;
+        EXPECT_EQ(m.text, c.text) << "case: " << c.name;
+        EXPECT_EQ(m.buttons, Buttons::Ok) << "case: " << c.name;
+        EXPECT_FALSE(b.status.visible) << "case: " << c.name;
+        EXPECT_GE(b.holder.usageUpdates, 1) << "case: " << c.name;
+        const bool reachedReader = c.outcome == Outcome::Done || c.breakReader;
+        if (reachedReader) {
+            EXPECT_EQ(b.holder.events, (Strings{"page:0", "apply"})) << "case: " << c.name;
+            EXPECT_EQ(b.status.events.at(2), "quiet:P\u0159ev\u00e1d\u00edm data ...")
+                << "case: " << c.name;
+        } else {
+            EXPECT_TRUE(b.holder.events.empty()) << "case: " << c.name;
+            EXPECT_EQ(b.holder.current, before) << "case: " << c.name;
+        }
+        if (c.outcome == Outcome::Done) {
+            EXPECT_EQ(b.holder.current, sample) << "case: " << c.name;
+        }
+    }
+}
+
+TEST(SaveToDevice, EveryOutcomeShowsItsOneMessage) {
+    SettingsRecord clash = sampleRecord();
+    clash.tabOUTZap[2] = "topeni"; // a state name equal to output 1's name
+    SettingsRecord badChoice = sampleRecord();
+    badChoice.tabKOMUNIKParita = "?";
+    struct Case {
+        const char* name;
+        SettingsRecord record;
+        const char* eepromSize;
+        bool succeed;
+        bool storno;
+        Outcome outcome;
+        const char* key;
+        Icon icon;
+        bool written; // the device was asked to write
+    } cases[] = {
+        {"output names clash", clash, "  1024 byte", true, false, Outcome::OutputNamesClash,
+         "msg041", Icon::Exclamation, false},
+        {"no device size", sampleRecord(), "?", true, false, Outcome::TooLarge, "msg018",
+         Icon::Critical, false},
+        {"no image", badChoice, "  1024 byte", true, false, Outcome::ConversionFailed, "msg024",
+         Icon::Critical, false},
+        {"block failed", sampleRecord(), "  1024 byte", false, false, Outcome::WriteFailed,
+         "msg021", Icon::Critical, true},
+        {"storno inside the write", sampleRecord(), "  1024 byte", false, true,
+         Outcome::WriteFailed, "msg021", Icon::Critical, true},
+        {"storno after the last block", sampleRecord(), "  1024 byte", true, true, Outcome::Stopped,
+         "msg022", Icon::Information, true},
+        {"written", sampleRecord(), "  1024 byte", true, false, Outcome::Done, "msg023",
+         Icon::Information, true},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        b.holder.current = c.record;
+        b.holder.eepromSize = c.eepromSize;
+        b.transfer.succeed = c.succeed;
+        b.transfer.storno = c.storno;
+
+        EXPECT_EQ(SaveToDevice(b.context, b.transfer), c.outcome) << "case: " << c.name;
+        const Message m = b.only();
+        EXPECT_EQ(m.key, c.key) << "case: " << c.name;
+        EXPECT_EQ(m.icon, c.icon) << "case: " << c.name;
+        EXPECT_EQ(m.title, "RQ7 Init") << "case: " << c.name;
+        EXPECT_EQ(b.transfer.writes, c.written ? 1 : 0) << "case: " << c.name;
+        EXPECT_FALSE(b.status.visible) << "case: " << c.name;
+        if (c.written) {
+            EXPECT_EQ(b.transfer.size, SettingsSize(c.record)) << "case: " << c.name;
+        }
+    }
+}
+
+TEST(SaveToDevice, OutputClashShowsTheOutputsPageAndFocusesTheField) {
+    Bench b;
+    b.holder.current = sampleRecord();
+    b.holder.current.tabOUTZap[2] = "topeni";
+    b.holder.eepromSize = "  1024 byte";
+    EXPECT_EQ(SaveToDevice(b.context, b.transfer), Outcome::OutputNamesClash);
+    EXPECT_EQ(b.holder.events, (Strings{"page:3", "focus:tabOUTNazev_1"}));
+    EXPECT_EQ(b.only().text,
+              "N\u00e1zvy v\u00fdstup\u016f ani n\u00e1zvy stav\u016f v\u00fdstup\u016f se "
+              "nesm\u011bj\u00ed shodovat a nesm\u00ed b\u00fdt ani p\u0159edponou "
+              "jin\u00e9ho n\u00e1zvu.");
+    EXPECT_EQ(*b.image->GetImageByte(24), 0) << "no image is built";
+}
+
+// A record whose settings size is exactly `size` (at least 150).
+SettingsRecord recordOfSize(int size) {
+    SettingsRecord r;
+    int missing = size - SettingsSize(r);
+    for (Rows<std::string>* texts : {&r.tabINPNazev, &r.tabINPLH}) {
+        for (std::string& text : *texts) {
+            const int n = std::min(missing, 100);
+            text.assign(static_cast<std::size_t>(n), 'a');
+            missing -= n;
+        }
+    }
+    return r;
+}
+
+TEST(SaveToDevice, SizeCheckAgainstTheEeprom) {
+    const struct {
+        int size;
+        bool fits;
+    } cases[] = {{1024, true}, {1025, false}};
+    for (const auto& c : cases) {
+        Bench b;
+        b.holder.current = recordOfSize(c.size);
+        ASSERT_EQ(SettingsSize(b.holder.current), c.size);
+        b.holder.usage = "150 byte"; // stale: the workflow recomputes it
+        b.holder.eepromSize = "  1024 byte";
+        EXPECT_EQ(SaveToDevice(b.context, b.transfer), c.fits ? Outcome::Done : Outcome::TooLarge)
+            << "case: size " << c.size;
+        if (!c.fits) {
+            EXPECT_EQ(b.only().text,
+                      "Velikost dat v nastaven\u00ed (1025 byte) je v\u011bt\u0161\u00ed "
+                      "ne\u017e je mo\u017eno vlo\u017eit do EEPROM (  1024 byte).")
+                << "case: size " << c.size;
+        }
+    }
+}
+
+TEST(SaveToDevice, CheckWriteDecidesTheReadBack) {
+    for (const bool verify : {true, false}) {
+        Bench b;
+        b.holder.current = sampleRecord();
+        b.holder.eepromSize = "  1024 byte";
+        b.holder.verify = verify;
+        EXPECT_EQ(SaveToDevice(b.context, b.transfer), Outcome::Done);
+        EXPECT_EQ(b.transfer.verified, verify);
+    }
+}
+
+// The whole road over the device link to a simulated device.
+struct SimulatedBench : Bench {
+    sim::SimulatedDevice device;
+    sim::SimulatedLink link{device};
+    device::DeviceLink deviceLink{link, link, prompter, status, texts};
+    DeviceLinkTransfer eeprom{deviceLink};
+
+    SimulatedBench() {
+        EXPECT_EQ(deviceLink.Activate("sim").outcome, device::ActivationOutcome::Activated);
+        holder.eepromSize = deviceLink.info().lblInfoPamSize;
+        prompter.asked.clear();
+        status.events.clear();
+    }
+};
+
+TEST(DeviceWorkflows, SavedSettingsLoadBackFromTheSimulatedDevice) {
+    SimulatedBench save;
+    save.holder.current = sampleRecord();
+    EXPECT_EQ(SaveToDevice(save.context, save.eeprom), Outcome::Done);
+    EXPECT_EQ(save.prompter.keys(), Strings{"msg023"});
+
+    SimulatedBench load;
+    load.device.loadEeprom(sim::Bytes(save.device.eeprom().begin(), save.device.eeprom().end()));
+    EXPECT_EQ(LoadFromDevice(load.context, load.eeprom), Outcome::Done);
+    EXPECT_EQ(load.prompter.keys(), Strings{"msg014"});
+    EXPECT_EQ(load.holder.current, sampleRecord());
+}
+
+TEST(DeviceWorkflows, StornoDuringTheSimulatedReadKeepsTheWindow) {
+    SimulatedBench b;
+    b.holder.current.tabPIN = "4321";
+    const SettingsRecord before = b.holder.current;
+    int waits = 0;
+    b.link.setCancelProbe([&] {
+        if (++waits == 40)
+            b.status.cancel = true;
+        return b.status.cancel;
+    });
+    EXPECT_EQ(LoadFromDevice(b.context, b.eeprom), Outcome::Stopped);
+    EXPECT_EQ(b.prompter.keys(), Strings{"msg012"});
+    EXPECT_EQ(b.holder.current, before);
+    EXPECT_LT(b.device.counters().handled[4], 128u) << "the read stopped early";
+}
+
+} // namespace
+} // namespace rq7

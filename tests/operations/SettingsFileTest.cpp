@@ -1,0 +1,252 @@
+#include "operations/SettingsFile.h"
+
+#include "settings/EepromImage.h"
+#include "tests/operations/Fakes.h"
+#include "tests/operations/FileSizeLimit.h"
+#include "tests/operations/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace rq7 {
+namespace {
+
+// An image whose byte i is (i * 7 + 3) mod 256, so misplaced bytes show.
+EepromImage patternedImage() {
+    EepromImage image;
+    for (long i = 0; i < EepromImage::kSize; ++i)
+        image.SetImageByte((i * 7 + 3) % 256, i);
+    return image;
+}
+
+std::string imageBytes(const EepromImage& image, long count) {
+    return std::string(reinterpret_cast<const char*>(image.data()),
+                       static_cast<std::size_t>(count));
+}
+
+struct Harness {
+    test::RecordingPrompter prompter;
+    test::RecordingStatus status;
+    Texts texts;
+};
+
+TEST(SavedFileLength, IsTheSettingsSizeLessOneAndAtLeastOne) {
+    const struct {
+        int size;
+        int length;
+    } cases[] = {{300, 299}, {150, 149}, {3, 2}, {2, 1}, {1, 1}, {0, 1}, {-5, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SavedFileLength(c.size), c.length) << "case: size " << c.size;
+}
+
+TEST(SaveImageFile, WritesTheUsedImageBytes) {
+    const struct {
+        int size;
+        long length;
+    } cases[] = {{300, 299}, {0, 1}, {1, 1}, {65537, 65536}};
+    const EepromImage image = patternedImage();
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Harness h;
+        const std::string path = (dir / "a.eep").string();
+        EXPECT_EQ(SaveImageFile(path, image, c.size, h.prompter, h.status, h.texts),
+                  FileWrite::Written)
+            << "case: size " << c.size;
+        EXPECT_EQ(test::readFile(path), imageBytes(image, c.length)) << "case: size " << c.size;
+        EXPECT_TRUE(h.prompter.asked.empty()) << "case: size " << c.size;
+        EXPECT_EQ(h.status.events,
+                  (std::vector<std::string>{
+                      "quiet:Ukl\u00e1d\u00e1m nastaven\u00ed do souboru " + path, "hide"}))
+            << "case: size " << c.size;
+        // Nothing but the file itself is left in the directory.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "case: size " << c.size;
+    }
+}
+
+TEST(SaveImageFile, ImageLargerThanTheBufferIsNotWritten) {
+    test::TempDir dir;
+    Harness h;
+    const std::string path = (dir / "a.eep").string();
+    EXPECT_EQ(SaveImageFile(path, EepromImage{}, 65538, h.prompter, h.status, h.texts),
+              FileWrite::Failed);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(SaveImageFile, AsksBeforeReplacingAnExistingFile) {
+    const EepromImage image = patternedImage();
+    for (const Answer answer : {Answer::Yes, Answer::No}) {
+        const bool yes = answer == Answer::Yes;
+        test::TempDir dir;
+        Harness h;
+        const auto path = dir / "old.eep";
+        test::writeFile(path, "old contents");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write |
+                                               std::filesystem::perms::group_read);
+        h.prompter.answers.push_back(answer);
+
+        EXPECT_EQ(SaveImageFile(path.string(), image, 300, h.prompter, h.status, h.texts),
+                  yes ? FileWrite::Written : FileWrite::Declined)
+            << "case: yes=" << yes;
+        ASSERT_EQ(h.prompter.asked.size(), 1u) << "case: yes=" << yes;
+        const Message& q = h.prompter.asked[0];
+        EXPECT_EQ(q.key, "msg035");
+        EXPECT_EQ(q.text, "Tento soubor ji\u017e existuje. M\u00e1m ho p\u0159epsat?");
+        EXPECT_EQ(q.icon, Icon::Question);
+        EXPECT_EQ(q.buttons, Buttons::YesNo);
+        EXPECT_EQ(test::readFile(path), yes ? imageBytes(image, 299) : "old contents")
+            << "case: yes=" << yes;
+        // Declining shows no status window either.
+        EXPECT_EQ(h.status.events.size(), yes ? 2u : 0u) << "case: yes=" << yes;
+        if (yes) { // the replacement keeps the old file's permissions
+            EXPECT_EQ(std::filesystem::status(path).permissions(),
+                      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                          std::filesystem::perms::group_read);
+        }
+    }
+}
+
+TEST(SaveImageFile, ThroughALinkReplacesTheLinkedFile) {
+    test::TempDir dir;
+    Harness h;
+    test::writeFile(dir / "real.eep", "old");
+    std::filesystem::create_symlink(dir / "real.eep", dir / "link.eep");
+    h.prompter.answers.push_back(Answer::Yes);
+    const EepromImage image = patternedImage();
+    EXPECT_EQ(SaveImageFile((dir / "link.eep").string(), image, 10, h.prompter, h.status, h.texts),
+              FileWrite::Written);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.eep"));
+    EXPECT_EQ(test::readFile(dir / "real.eep"), imageBytes(image, 9));
+}
+
+// A write that cannot complete leaves the old file as it was and no
+// temporary file behind.
+void expectOldFileKept(const test::TempDir& dir, const std::filesystem::path& path,
+                       const char* name) {
+    EXPECT_EQ(test::readFile(path), "old contents") << "case: " << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "case: " << name;
+}
+
+TEST(SaveImageFile, FailedWriteKeepsTheOldFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "a read-only directory does not stop the superuser";
+    test::TempDir dir;
+    Harness h;
+    const auto path = dir / "old.eep";
+    test::writeFile(path, "old contents");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    h.prompter.answers.push_back(Answer::Yes);
+    EXPECT_EQ(SaveImageFile(path.string(), patternedImage(), 300, h.prompter, h.status, h.texts),
+              FileWrite::Failed);
+    EXPECT_FALSE(h.status.visible);
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    expectOldFileKept(dir, path, "read-only directory");
+}
+
+TEST(SaveImageFile, WriteCutShortKeepsTheOldFile) {
+    // A file-size limit makes the write itself fail, for any user.
+    test::TempDir dir;
+    Harness h;
+    const auto path = dir / "old.eep";
+    test::writeFile(path, "old contents");
+    h.prompter.answers.push_back(Answer::Yes);
+
+    FileWrite result;
+    {
+        test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.ok());
+        result =
+            SaveImageFile(path.string(), patternedImage(), 5000, h.prompter, h.status, h.texts);
+    }
+    EXPECT_EQ(result, FileWrite::Failed);
+    EXPECT_FALSE(h.status.visible);
+    expectOldFileKept(dir, path, "file-size limit");
+}
+
+TEST(SaveImageFile, MissingDirectoryFails) {
+    test::TempDir dir;
+    Harness h;
+    EXPECT_EQ(SaveImageFile((dir / "no" / "a.eep").string(), patternedImage(), 300, h.prompter,
+                            h.status, h.texts),
+              FileWrite::Failed);
+    EXPECT_TRUE(h.prompter.asked.empty());
+    EXPECT_FALSE(h.status.visible);
+}
+
+TEST(LoadImageFile, StoresTheFileFromAddressZeroAndKeepsTheRest) {
+    const struct {
+        const char* name;
+        long length;
+        bool ok;
+    } cases[] = {
+        {"empty", 0, true},
+        {"one byte", 1, true},
+        {"299 bytes", 299, true},
+        {"whole image", 65536, true},
+        {"one byte too long", 65537, false},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Harness h;
+        std::string contents;
+        for (long i = 0; i < c.length; ++i)
+            contents += static_cast<char>((i * 13 + 1) % 256);
+        const auto path = dir / "in.eep";
+        test::writeFile(path, contents);
+        EepromImage image = patternedImage();
+        const EepromImage before = image;
+
+        EXPECT_EQ(LoadImageFile(path.string(), image, h.status, h.texts), c.ok)
+            << "case: " << c.name;
+        const long stored = std::min<long>(c.length, EepromImage::kSize);
+        for (long i = 0; i < EepromImage::kSize; ++i) {
+            const int expected = i < stored ? (i * 13 + 1) % 256
+                                 : (i == 0) ? 0 // an empty file reads as one zero byte
+                                            : *before.GetImageByte(i);
+            if (*image.GetImageByte(i) != expected) {
+                ADD_FAILURE() << "case: " << c.name << ": byte " << i;
+                break;
+            }
+        }
+        EXPECT_EQ(h.status.events, (std::vector<std::string>{
+                                       "quiet:Na\u010d\u00edt\u00e1m nastaven\u00ed ze souboru " +
+                                           path.string() + ".",
+                                       "hide"}))
+            << "case: " << c.name;
+    }
+}
+
+TEST(LoadImageFile, UnreadablePathFailsWithoutTouchingTheImage) {
+    test::TempDir dir;
+    for (const auto& path : {dir / "missing.eep", dir.path()}) {
+        Harness h;
+        EepromImage image = patternedImage();
+        EXPECT_FALSE(LoadImageFile(path.string(), image, h.status, h.texts)) << "case: " << path;
+        EXPECT_EQ(imageBytes(image, EepromImage::kSize),
+                  imageBytes(patternedImage(), EepromImage::kSize))
+            << "case: " << path;
+        EXPECT_FALSE(h.status.visible) << "case: " << path;
+    }
+}
+
+TEST(SettingsFile, SaveThenLoadReproducesTheUsedBytes) {
+    test::TempDir dir;
+    Harness h;
+    const EepromImage saved = patternedImage();
+    const auto path = (dir / "r.eep").string();
+    ASSERT_EQ(SaveImageFile(path, saved, 1000, h.prompter, h.status, h.texts), FileWrite::Written);
+    EepromImage loaded;
+    ASSERT_TRUE(LoadImageFile(path, loaded, h.status, h.texts));
+    EXPECT_EQ(imageBytes(loaded, 999), imageBytes(saved, 999));
+    EXPECT_EQ(*loaded.GetImageByte(999), 0);
+}
+
+} // namespace
+} // namespace rq7
