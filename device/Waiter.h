@@ -23,6 +23,13 @@ public:
     // when the user's cancel is already set, with Deadline when `deadline`
     // (a value of now()) has passed.
     virtual Wake waitUntil(Transport& transport, Millis deadline) = 0;
+    // The same wait for exchanges that the user's cancel must not cut short
+    // (identification, hardware query, end of programming): it never returns
+    // Cancel. A waiter that knows a cancel must override this; the default
+    // suits waiters without one.
+    virtual Wake waitIgnoringCancel(Transport& transport, Millis deadline) {
+        return waitUntil(transport, deadline);
+    }
 };
 
 } // namespace rq7::device

@@ -1,0 +1,99 @@
+// Programming mode and identification.
+
+#include "device/DeviceLink.h"
+#include "device/DeviceMessages.h"
+#include "device/DeviceTables.h"
+#include "device/Identification.h"
+
+namespace rq7::device {
+
+ActivationResult DeviceLink::FailActivation(ActivationOutcome outcome, ActivationResult result) {
+    EnterNeaktivni();
+    status_.hideStatus();
+    prompter_.ask(ActivationFailedMessage(texts_));
+    result.outcome = outcome;
+    result.state = state_;
+    result.info = info_;
+    return result;
+}
+
+ActivationResult DeviceLink::Activate(const std::string& portName,
+                                      const ActivationOptions& options) {
+    ActivationResult result;
+    Transport& transport = frames_.transport();
+    Waiter& waiter = frames_.waiter();
+
+    EnterNeaktivni();
+    if (!transport.open(portName, result.portError)) {
+        status_.hideStatus();
+        prompter_.ask(PortFailedMessage(texts_, portName, result.portError));
+        result.outcome = ActivationOutcome::PortFailed;
+        return result;
+    }
+
+    prompter_.ask(PressKeyMessage(texts_));
+    status_.showStatus(texts_.get("msg027"));
+
+    // The device answers only once its key has been pressed; until then the
+    // request is repeated.
+    const Millis start = waiter.now();
+    for (;;) {
+        const Frame reply =
+            frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout, CancelMode::Honoured);
+        if (Cancelled())
+            return FailActivation(ActivationOutcome::Cancelled, result);
+        if (reply.length >= 1 && reply.code() == answer::Programming)
+            break;
+        if (frames_.SendFailed())
+            return FailActivation(ActivationOutcome::Failed, result);
+        if (options.answerWait && waiter.now() - start >= *options.answerWait)
+            return FailActivation(ActivationOutcome::NoAnswer, result);
+    }
+
+    const auto id = DecodeIdentification(
+        frames_.Exchange(MakeRequest(0x02), kQueryTimeout, CancelMode::Ignored));
+    if (!id)
+        return FailActivation(ActivationOutcome::Failed, result);
+
+    DeviceInfo info;
+    const auto row = FindProduct(id->code);
+    if (row)
+        info.lblInfoProdukt = ProductTable()[*row].name;
+    info.lblInfoVerze = VersionText(id->major, id->minor);
+
+    bool accepted = true;
+    result.outcome = ActivationOutcome::Activated;
+    if (!row) {
+        result.outcome = ActivationOutcome::UnknownModel;
+        status_.hideStatus();
+        prompter_.ask(UnknownDeviceMessage(texts_));
+    } else {
+        result.minimum = EffectiveMinimum(ProductTable()[*row].minimumVersion);
+        accepted = VersionAccepted(info.lblInfoVerze, result.minimum);
+        if (!accepted) {
+            result.outcome = ActivationOutcome::VersionTooOld;
+            status_.hideStatus();
+            prompter_.ask(VersionTooOldMessage(texts_, result.minimum));
+        }
+    }
+
+    const auto hardware =
+        DecodeHardware(frames_.Exchange(MakeRequest(0x03), kQueryTimeout, CancelMode::Ignored));
+    if (!hardware)
+        return FailActivation(ActivationOutcome::Failed, result);
+    if (const MemorySizeRow* size = FindMemorySize(hardware->memoryCode)) {
+        info.lblInfoPamSize = size->text;
+        info.eepromSize = size->bytes;
+    }
+    if (const ModemRow* modem = FindModem(hardware->modemCode))
+        info.lblInfoModem = modem->text;
+
+    state_ = accepted ? ConnectionState::Aktivni : ConnectionState::AktivniSpatnaVerze;
+    info_ = info;
+    status_.hideStatus();
+    result.state = state_;
+    result.info = info_;
+    return result;
+}
+
+} // namespace rq7::device

@@ -1,0 +1,64 @@
+// Reading the EEPROM in 8-byte blocks.
+
+#include "device/DeviceLink.h"
+#include "device/Identification.h"
+
+#include <algorithm>
+
+namespace rq7::device {
+
+namespace {
+
+int BlockCount(long size) {
+    return std::max(1L, (size + static_cast<long>(kBlockSize) - 1) / static_cast<long>(kBlockSize));
+}
+
+} // namespace
+
+std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address) {
+    const Frame reply = frames_.Exchange(BlockRequest(0x04, address), kBlockBaseTimeout + ExtraWait,
+                                         CancelMode::Honoured);
+    if (reply.code() != answer::ReadBlock || !HasHexPayload(reply, kBlockSize))
+        return std::nullopt;
+    Block block{};
+    for (std::size_t k = 0; k < kBlockSize; ++k)
+        block[k] = PairAt(reply, static_cast<int>(1 + 2 * k));
+    return block;
+}
+
+TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize) {
+    TransferResult result;
+    if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
+        imageSize < kBlockSize)
+        return result;
+
+    status_.showStatus(texts_.get("msg048"));
+    const int total = BlockCount(eepromSize);
+    status_.progress(0, total);
+    std::uint32_t address = 0;
+    do {
+        result.address = address;
+        ExtraWait = Millis{0};
+        std::optional<Block> block;
+        for (int attempt = 1; !(block = ReadBlock(static_cast<std::uint16_t>(address)));
+             ++attempt) {
+            if (Cancelled() || attempt >= kReadAttempts) {
+                status_.hideStatus();
+                result.outcome =
+                    Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::BlockFailed;
+                return result;
+            }
+            ExtraWait += kExtraWaitStep;
+        }
+        std::copy(block->begin(), block->end(), image + address);
+        ++result.blocks;
+        status_.progress(result.blocks, total);
+        address += kBlockSize;
+    } while (static_cast<long>(address) < eepromSize && address + kBlockSize <= imageSize &&
+             !Cancelled());
+    status_.hideStatus();
+    result.outcome = Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Done;
+    return result;
+}
+
+} // namespace rq7::device

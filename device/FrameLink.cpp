@@ -1,0 +1,106 @@
+#include "device/FrameLink.h"
+
+#include <algorithm>
+
+namespace rq7::device {
+
+namespace {
+// A line that keeps talking is given up on after this many quiet periods.
+constexpr int kSettleLimit = 4;
+} // namespace
+
+Waiter::Wake FrameLink::wait(Millis deadline, CancelMode mode) {
+    return mode == CancelMode::Honoured ? waiter_.waitUntil(transport_, deadline)
+                                        : waiter_.waitIgnoringCancel(transport_, deadline);
+}
+
+bool FrameLink::SendFrame(const Frame& frame) {
+    return transport_.write(EncodeFrame(frame));
+}
+
+Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
+    Frame frame;
+    std::size_t count = 0;
+    timeoutFlag_ = false;
+    cancelled_ = false;
+    const Millis deadline = waiter_.now() + timeout;
+    bool complete = false;
+    while (!complete && !timeoutFlag_ && !cancelled_) {
+        switch (wait(deadline, mode)) {
+        case Waiter::Wake::Data:
+            for (std::uint8_t byte : transport_.readAvailable()) {
+                if (count < frame.data.size())
+                    frame.data[count++] = byte;
+            }
+            complete = count > 0 && frame.data[count - 1] == kCarriageReturn;
+            break;
+        case Waiter::Wake::Deadline:
+            timeoutFlag_ = true;
+            break;
+        case Waiter::Wake::Cancel:
+            cancelled_ = true;
+            break;
+        }
+        if (waiter_.now() >= deadline)
+            timeoutFlag_ = true;
+    }
+    if (timeoutFlag_ || cancelled_ || count < 2)
+        return Frame{};
+    const std::size_t dataLength = count - 2;
+    if (FrameChecksum(frame.data.data(), dataLength) != frame.data[dataLength])
+        return Frame{};
+    frame.length = static_cast<int>(dataLength);
+    return frame;
+}
+
+bool FrameLink::Settle(CancelMode mode) {
+    const Millis limit = waiter_.now() + quietTime_ * kSettleLimit;
+    Millis lastByte = waiter_.now();
+    for (;;) {
+        const Millis deadline = std::min(lastByte + quietTime_, limit);
+        const Waiter::Wake wake = wait(deadline, mode);
+        if (wake == Waiter::Wake::Cancel) {
+            cancelled_ = true;
+            return false;
+        }
+        if (wake == Waiter::Wake::Data) {
+            transport_.readAvailable();
+            lastByte = waiter_.now();
+        }
+        if (waiter_.now() >= deadline)
+            break;
+    }
+    replyMayFollow_ = false;
+    return true;
+}
+
+Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode) {
+    sendFailed_ = false;
+    cancelled_ = false;
+    timeoutFlag_ = false;
+    Bytes wire = EncodeFrame(request);
+    if (replyMayFollow_ && wire != lastRequest_ && !Settle(mode))
+        return Frame{};
+    transport_.discardInput();
+    if (!transport_.write(wire)) {
+        sendFailed_ = true;
+        return Frame{};
+    }
+    if (!replyMayFollow_ || wire != lastRequest_)
+        quietTime_ = Millis{0};
+    lastRequest_ = std::move(wire);
+    Frame reply = ReceiveFrame(timeout, mode);
+    if (timeoutFlag_ || cancelled_) {
+        replyMayFollow_ = true;
+        quietTime_ = std::max(quietTime_, timeout);
+    }
+    return reply;
+}
+
+void FrameLink::Reset() {
+    replyMayFollow_ = false;
+    quietTime_ = Millis{0};
+    lastRequest_.clear();
+}
+
+} // namespace rq7::device

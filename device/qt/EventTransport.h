@@ -1,0 +1,22 @@
+#pragma once
+// A transport that tells when input arrives, so that a wait can sleep in the
+// event loop instead of polling.
+
+#include "device/Transport.h"
+
+#include <QObject>
+
+namespace rq7::device {
+
+class EventTransport : public QObject, public Transport {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    // Bytes are waiting to be read.
+    virtual bool hasInput() const = 0;
+
+signals:
+    void inputArrived();
+};
+
+} // namespace rq7::device

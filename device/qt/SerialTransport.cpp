@@ -1,0 +1,89 @@
+#include "device/qt/SerialTransport.h"
+
+#include "device/PortName.h"
+#include "device/qt/OpenFailure.h"
+
+namespace rq7::device {
+
+SerialTransport::SerialTransport(QObject* parent) : EventTransport(parent) {
+    connect(&port_, &QSerialPort::readyRead, this, &EventTransport::inputArrived);
+}
+
+SerialTransport::~SerialTransport() {
+    close();
+}
+
+bool SerialTransport::open(const std::string& portName, std::string& reason) {
+    close();
+    const std::string path = SystemPortName(portName);
+    port_.setPortName(QString::fromStdString(path));
+    if (!port_.open(QIODevice::ReadWrite)) {
+        reason = DescribeOpenFailure(port_.error(), port_.errorString().toStdString(), path);
+        return false;
+    }
+    // A pseudo-terminal may refuse a line setting it has no use for; only
+    // other refusals make the port unusable.
+    const bool configured = [this] {
+        auto accepted = [this](bool ok) {
+            if (ok || port_.error() == QSerialPort::UnsupportedOperationError) {
+                port_.clearError();
+                return true;
+            }
+            return false;
+        };
+        return accepted(port_.setBaudRate(QSerialPort::Baud19200)) &&
+               accepted(port_.setDataBits(QSerialPort::Data8)) &&
+               accepted(port_.setParity(QSerialPort::NoParity)) &&
+               accepted(port_.setStopBits(QSerialPort::OneStop)) &&
+               accepted(port_.setFlowControl(QSerialPort::NoFlowControl));
+    }();
+    if (!configured) {
+        reason = DescribeOpenFailure(port_.error(), port_.errorString().toStdString(), path);
+        port_.close();
+        return false;
+    }
+    port_.clear(QSerialPort::AllDirections);
+    return true;
+}
+
+void SerialTransport::close() {
+    if (port_.isOpen())
+        port_.close();
+}
+
+bool SerialTransport::isOpen() const {
+    return port_.isOpen();
+}
+
+bool SerialTransport::write(const Bytes& bytes) {
+    if (!port_.isOpen())
+        return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
+        return false;
+    port_.flush();
+    return true;
+}
+
+Bytes SerialTransport::readAvailable() {
+    if (!port_.isOpen())
+        return {};
+    // Bytes the system holds but the port has not fetched yet count too.
+    if (port_.bytesAvailable() == 0)
+        port_.waitForReadyRead(0);
+    const QByteArray data = port_.readAll();
+    return Bytes(data.begin(), data.end());
+}
+
+void SerialTransport::discardInput() {
+    if (!port_.isOpen())
+        return;
+    port_.clear(QSerialPort::Input);
+    port_.readAll();
+}
+
+bool SerialTransport::hasInput() const {
+    return port_.isOpen() && port_.bytesAvailable() > 0;
+}
+
+} // namespace rq7::device

@@ -1,0 +1,145 @@
+#pragma once
+// Test doubles for the device link: a line whose far end is a scripted
+// device, a clock that jumps straight to the next event, and recording
+// status and prompter ports. Twelve retries run in microseconds.
+
+#include "device/Transport.h"
+#include "device/Waiter.h"
+#include "ports/Prompter.h"
+#include "ports/StatusSink.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rq7::device::test {
+
+// Bytes that reach the PC's receive buffer at a given time.
+struct Arrival {
+    Millis at;
+    Bytes bytes;
+};
+
+struct SentFrame {
+    Millis at;
+    Bytes wire; // as written, checksum and CR included
+};
+
+class FakeLine : public Transport {
+public:
+    // The far end: called with each request as written and the time; returns
+    // what comes back and when.
+    std::function<std::vector<Arrival>(const Bytes& wire, Millis now)> device;
+    // Called after each request is recorded (e.g. to press Storno).
+    std::function<void(const SentFrame&)> onSent;
+
+    bool openFails = false;
+    std::string openFailReason = "No such file or directory";
+
+    explicit FakeLine(Millis& clock) : clock_(clock) {}
+
+    bool open(const std::string& name, std::string& reason) override;
+    void close() override { open_ = false; }
+    bool isOpen() const override { return open_; }
+    bool write(const Bytes& bytes) override;
+    Bytes readAvailable() override;
+    void discardInput() override;
+
+    // Test side.
+    void arrive(Millis at, Bytes bytes);
+    bool hasInput();
+    std::optional<Millis> nextArrival() const;
+    const std::vector<SentFrame>& sent() const { return sent_; }
+    const std::string& openedName() const { return openedName_; }
+    int discards() const { return discards_; }
+
+private:
+    void deliver();
+
+    Millis& clock_;
+    bool open_ = false;
+    std::string openedName_;
+    std::deque<Arrival> inFlight_; // ordered by time
+    Bytes buffer_;
+    std::vector<SentFrame> sent_;
+    int discards_ = 0;
+};
+
+class FakeWaiter : public Waiter {
+public:
+    FakeWaiter(Millis& clock, FakeLine& line, std::function<bool()> cancel)
+        : clock_(clock), line_(line), cancel_(std::move(cancel)) {}
+
+    // Runs at the start of every wait, as the event loop would run a click.
+    std::function<void()> onWait;
+
+    Millis now() const override { return clock_; }
+    Wake waitUntil(Transport& transport, Millis deadline) override;
+    Wake waitIgnoringCancel(Transport& transport, Millis deadline) override;
+
+    struct WaitRecord {
+        std::size_t requestsSent; // requests written before this wait
+        Millis deadline;
+    };
+    // Every wait, in order.
+    const std::vector<WaitRecord>& waits() const { return waits_; }
+
+private:
+    Wake wait(Millis deadline, bool honourCancel);
+
+    Millis& clock_;
+    FakeLine& line_;
+    std::function<bool()> cancel_;
+    std::vector<WaitRecord> waits_;
+};
+
+class RecordingStatus : public StatusSink {
+public:
+    void showStatus(const std::string& text) override {
+        shown.push_back(text);
+        cancel = false;
+        visible = true;
+    }
+    void hideStatus() override { visible = false; }
+    void progress(int done, int total) override {
+        lastDone = done;
+        lastTotal = total;
+    }
+    bool cancelRequested() const override { return cancel; }
+
+    bool cancel = false;
+    bool visible = false;
+    std::vector<std::string> shown;
+    int lastDone = -1;
+    int lastTotal = -1;
+};
+
+class RecordingPrompter : public Prompter {
+public:
+    Answer ask(const Message& message) override {
+        asked.push_back(message);
+        if (answers.empty())
+            return message.defaultAnswer();
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::vector<std::string> keys() const {
+        std::vector<std::string> all;
+        for (const Message& m : asked)
+            all.push_back(m.key);
+        return all;
+    }
+
+    std::deque<Answer> answers;
+    std::vector<Message> asked;
+};
+
+// The reply time-out each request of a command was given: the deadline of
+// the first wait after it, less the time it was sent.
+std::vector<long> TimeoutsOfRequests(const FakeLine& line, const FakeWaiter& waiter,
+                                     unsigned char command);
+
+} // namespace rq7::device::test

@@ -1,0 +1,245 @@
+#include "device/Frame.h"
+
+#include "device/FrameLink.h"
+#include "tests/device/FakeLine.h"
+
+#include <gtest/gtest.h>
+
+namespace rq7::device::test {
+namespace {
+
+Bytes Wire(std::initializer_list<int> bytes) {
+    Bytes out;
+    for (int b : bytes)
+        out.push_back(static_cast<std::uint8_t>(b));
+    return out;
+}
+
+Bytes Text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+TEST(FrameEncoding, RequestsGoOutWithChecksumAndCr) {
+    struct Case {
+        const char* name;
+        Frame frame;
+        Bytes wire;
+    };
+    Frame end = MakeRequest(0x06);
+    end.data[1] = 0xAA;
+    end.data[2] = 0x55;
+    end.length = 3;
+    Frame write = BlockRequest(0x05, 0x0318);
+    for (std::uint8_t b = 1; b <= 8; ++b)
+        AppendHexByte(write, b);
+    Bytes writeWire = Wire({0x05});
+    for (char c : std::string("81301020304050607080"))
+        writeWire.push_back(static_cast<std::uint8_t>(c));
+    unsigned sum = 1;
+    for (std::uint8_t b : writeWire)
+        sum += b;
+    writeWire.push_back(static_cast<std::uint8_t>(sum % 256));
+    writeWire.push_back(13);
+
+    const Case cases[] = {
+        {"programming mode", MakeRequest(0x01), Wire({0x01, 0x02, 0x0D})},
+        {"identification", MakeRequest(0x02), Wire({0x02, 0x03, 0x0D})},
+        {"hardware query", MakeRequest(0x03), Wire({0x03, 0x04, 0x0D})},
+        {"end of programming", end, Wire({0x06, 0xAA, 0x55, 0x06, 0x0D})},
+        {"checksum 13 becomes 12", MakeRequest(12), Wire({0x0C, 0x0C, 0x0D})},
+        {"checksum wraps", MakeRequest(0xFF), Wire({0xFF, 0x00, 0x0D})},
+        {"read block 0", BlockRequest(0x04, 0), Wire({0x04, 0x30, 0x30, 0x30, 0x30, 0xC5, 0x0D})},
+        {"write block 0x0318", write, writeWire},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(EncodeFrame(c.frame), c.wire) << "case: " << c.name;
+    EXPECT_EQ(write.length, 21);
+}
+
+TEST(FrameEncoding, BlockAddressTravelsLowByteFirst) {
+    struct Case {
+        std::uint16_t address;
+        std::string chars;
+    };
+    const Case cases[] = {{0x0318, "8130"}, {0x0000, "0000"}, {0xFFF8, "8FFF"}, {0x8000, "0008"}};
+    for (const Case& c : cases) {
+        const Frame f = BlockRequest(0x04, c.address);
+        ASSERT_EQ(f.length, 5) << "case: " << c.address;
+        EXPECT_EQ(std::string(f.data.begin() + 1, f.data.begin() + 5), c.chars)
+            << "case: " << c.address;
+    }
+}
+
+TEST(HexPairs, AppendWritesLowNibbleFirst) {
+    struct Case {
+        int value;
+        const char* chars;
+    };
+    const Case cases[] = {{0x00, "00"}, {0xFF, "FF"}, {0x1E, "E1"},
+                          {0xA5, "5A"}, {0x07, "70"}, {0x30, "03"}};
+    for (const Case& c : cases) {
+        Frame f = MakeRequest(0x04);
+        AppendHexByte(f, static_cast<std::uint8_t>(c.value));
+        EXPECT_EQ(f.length, 3) << "case: " << c.value;
+        EXPECT_EQ(f.data[1], c.chars[0]) << "case: " << c.value;
+        EXPECT_EQ(f.data[2], c.chars[1]) << "case: " << c.value;
+    }
+}
+
+TEST(HexPairs, PairToByteReadsLikeANumericParser) {
+    struct Case {
+        char first, second;
+        int value;
+    };
+    const Case cases[] = {
+        {'E', '1', 0x1E}, {'5', 'a', 0xA5}, {'f', 'F', 0xFF},
+        {'0', '0', 0x00}, {'x', '1', 0x01}, // first no digit: the second alone
+        {'1', 'x', 0x00},                   // second no digit: nothing
+        {' ', ' ', 0x00}, {'G', '2', 0x02},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(
+            HexPairToByte(static_cast<std::uint8_t>(c.first), static_cast<std::uint8_t>(c.second)),
+            c.value)
+            << "case: " << c.first << c.second;
+}
+
+TEST(HexPairs, EveryByteSurvivesTheRoundTrip) {
+    for (int v = 0; v < 256; ++v) {
+        Frame f = MakeRequest(0);
+        AppendHexByte(f, static_cast<std::uint8_t>(v));
+        EXPECT_EQ(HexPairToByte(f.data[1], f.data[2]), v) << "value " << v;
+        EXPECT_TRUE(HasHexPayload(f, 1)) << "value " << v;
+    }
+}
+
+TEST(HexPairs, PayloadCheckWantsEnoughDigits) {
+    Frame f = MakeRequest(0x84);
+    for (std::uint8_t b : Text("0A1b"))
+        f.data[static_cast<std::size_t>(f.length++)] = b;
+    EXPECT_TRUE(HasHexPayload(f, 2));
+    EXPECT_FALSE(HasHexPayload(f, 3)) << "too short";
+    f.data[2] = 'g';
+    EXPECT_FALSE(HasHexPayload(f, 2)) << "non-digit";
+}
+
+// Receiving, on a fake line whose clock jumps to each event.
+class Receive : public ::testing::Test {
+protected:
+    Millis clock{0};
+    FakeLine line{clock};
+    bool cancel = false;
+    FakeWaiter waiter{clock, line, [this] { return cancel; }};
+    FrameLink link{line, waiter};
+    void SetUp() override {
+        std::string reason;
+        ASSERT_TRUE(line.open("COM 1", reason));
+    }
+};
+
+TEST_F(Receive, RepliesDecodeOrFail) {
+    struct Case {
+        const char* name;
+        std::vector<Arrival> arrivals;
+        int length;   // expected Length
+        Millis ended; // clock when ReceiveFrame returned
+    };
+    const Case cases[] = {
+        {"one-byte reply", {{Millis{3}, Wire({0x81, 0x82, 0x0D})}}, 1, Millis{3}},
+        {"checksum 12 for 13", {{Millis{3}, Wire({0x0C, 0x0C, 0x0D})}}, 1, Millis{3}},
+        {"bad checksum", {{Millis{3}, Wire({0x81, 0x83, 0x0D})}}, 0, Millis{3}},
+        {"lone CR", {{Millis{3}, Wire({0x0D})}}, 0, Millis{3}},
+        {"in pieces",
+         {{Millis{2}, Wire({0x82})}, {Millis{5}, Wire({0x83})}, {Millis{9}, Wire({0x0D})}},
+         1,
+         Millis{9}},
+        {"no CR ends at the time-out", {{Millis{2}, Wire({0x81, 0x82})}}, 0, Millis{100}},
+        {"CR at the deadline", {{Millis{100}, Wire({0x81, 0x82, 0x0D})}}, 0, Millis{100}},
+        {"nothing", {}, 0, Millis{100}},
+    };
+    for (const Case& c : cases) {
+        line.readAvailable();
+        clock = Millis{0};
+        for (const Arrival& a : c.arrivals)
+            line.arrive(a.at, a.bytes);
+        const Frame f = link.ReceiveFrame(Millis{100});
+        EXPECT_EQ(f.length, c.length) << "case: " << c.name;
+        EXPECT_EQ(clock, c.ended) << "case: " << c.name;
+        EXPECT_EQ(link.TimeoutFlag(), c.ended == Millis{100}) << "case: " << c.name;
+    }
+}
+
+TEST_F(Receive, OverlongReplyIsDroppedAtTheTimeout) {
+    Bytes longReply(120, '0');
+    longReply[0] = 0x84;
+    longReply.back() = 0x0D;
+    line.arrive(Millis{4}, longReply);
+    const Frame f = link.ReceiveFrame(Millis{300});
+    EXPECT_EQ(f.length, 0);
+    EXPECT_EQ(clock, Millis{300}) << "a CR beyond the 101st byte never completes a reply";
+}
+
+TEST_F(Receive, LongestReplyFits) {
+    Bytes data(99, '1');
+    data[0] = 0x84;
+    unsigned sum = 1;
+    for (std::uint8_t b : data)
+        sum += b;
+    Bytes wire = data;
+    wire.push_back(static_cast<std::uint8_t>(sum % 256 == 13 ? 12 : sum % 256));
+    wire.push_back(13);
+    ASSERT_EQ(wire.size(), 101u);
+    line.arrive(Millis{1}, wire);
+    EXPECT_EQ(link.ReceiveFrame(Millis{100}).length, 99);
+}
+
+TEST_F(Receive, CancelEndsAHonouredWaitOnly) {
+    cancel = true;
+    EXPECT_EQ(link.ReceiveFrame(Millis{100}, CancelMode::Honoured).length, 0);
+    EXPECT_TRUE(link.Cancelled());
+    EXPECT_EQ(clock, Millis{0});
+
+    line.arrive(Millis{20}, Wire({0x86, 0x87, 0x0D}));
+    const Frame f = link.ReceiveFrame(Millis{100}, CancelMode::Ignored);
+    EXPECT_EQ(f.length, 1) << "an ignored cancel lets the reply come";
+    EXPECT_FALSE(link.Cancelled());
+}
+
+TEST_F(Receive, ExchangeDropsWhatWasWaitingBeforeTheRequest) {
+    // A complete, valid reply of an earlier request lies in the buffer.
+    line.arrive(Millis{0}, Wire({0x81, 0x82, 0x0D}));
+    line.device = [](const Bytes&, Millis now) {
+        return std::vector<Arrival>{{now + Millis{5}, Wire({0x82, 0x83, 0x0D})}};
+    };
+    const Frame f = link.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored);
+    EXPECT_EQ(f.length, 1);
+    EXPECT_EQ(f.code(), 0x82);
+}
+
+TEST_F(Receive, ExchangeWaitsOutALateReplyBeforeAnotherRequest) {
+    // The first request's reply comes after its time-out; the next, different
+    // request must not see it.
+    int requests = 0;
+    line.device = [&requests](const Bytes& wire, Millis now) {
+        ++requests;
+        if (wire[0] == 0x01)
+            return std::vector<Arrival>{{now + Millis{180}, Wire({0x81, 0x82, 0x0D})}};
+        return std::vector<Arrival>{{now + Millis{5}, Wire({0x82, 0x83, 0x0D})}};
+    };
+    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0);
+    const Frame f = link.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored);
+    EXPECT_EQ(f.code(), 0x82);
+    EXPECT_EQ(requests, 2);
+    EXPECT_GE(line.sent()[1].at, Millis{280}) << "sent only after the line was quiet";
+}
+
+TEST_F(Receive, SendFailureReturnsAtOnce) {
+    line.close();
+    const Frame f = link.Exchange(MakeRequest(0x01), Millis{500}, CancelMode::Ignored);
+    EXPECT_EQ(f.length, 0);
+    EXPECT_TRUE(link.SendFailed());
+    EXPECT_EQ(clock, Millis{0});
+}
+
+} // namespace
+} // namespace rq7::device::test
