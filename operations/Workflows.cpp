@@ -52,7 +52,9 @@ std::string convertIntoWindow(WorkflowContext& context, const std::string& statu
     context.settings.applyRecord(record);
     context.status.hideStatus();
     context.settings.updateMemoryUsage();
-    return result.ok ? std::string() : result.messageKey;
+    if (result.ok)
+        return {};
+    return result.messageKey.empty() ? std::string("msg034") : result.messageKey;
 }
 
 // The window's settings into the image; false when they do not make a valid one.
