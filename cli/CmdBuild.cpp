@@ -1,0 +1,94 @@
+// rq7ctl build SETTINGS.txt -o FILE.eep: a settings file made from a
+// settings text. Fields the text does not name keep their initial values.
+// The file holds exactly the image's bytes; it is written only when the
+// whole image was built, and replaces an existing file only once complete.
+
+#include "cli/Command.h"
+#include "cli/SettingsFiles.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsSize.h"
+#include "ui/language/catalogue/Texts.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+namespace rq7::cli {
+
+namespace {
+
+constexpr const char* kUsage = "usage: rq7ctl build SETTINGS.txt -o FILE.eep\n";
+
+struct Arguments {
+    std::string settings;
+    std::string output;
+};
+
+std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
+    Arguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "-o" && i + 1 < args.size() && parsed.output.empty())
+            parsed.output = args[++i];
+        else if (args[i] != "-o" && parsed.settings.empty())
+            parsed.settings = args[i];
+        else
+            return std::nullopt;
+    }
+    if (parsed.settings.empty() || parsed.output.empty())
+        return std::nullopt;
+    return parsed;
+}
+
+// The image of `record` as the bytes of a settings file: settings size - 1
+// bytes (at least one), which is the image length.
+std::optional<std::string> imageFileBytes(const SettingsRecord& record, std::ostream& err) {
+    auto image = std::make_unique<EepromImage>();
+    const WriteResult written = WriteImage(record, *image);
+    if (!written.ok || !image->IsImageValid()) {
+        err << "rq7ctl build: " << Texts{}.get("msg010");
+        if (!written.ok)
+            err << " (" << (written.field.empty() ? "" : written.field + ": ") << written.reason
+                << ")";
+        err << '\n';
+        return std::nullopt;
+    }
+    const long length = std::max(SettingsSize(record) - 1, 1);
+    std::string bytes;
+    for (long a = 0; a < length; ++a)
+        bytes += static_cast<char>(image->GetImageByte(a).value_or(0));
+    return bytes;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+    const std::optional<Arguments> parsed = parseArguments(args);
+    if (!parsed) {
+        err << kUsage;
+        return kExitBadInput;
+    }
+    SettingsRecord record;
+    std::string error;
+    if (!readSettingsText(parsed->settings, record, error)) {
+        err << "rq7ctl build: " << error << '\n';
+        return kExitBadInput;
+    }
+    const std::optional<std::string> bytes = imageFileBytes(record, err);
+    if (!bytes)
+        return kExitBadInput;
+    if (!replaceFile(parsed->output, *bytes, error)) {
+        err << "rq7ctl build: " << error << '\n';
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+const CommandRegistration registration{
+    {"build", "SETTINGS.txt -o FILE.eep",
+     "make a settings file from a settings text (name=value lines; unnamed fields keep their "
+     "initial values)",
+     run}};
+
+} // namespace
+
+} // namespace rq7::cli

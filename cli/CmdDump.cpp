@@ -1,0 +1,60 @@
+// rq7ctl dump FILE.eep: the settings held in a settings file, one
+// "name=value" line per field in field-table order (texts UTF-8), in the
+// settings-text form that "rq7ctl build" reads back.
+
+#include "cli/Command.h"
+#include "cli/SettingsFiles.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageReader.h"
+#include "settings/SettingsText.h"
+#include "ui/language/catalogue/Texts.h"
+
+#include <memory>
+#include <ostream>
+
+namespace rq7::cli {
+
+namespace {
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: rq7ctl dump FILE.eep\n";
+        return kExitBadInput;
+    }
+    const std::string& path = args[0];
+    auto image = std::make_unique<EepromImage>();
+    std::string error;
+    if (!loadImageFile(path, *image, error)) {
+        err << "rq7ctl dump: " << error << '\n';
+        return kExitBadInput;
+    }
+    if (!image->IsImageValid()) {
+        err << "rq7ctl dump: " << path
+            << " holds no settings image (format mark or header checksum wrong)\n";
+        return kExitBadInput;
+    }
+    SettingsRecord record;
+    const ReadResult read = ReadImage(*image, record, {});
+    if (!read.ok) {
+        err << "rq7ctl dump: " << path << ": " << Texts{}.get(read.messageKey) << " ("
+            << read.detail << ")\n";
+        return kExitBadInput;
+    }
+    // A line cannot carry a line break, and dropping it would change the
+    // settings when the text is built again.
+    if (const std::string field = FieldWithLineBreak(record); !field.empty()) {
+        err << "rq7ctl dump: " << path << ": " << field
+            << " holds a line break, which a settings text cannot carry\n";
+        return kExitBadInput;
+    }
+    out << FormatSettingsText(record);
+    return out ? kExitOk : kExitFailure;
+}
+
+const CommandRegistration registration{
+    {"dump", "FILE.eep",
+     "print the settings of a settings file as name=value lines (the form 'build' reads)", run}};
+
+} // namespace
+
+} // namespace rq7::cli

@@ -1,0 +1,255 @@
+// rq7ctl dump, build and size, run as a program.
+
+#include "encoding/Cp1250.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsFields.h"
+#include "settings/SettingsRecord.h"
+#include "settings/SettingsText.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace rq7;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class Rq7ctl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* bin = std::getenv("RQ7_BIN_DIR");
+        ASSERT_NE(bin, nullptr) << "RQ7_BIN_DIR not set";
+        rq7ctl_ = fs::path(bin) / "rq7ctl";
+        ASSERT_TRUE(fs::exists(rq7ctl_)) << rq7ctl_;
+        std::string pattern = (fs::temp_directory_path() / "rq7-settings-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    fs::path write(const std::string& name, const std::string& bytes) {
+        const fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    fs::path path(const std::string& name) const { return dir_ / name; }
+
+    // Arguments are single-quoted for the shell; none of ours holds a quote.
+    Outcome run(const std::vector<std::string>& args) {
+        std::string command = "'" + rq7ctl_.string() + "'";
+        for (const std::string& a : args)
+            command += " '" + a + "'";
+        command += " >'" + (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
+        const int raw = std::system(command.c_str());
+        Outcome r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = readFile(dir_ / "stdout");
+        r.err = readFile(dir_ / "stderr");
+        return r;
+    }
+
+    fs::path rq7ctl_;
+    fs::path dir_;
+};
+
+// The bytes of a settings file for `record`, built in-process.
+std::string imageFile(const SettingsRecord& record) {
+    auto image = std::make_unique<EepromImage>();
+    const WriteResult res = WriteImage(record, *image);
+    EXPECT_TRUE(res.ok);
+    std::string bytes;
+    for (long a = 0; a < res.length; ++a)
+        bytes += static_cast<char>(*image->GetImageByte(a));
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(Rq7ctl, BuildWritesTheImageAndDumpReadsItBack) {
+    const std::string text = "# test settings\n"
+                             "tabJmenoStanice=Chata U Lesa \xC4\x8D.p. 12\n"
+                             "tabPIN=1234\r\n"
+                             "tabTC(0)=+420123456789\n"
+                             "tabTC(3)=+\n"
+                             "tabTCPrijem(0)=1\n"
+                             "tabTCUdalost(0)=2\n"
+                             "tabKOMUNIKFormat=Pulzn\xC3\xAD\n"
+                             "tabRFRWait=5\n"
+                             "tabPrepnoutJTSCislo=7\n"
+                             "rtNotAuthorized=\n"
+                             "tabINPNazev(1)=Dvere\n"
+                             "tabOUTimpulsLEN(2)=25\n";
+    const fs::path settings = write("in.txt", text);
+    const fs::path eep = path("out.eep");
+    const Outcome built = run({"build", settings.string(), "-o", eep.string()});
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.out, "");
+
+    SettingsRecord expected;
+    ASSERT_TRUE(ParseSettingsText(text, expected).ok);
+    EXPECT_EQ(readFile(eep), imageFile(expected));
+
+    const Outcome size = run({"size", settings.string()});
+    ASSERT_EQ(size.status, 0) << size.err;
+    EXPECT_EQ(size.out, std::to_string(readFile(eep).size() + 1) + "\n");
+
+    const Outcome dumped = run({"dump", eep.string()});
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    // The canonical forms: grey flag off, "+" alone empty, JTS digit 0 while
+    // off, the unauthorised-access flag off with no text, RFR in 3 s steps.
+    expected.tabTCUdalost[0] = kFlagOff;
+    expected.tabTC[3] = "";
+    expected.tabPrepnoutJTSCislo = "0";
+    expected.opNotAuthorized = kFlagOff;
+    expected.tabRFRWait = "3";
+    EXPECT_EQ(dumped.out, FormatSettingsText(expected));
+
+    // The dump is a settings text that builds the same file again.
+    const fs::path again = path("again.eep");
+    const Outcome rebuilt =
+        run({"build", write("dump.txt", dumped.out).string(), "-o", again.string()});
+    ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+    EXPECT_EQ(readFile(again), readFile(eep));
+}
+
+TEST_F(Rq7ctl, DumpListsEveryFieldInTableOrder) {
+    const Outcome dumped = run({"dump", write("empty.eep", imageFile(SettingsRecord{})).string()});
+    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    std::istringstream lines(dumped.out);
+    std::string line;
+    std::size_t n = 0;
+    for (; std::getline(lines, line); ++n) {
+        ASSERT_LT(n, settingsFields().size());
+        EXPECT_EQ(line.substr(0, line.find('=')), settingsFields()[n].name());
+    }
+    EXPECT_EQ(n, settingsFields().size());
+    EXPECT_NE(dumped.out.find("\ntabRFRWait=3\n"), std::string::npos);
+    EXPECT_NE(dumped.out.find("\nopNotAuthorized=0\n"), std::string::npos);
+}
+
+TEST_F(Rq7ctl, DumpRefusals) {
+    std::string bad = imageFile(SettingsRecord{});
+    bad[5] = '\x01';
+    std::string overflow = imageFile(SettingsRecord{});
+    overflow[62] = '\x80'; // existence period with its top bit set
+    overflow[26] = '\0';
+    {
+        auto image = std::make_unique<EepromImage>();
+        for (std::size_t a = 0; a < overflow.size(); ++a)
+            image->SetImageByte(static_cast<unsigned char>(overflow[a]), static_cast<long>(a));
+        overflow[26] = static_cast<char>(image->HeaderChecksum());
+    }
+    SettingsRecord withBreak;
+    withBreak.tabINPNazev[4] = "two\nlines";
+
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* mention;
+    };
+    const Case cases[] = {
+        {"invalid header", bad, "holds no settings image"},
+        {"empty file", "", "holds no settings image"},
+        {"reader failure", overflow, u8"Neznámá chyba při překladu dat."},
+        {"too large", std::string(65537, '\0'), "larger than"},
+        {"line break", imageFile(withBreak), "tabINPNazev(4)"},
+    };
+    for (const Case& c : cases) {
+        const fs::path file = write("case.eep", c.bytes);
+        const Outcome r = run({"dump", file.string()});
+        EXPECT_EQ(r.status, 2) << "case: " << c.name;
+        EXPECT_EQ(r.out, "") << "case: " << c.name;
+        EXPECT_NE(r.err.find(file.string()), std::string::npos)
+            << "case: " << c.name << ": " << r.err;
+        EXPECT_NE(r.err.find(c.mention), std::string::npos) << "case: " << c.name << ": " << r.err;
+    }
+    const Outcome missing = run({"dump", path("nope.eep").string()});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("nope.eep"), std::string::npos);
+}
+
+TEST_F(Rq7ctl, FullSizeFileIsAccepted) {
+    std::string bytes = imageFile(SettingsRecord{});
+    bytes.resize(65536, '\x55');
+    const Outcome r = run({"dump", write("full.eep", bytes).string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(Rq7ctl, BuildFailureLeavesTheTargetAlone) {
+    const fs::path eep = write("keep.eep", "old contents");
+    struct Case {
+        const char* name;
+        std::string text;
+        const char* mention;
+    };
+    const Case cases[] = {
+        {"conversion failure", "tabRFRWait=\n", u8"Nastala chyba při převodu dat."},
+        {"unknown field", "tabNothing=1\n", "line 1"},
+        {"bad flag", "\nopExist=x\n", "line 2"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = run({"build", write("bad.txt", c.text).string(), "-o", eep.string()});
+        EXPECT_EQ(r.status, 2) << "case: " << c.name;
+        EXPECT_NE(r.err.find(c.mention), std::string::npos) << "case: " << c.name << ": " << r.err;
+        EXPECT_EQ(readFile(eep), "old contents") << "case: " << c.name;
+    }
+    const fs::path absent = path("absent.eep");
+    EXPECT_EQ(
+        run({"build", write("bad.txt", "tabRFRWait=1\n").string(), "-o", absent.string()}).status,
+        2);
+    EXPECT_FALSE(fs::exists(absent));
+    // Nothing but the files of the test is left in the directory.
+    for (const auto& entry : fs::directory_iterator(path("")))
+        EXPECT_EQ(entry.path().string().find(".eep."), std::string::npos) << entry.path();
+}
+
+TEST_F(Rq7ctl, BuildReplacesAnExistingFile) {
+    const fs::path eep = write("old.eep", std::string(500, 'x'));
+    const Outcome r = run({"build", write("s.txt", "tabPIN=1\n").string(), "-o", eep.string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    SettingsRecord expected;
+    expected.tabPIN = "1";
+    EXPECT_EQ(readFile(eep), imageFile(expected));
+}
+
+TEST_F(Rq7ctl, UsageErrors) {
+    const fs::path s = write("s.txt", "");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"build", s.string()},
+                                               {"build", "-o", path("x.eep").string()},
+                                               {"build", s.string(), "-o"},
+                                               {"dump"},
+                                               {"size"},
+                                               {"size", s.string(), s.string()}}) {
+        const Outcome r = run(args);
+        EXPECT_EQ(r.status, 2) << args[0] << " with " << args.size() << " arguments";
+        EXPECT_NE(r.err.find("usage"), std::string::npos) << r.err;
+    }
+    const Outcome size = run({"size", s.string()});
+    EXPECT_EQ(size.status, 0);
+    EXPECT_EQ(size.out, "150\n");
+}
