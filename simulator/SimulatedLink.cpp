@@ -71,10 +71,19 @@ void SimulatedLink::advanceBy(device::Millis duration) {
 
 device::Waiter::Wake SimulatedLink::waitUntil(device::Transport& /*transport*/,
                                               device::Millis deadline) {
+    return wait(deadline, true);
+}
+
+device::Waiter::Wake SimulatedLink::waitIgnoringCancel(device::Transport& /*transport*/,
+                                                       device::Millis deadline) {
+    return wait(deadline, false);
+}
+
+device::Waiter::Wake SimulatedLink::wait(device::Millis deadline, bool honourCancel) {
     ++waits_;
     const Micros end = duration_cast<Micros>(deadline);
     for (;;) {
-        if (cancelProbe_ && cancelProbe_())
+        if (honourCancel && cancelProbe_ && cancelProbe_())
             return Wake::Cancel;
         if (!open_)
             line_.discardArrived(now_);

@@ -32,6 +32,8 @@ public:
     // Waiter
     device::Millis now() const override;
     Wake waitUntil(device::Transport& transport, device::Millis deadline) override;
+    // The same wait, deaf to the cancel probe.
+    Wake waitIgnoringCancel(device::Transport& transport, device::Millis deadline) override;
 
     // Test controls.
     // open() fails with this reason while it is not empty.
@@ -47,6 +49,7 @@ public:
 
 private:
     void moveClockTo(Micros t);
+    Wake wait(device::Millis deadline, bool honourCancel);
 
     DeviceLine line_;
     Micros now_{0};

@@ -90,9 +90,21 @@ TEST(SimulatedLink, DataAlreadyWaitingWakesAtOnceAndCancelWins) {
     bool cancel = true;
     f.link.setCancelProbe([&cancel] { return cancel; });
     EXPECT_EQ(f.link.waitUntil(f.link, 500ms), Wake::Cancel);
+    EXPECT_EQ(f.link.waitIgnoringCancel(f.link, 500ms), Wake::Data);
     cancel = false;
     EXPECT_EQ(f.link.waitUntil(f.link, 500ms), Wake::Data);
     EXPECT_EQ(f.link.readAvailable(), (Bytes{0x81, 0x82, 0x0D}));
+}
+
+TEST(SimulatedLink, WaitIgnoringCancelRunsToItsDeadline) {
+    Fixture f;
+    f.link.setCancelProbe([] { return true; });
+    // Outside programming mode the identification goes unanswered.
+    f.link.write(encodeFrame({command::Identify}));
+    EXPECT_EQ(f.link.waitIgnoringCancel(f.link, 100ms), Wake::Deadline);
+    EXPECT_EQ(f.link.now(), 100ms);
+    EXPECT_EQ(f.link.waitUntil(f.link, 200ms), Wake::Cancel);
+    EXPECT_EQ(f.link.now(), 100ms) << "a cancelled wait does not move the clock";
 }
 
 TEST(SimulatedLink, LateReplyArrivesDuringALaterWaitAndRetriesGoUnheard) {
