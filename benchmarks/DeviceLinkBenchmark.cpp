@@ -1,0 +1,159 @@
+// Device link figures:
+//   --port PATH [--baud B] [--reads N]
+//       reads the whole EEPROM of the device on PATH (rq7-sim with
+//       --wire-speed B) N times through the serial transport and the
+//       event-loop wait; reports the wall time against what the line allows
+//       and the CPU time this process used.
+//   --in-process [--seconds S]
+//       whole-EEPROM reads against the simulated device on the virtual
+//       clock; reports exchanges per second.
+
+#include "device/DeviceLink.h"
+#include "device/qt/EventLoopWaiter.h"
+#include "device/qt/SerialTransport.h"
+#include "simulator/SimulatedDevice.h"
+#include "simulator/SimulatedLink.h"
+
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace rq7;
+
+namespace {
+
+class OkPrompter : public Prompter {
+public:
+    Answer ask(const Message& message) override {
+        if (message.key != "msg026") // the key-press request is expected
+            std::cerr << "device said: " << message.key << ' ' << message.text << '\n';
+        return message.defaultAnswer();
+    }
+};
+
+class NoStatus : public StatusSink {
+public:
+    void showStatus(const std::string&) override {}
+    void hideStatus() override {}
+    void progress(int, int) override {}
+    bool cancelRequested() const override { return false; }
+};
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double wallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+std::string option(const std::vector<std::string>& args, const std::string& name,
+                   const std::string& fallback) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == name)
+            return args[i + 1];
+    return fallback;
+}
+
+bool has(const std::vector<std::string>& args, const std::string& name) {
+    for (const std::string& a : args)
+        if (a == name)
+            return true;
+    return false;
+}
+
+int overPort(const std::string& port, long baud, int reads) {
+    device::SerialTransport transport;
+    device::EventLoopWaiter waiter;
+    OkPrompter prompter;
+    NoStatus status;
+    const Texts texts;
+    device::DeviceLink link(transport, waiter, prompter, status, texts);
+    const auto activation = link.Activate(port);
+    if (activation.state != device::ConnectionState::Aktivni) {
+        std::cerr << "activation failed on " << port << ": " << activation.portError << '\n';
+        return 1;
+    }
+    const long size = activation.info.eepromSize;
+    const long exchanges = (size + 7) / 8;
+    // Each exchange puts 7 request and 19 reply bytes on the line, 10 bits each.
+    const double limit = static_cast<double>(exchanges * 26 * 10) / static_cast<double>(baud);
+    std::vector<std::uint8_t> image(65536);
+    std::printf("device link over %s: %ld-byte EEPROM, %ld exchanges, line limit %.3f s at %ld "
+                "baud\n",
+                port.c_str(), size, exchanges, limit, baud);
+    int status_code = 0;
+    for (int r = 1; r <= reads; ++r) {
+        const double wall0 = wallSeconds();
+        const double cpu0 = cpuSeconds();
+        const auto result = link.ReadEeprom(image.data(), image.size(), size);
+        const double wall = wallSeconds() - wall0;
+        const double cpu = cpuSeconds() - cpu0;
+        std::printf("  read %d: %s, wall %.3f s = %.3f x limit (target <= 1.05), CPU %.3f s = "
+                    "%.1f %% of wall (target <= 5 %%)\n",
+                    r, result.ok() ? "ok" : "FAILED", wall, wall / limit, cpu, 100.0 * cpu / wall);
+        if (!result.ok())
+            status_code = 1;
+    }
+    link.Deactivate();
+    return status_code;
+}
+
+int inProcess(double seconds) {
+    sim::DeviceConfig config;
+    config.profile.memoryCode = 9; // 65,536 bytes: 8,192 exchanges per read
+    sim::SimulatedDevice device(config);
+    sim::SimulatedLink link(device);
+    OkPrompter prompter;
+    NoStatus status;
+    const Texts texts;
+    device::DeviceLink requester(link, link, prompter, status, texts);
+    const auto activation = requester.Activate("sim");
+    if (activation.state != device::ConnectionState::Aktivni) {
+        std::cerr << "in-process activation failed\n";
+        return 1;
+    }
+    std::vector<std::uint8_t> image(65536);
+    long exchanges = 0;
+    const double wall0 = wallSeconds();
+    double wall = 0;
+    do {
+        if (!requester.ReadEeprom(image.data(), image.size(), activation.info.eepromSize).ok()) {
+            std::cerr << "in-process read failed\n";
+            return 1;
+        }
+        exchanges += activation.info.eepromSize / 8;
+        wall = wallSeconds() - wall0;
+    } while (wall < seconds);
+    std::printf("in-process simulator: %ld exchanges in %.3f s = %.0f exchanges/s\n", exchanges,
+                wall, static_cast<double>(exchanges) / wall);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (has(args, "--in-process"))
+        return inProcess(std::atof(option(args, "--seconds", "2").c_str()));
+    const std::string port = option(args, "--port", "");
+    if (port.empty()) {
+        std::cerr << "usage: rq7_bench_device_link --port PATH [--baud B] [--reads N]\n"
+                     "       rq7_bench_device_link --in-process [--seconds S]\n";
+        return 2;
+    }
+    return overPort(port, std::atol(option(args, "--baud", "19200").c_str()),
+                    std::atoi(option(args, "--reads", "3").c_str()));
+}
