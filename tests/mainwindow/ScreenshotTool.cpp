@@ -1,0 +1,95 @@
+// Draws the main window, one picture per page, for looking at the layout
+// at different scale factors (run under xvfb-run; QT_SCALE_FACTOR=2 for 200 %).
+// usage: mainwindow_screenshot OUTPUT_DIR
+
+#include "settings/EepromImage.h"
+#include "ui/dialogs/Info.h"
+#include "ui/language/catalogue/Texts.h"
+#include "ui/main/Hlavni.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace {
+
+class SilentPrompter : public rq7::Prompter {
+public:
+    rq7::Answer ask(const rq7::Message& message) override { return message.defaultAnswer(); }
+};
+
+class NoFileDialog : public rq7::FileDialog {
+public:
+    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
+};
+
+bool save(QWidget* widget, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s (%dx%d logical)\n", ok ? "wrote" : "FAILED", qPrintable(path),
+                widget->width(), widget->height());
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: mainwindow_screenshot OUTPUT_DIR\n", stderr);
+        return 2;
+    }
+    QDir dir(QString::fromLocal8Bit(argv[1]));
+    dir.mkpath(QStringLiteral("."));
+
+    const rq7::Texts texts;
+    auto image = std::make_unique<rq7::EepromImage>();
+    SilentPrompter prompter;
+    NoFileDialog files;
+    const rq7::MainWindowPorts ports{prompter, files, texts, *image,
+                                     QApplication::applicationDirPath().toStdString()};
+    rq7::ui::Hlavni window(ports);
+    window.show();
+    QApplication::processEvents();
+
+    bool ok = true;
+    if (auto* scroll = window.findChild<QScrollArea*>()) {
+        QWidget* content = scroll->widget();
+        std::printf("content %dx%d, minimum %dx%d, viewport %dx%d\n", content->width(),
+                    content->height(), content->minimumSizeHint().width(),
+                    content->minimumSizeHint().height(), scroll->viewport()->width(),
+                    scroll->viewport()->height());
+    }
+    for (int page = 0; page < window.tabList()->count(); ++page) {
+        window.showPage(page);
+        QApplication::processEvents();
+        ok = save(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
+        if (auto* scroll = window.findChild<QScrollArea*>())
+            ok = save(scroll->widget(), dir, QStringLiteral("page%1-content.png").arg(page)) && ok;
+    }
+
+    // What the display itself shows (the window as placed on the screen).
+    window.showPage(0);
+    QApplication::processEvents();
+    if (QScreen* screen = window.screen()) {
+        const QString path = dir.filePath(QStringLiteral("screen.png"));
+        const bool saved = screen->grabWindow(0).save(path);
+        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+        ok = saved && ok;
+    }
+
+    rq7::ui::Info info(texts, &window);
+    info.showStatus(texts.get("msg048"));
+    info.progress(3, 10);
+    QApplication::processEvents();
+    ok = save(&info, dir, QStringLiteral("info.png")) && ok;
+    info.hideStatus();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,35 @@
+#include "ui/dialogs/FieldCheck.h"
+
+#include "ui/dialogs/Controls.h"
+
+#include <QWidget>
+
+namespace rq7::ui {
+
+rules::CheckResult checkOnLeave(QWidget* field, std::string_view fieldName,
+                                const rules::FieldContext& context, LeaveContext& leave) {
+    const std::string text = controlText(field);
+    rules::CheckResult result =
+        rules::CheckField(fieldName, text, context, leave.state, leave.texts);
+    switch (result.outcome) {
+    case rules::CheckResult::Outcome::Replace:
+        if (result.replacement != text)
+            setControlText(field, result.replacement);
+        break;
+    case rules::CheckResult::Outcome::Reject:
+        rejectField(field, result.message, result.page, leave);
+        break;
+    case rules::CheckResult::Outcome::Accept:
+        break;
+    }
+    return result;
+}
+
+void rejectField(QWidget* field, const Message& message, int page, LeaveContext& leave) {
+    leave.prompter.ask(message);
+    if (page != rules::kNoPage && leave.showPage)
+        leave.showPage(page);
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace rq7::ui

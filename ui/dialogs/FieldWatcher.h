@@ -1,0 +1,63 @@
+#pragma once
+// The common pattern of an editable text field, for every window: the whole
+// text is selected when the field gets the focus, a change handler runs on
+// every edit (also edits by the program), the leave handler runs when the
+// focus moves on to another control of the window, and a double click can
+// open the row's dialog.
+//
+// Leaving is reported only for real moves of the focus inside the window.
+// It is not reported when the window itself loses the activation (a message
+// box, another window, a drop-down list opening), and never while another
+// leave handler runs: a handler that shows a message box and then gives the
+// focus back to its field makes Qt send further focus-out events (the box
+// takes the focus; the control that had just received it loses it again),
+// and these must not start a second round of checks. The handler runs after
+// the focus change has completed, so that it may switch the tab page or move
+// the focus itself.
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QWidget;
+
+namespace rq7::ui {
+
+struct FieldHandlers {
+    std::function<void()> onLeave;       // the field's checks
+    std::function<void()> onChange;      // e.g. UpdateMemoryUsage; none for fixed-size fields
+    std::function<void()> onDoubleClick; // e.g. the row's dialog
+};
+
+class FieldWatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit FieldWatcher(QObject* parent = nullptr);
+
+    // A QLineEdit or an editable QComboBox.
+    void watch(QWidget* field, FieldHandlers handlers);
+
+    // True while a leave handler runs.
+    bool busy() const { return busy_; }
+    // How many leave handlers have run (for the tests of the guard).
+    int leaveCount() const { return leaveCount_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Entry {
+        FieldHandlers handlers;
+        bool pending = false;
+    };
+    void selectAll(QWidget* field);
+    void scheduleLeave(QWidget* field);
+    void runLeave(QPointer<QWidget> field);
+
+    QHash<QObject*, Entry> fields_;
+    bool busy_ = false;
+    int leaveCount_ = 0;
+};
+
+} // namespace rq7::ui

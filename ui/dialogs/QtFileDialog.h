@@ -1,0 +1,41 @@
+#pragma once
+// The file dialog of the settings file commands: one QFileDialog for both
+// directions, one filter entry "EEPROM (*.eep)", only existing files when
+// opening, no overwrite question of its own when saving (the save asks), and
+// the last chosen name offered again.
+
+#include "operations/FileDialog.h"
+
+#include <QFileDialog>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+
+namespace rq7::ui {
+
+class QtFileDialog : public FileDialog {
+public:
+    // `nativeDialogs` false uses Qt's own dialog (tests, desktops whose
+    // native dialog cannot be driven).
+    explicit QtFileDialog(QWidget* owner, bool nativeDialogs = true);
+    ~QtFileDialog() override;
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    std::optional<std::string> chooseFileToOpen() override;
+    std::optional<std::string> chooseFileToSave() override;
+
+    // The dialog while it is shown (for the tests), else nullptr.
+    QFileDialog* current() const { return current_; }
+    const QString& lastName() const { return lastName_; }
+
+private:
+    std::optional<std::string> choose(bool open);
+
+    QPointer<QWidget> owner_;
+    bool native_;
+    QString lastName_;
+    QPointer<QFileDialog> current_;
+};
+
+} // namespace rq7::ui

@@ -1,0 +1,302 @@
+#include "ui/main/Hlavni.h"
+
+#include "operations/ExitDecision.h"
+#include "operations/StartupLists.h"
+#include "operations/Workflows.h"
+#include "settings/SettingsSize.h"
+#include "settings/SmsCentre.h"
+#include "ui/dialogs/Controls.h"
+#include "ui/dialogs/FieldWatcher.h"
+#include "ui/dialogs/Info.h"
+#include "ui/dialogs/LabelApplier.h"
+#include "ui/main/CommandArea.h"
+#include "ui/main/GeneralPage.h"
+#include "ui/main/InputPage.h"
+#include "ui/main/MainLabels.h"
+#include "ui/main/OutputPage.h"
+#include "ui/main/PhonePage.h"
+#include "ui/main/SettingsBinding.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QTabWidget>
+
+namespace rq7::ui {
+
+namespace {
+
+void setColour(QLabel* label, const Rgb& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    label->setPalette(palette);
+}
+
+// Clears a flag on every way out of a scope.
+struct FlagScope {
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~FlagScope() { flag_ = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+    bool& flag_;
+};
+
+} // namespace
+
+Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
+    : QWidget(parent), ports_(ports),
+      phoneRows_(this), leave_{validation_, ports.texts, ports.prompter,
+                               [this](int page) { showPage(page); }},
+      fieldHooks_{leave_, phoneRows_,
+                  [this] {
+                      if (!applying_)
+                          updateMemoryUsage();
+                  },
+                  [this](RowTable table, int row) { emit rowEditRequested(table, row); }},
+      flagHooks_{phoneRows_, validation_, ports.texts, ports.prompter} {
+    setObjectName(QStringLiteral("Hlavni"));
+    // The content scrolls when the screen is smaller than the window's
+    // natural size (large fonts, high scale factors).
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    QWidget* content = buildContent();
+    scroll->setWidget(content);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+
+    if (ports.status) {
+        status_ = ports.status;
+    } else {
+        ownStatus_ = new Info(ports.texts, this);
+        status_ = ownStatus_;
+    }
+    watcher_ = new FieldWatcher(this);
+    binding_ = std::make_unique<SettingsBinding>(this);
+    applyRecord(SettingsRecord{}); // the controls start with the record's initial values
+    wireMainFields(this, *watcher_, fieldHooks_);
+    wireFlagHandlers(this, flagHooks_);
+    wireButtons();
+
+    // Start-up order: language, tables, connection state.
+    ChangeLanguage();
+    InitTables();
+    SetConnectionState(device::ConnectionState::Neaktivni);
+}
+
+void Hlavni::showEvent(QShowEvent* event) {
+    if (!sized_) {
+        // The natural size, known once the style has polished every control;
+        // bounded by the screen, where the content scrolls instead.
+        sized_ = true;
+        QWidget* content = findChild<QScrollArea*>()->widget();
+        content->ensurePolished();
+        QSize natural = content->sizeHint() + QSize(2, 2);
+        if (const QScreen* screen = this->screen())
+            natural = natural.boundedTo(screen->availableGeometry().size() * 0.95);
+        resize(natural);
+    }
+    QWidget::showEvent(event);
+}
+
+Hlavni::~Hlavni() = default;
+
+template <typename T> T* Hlavni::child(const char* name) const {
+    return findChild<T*>(QString::fromLatin1(name));
+}
+
+QWidget* Hlavni::buildContent() {
+    auto* content = new QWidget;
+    auto* row = new QHBoxLayout(content);
+    auto* commands = new CommandArea(content);
+    commands->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
+    row->addWidget(commands, 0, Qt::AlignTop);
+    tabs_ = new QTabWidget(content);
+    tabs_->setObjectName(QStringLiteral("TabList"));
+    tabs_->addTab(new GeneralPage, QString());
+    tabs_->addTab(new PhonePage, QString());
+    tabs_->addTab(new InputPage, QString());
+    tabs_->addTab(new OutputPage, QString());
+    row->addWidget(tabs_, 1);
+    return content;
+}
+
+void Hlavni::wireButtons() {
+    connect(child<QPushButton>("btFileLoad"), &QPushButton::clicked, this, &Hlavni::loadFromFile);
+    connect(child<QPushButton>("btFileSave"), &QPushButton::clicked, this, &Hlavni::saveToFile);
+    connect(child<QPushButton>("btKonec"), &QPushButton::clicked, this, &Hlavni::exitProgram);
+    child<QPushButton>("btTisk")->setEnabled(false); // the report is not offered
+    const std::pair<const char*, RowTable> rowButtons[] = {{"tabTCZmenit", RowTable::Telephone},
+                                                           {"tabINPbt", RowTable::Input},
+                                                           {"tabOUTbt", RowTable::Output}};
+    for (const auto& [stem, table] : rowButtons)
+        for (int row = 0; row < kRowCount; ++row)
+            connect(findChild<QPushButton*>(rowName(stem, row)), &QPushButton::clicked, this,
+                    [this, table = table, row] { emit rowEditRequested(table, row); });
+}
+
+void Hlavni::ChangeLanguage() {
+    activateCaption_ = ports_.texts.get("btActivate");
+    deactivateCaption_ = ports_.texts.get("btDEActivate");
+    SetConnectionState(connection_);
+    applyLabels(this, mainWindowLabels(), ports_.texts);
+}
+
+void Hlavni::fillList(const char* name, const std::vector<std::string>& items, bool clear) {
+    auto* list = child<QComboBox>(name);
+    const QString text = list->currentText();
+    if (clear)
+        list->clear();
+    for (const std::string& item : items)
+        list->addItem(QString::fromStdString(item));
+    if (clear) {
+        list->setCurrentIndex(0);
+    } else if (list->isEditable()) {
+        // Adding the first items must not replace what the field holds.
+        list->setCurrentIndex(-1);
+        list->setEditText(text);
+    }
+}
+
+void Hlavni::InitTables() {
+    const StartupLists lists = rq7::InitTables(ports_.programDir, ports_.systemConfigDir);
+    fillList("tabKOMUNIKFormat", lists.tabKOMUNIKFormat, true);
+    fillList("tabKOMUNIKParita", lists.tabKOMUNIKParita, true);
+    fillList("tabKOMUNIKFrekvence", lists.tabKOMUNIKFrekvence, true);
+    child<QComboBox>("tabPort")->setCurrentIndex(0);
+    child<QPushButton>("btDEA")->setText(QString::fromStdString(activateCaption_));
+    fillList("tabTCcentra", lists.tabTCcentra, false);
+}
+
+void Hlavni::SetConnectionState(device::ConnectionState state) {
+    connection_ = state;
+    const bool active = device::IsActive(state);
+    auto* display = child<QLabel>("tabDeAktivNapis");
+    display->setText(QString::fromStdString(ports_.texts.get(device::TextKey(state))));
+    setColour(display, active ? kLabelBlue : kLabelRed);
+    child<QComboBox>("tabPort")->setEnabled(!active);
+    child<QPushButton>("btDEA")->setText(
+        QString::fromStdString(active ? deactivateCaption_ : activateCaption_));
+    // A device with a processor below its minimum keeps the device commands
+    // as they were: disabled, since that state is reached only from Neaktivni.
+    if (state != device::ConnectionState::AktivniSpatnaVerze) {
+        child<QPushButton>("btEEPROMLoad")->setEnabled(active);
+        child<QPushButton>("btEEPROMSave")->setEnabled(active);
+    }
+    if (state == device::ConnectionState::Neaktivni)
+        for (const char* name :
+             {"lblInfoModem", "lblInfoProdukt", "lblInfoVerze", "lblInfoPamSize"})
+            child<QLabel>(name)->setText(QStringLiteral("?"));
+    updateMemoryUsage();
+}
+
+bool Hlavni::deviceActive() const {
+    return child<QPushButton>("btDEA")->text().toStdString() == deactivateCaption_;
+}
+
+std::string Hlavni::GetSMSC() const {
+    return rq7::GetSMSC(controlText(child("tabTCcentra")));
+}
+
+void Hlavni::SetSMSC() {
+    auto* list = child<QComboBox>("tabTCcentra");
+    if (const int item = SmscItemFor(list->currentText().toStdString(), smsCentreItems());
+        item >= 0)
+        list->setCurrentIndex(item);
+}
+
+std::vector<std::string> Hlavni::smsCentreItems() const {
+    auto* list = child<QComboBox>("tabTCcentra");
+    std::vector<std::string> items;
+    for (int index = 0; index < list->count(); ++index)
+        items.push_back(list->itemText(index).toStdString());
+    return items;
+}
+
+SettingsRecord Hlavni::record() const {
+    return binding_->record();
+}
+
+void Hlavni::applyRecord(const SettingsRecord& record) {
+    {
+        FlagScope silent(validation_.SuppressCrossChecks);
+        FlagScope batch(applying_);
+        binding_->apply(record);
+        // A text that is a whole list item selects that item.
+        auto* list = child<QComboBox>("tabTCcentra");
+        if (const int item = list->findText(list->currentText(), Qt::MatchExactly); item >= 0)
+            list->setCurrentIndex(item);
+    }
+    updateMemoryUsage();
+}
+
+void Hlavni::showPage(int index) {
+    tabs_->setCurrentIndex(index);
+}
+
+void Hlavni::focusField(const std::string& controlName) {
+    if (auto* field = findChild<QWidget*>(QString::fromStdString(controlName)))
+        field->setFocus(Qt::OtherFocusReason);
+}
+
+std::string Hlavni::usageCaption() const {
+    return child<QLabel>("lblInfoPamUsage")->text().toStdString();
+}
+
+std::string Hlavni::eepromSizeCaption() const {
+    return child<QLabel>("lblInfoPamSize")->text().toStdString();
+}
+
+void Hlavni::updateMemoryUsage() {
+    const MemoryUsageLabels labels = MemoryUsageTexts(SettingsSize(record()), eepromSizeCaption());
+    child<QLabel>("lblInfoPamUsage")->setText(QString::fromStdString(labels.usage));
+    auto* free = child<QLabel>("lblInfoPamFree");
+    free->setText(QString::fromStdString(labels.free));
+    setColour(free, labels.freeColour);
+}
+
+bool Hlavni::checkWrite() const {
+    return child<QCheckBox>("CheckWrite")->isChecked();
+}
+
+WorkflowContext Hlavni::workflowContext() {
+    return WorkflowContext{*this, ports_.image, ports_.prompter, *status_, ports_.texts};
+}
+
+void Hlavni::loadFromFile() {
+    WorkflowContext context = workflowContext();
+    LoadFromFile(context, ports_.fileDialog);
+}
+
+void Hlavni::saveToFile() {
+    WorkflowContext context = workflowContext();
+    SaveToFile(context, ports_.fileDialog);
+}
+
+void Hlavni::exitProgram() {
+    const ExitAction action =
+        DecideExit(ExitRequest::ExitButton, deviceActive(), ports_.prompter, ports_.texts);
+    if (action == ExitAction::KeepRunning)
+        return;
+    // No device can be active before the device link joins the window, so
+    // there is nothing to deactivate yet.
+    exiting_ = true;
+    close();
+}
+
+void Hlavni::closeEvent(QCloseEvent* event) {
+    if (!exiting_)
+        DecideExit(ExitRequest::WindowClosed, deviceActive(), ports_.prompter, ports_.texts);
+    if (ownStatus_)
+        ownStatus_->hide();
+    event->accept();
+}
+
+} // namespace rq7::ui

@@ -1,0 +1,103 @@
+#pragma once
+// The main window: the communication, device-information, settings and
+// program areas beside the four-page tab control TabList. The window owns
+// the settings for the program's whole run: every setting is the value of
+// the control of the same name (SettingsBinding). Decisions live in the core
+// libraries; the window binds its controls to them and forwards events.
+
+#include "device/ConnectionState.h"
+#include "operations/SettingsHolder.h"
+#include "ui/dialogs/FieldCheck.h"
+#include "ui/main/FlagHandlers.h"
+#include "ui/main/MainFields.h"
+#include "ui/main/MainWindowPorts.h"
+#include "ui/main/RowTable.h"
+#include "ui/main/rules/ValidationState.h"
+
+#include <QWidget>
+#include <memory>
+
+class QTabWidget;
+
+namespace rq7 {
+struct WorkflowContext;
+}
+
+namespace rq7::ui {
+
+class FieldWatcher;
+class Info;
+class SettingsBinding;
+
+class Hlavni : public QWidget, public SettingsHolder {
+    Q_OBJECT
+public:
+    explicit Hlavni(const MainWindowPorts& ports, QWidget* parent = nullptr);
+    ~Hlavni() override;
+
+    // SettingsHolder.
+    SettingsRecord record() const override;
+    void applyRecord(const SettingsRecord& record) override;
+    std::vector<std::string> smsCentreItems() const override;
+    void showPage(int index) override;
+    void focusField(const std::string& controlName) override;
+    std::string usageCaption() const override;
+    std::string eepromSizeCaption() const override;
+    void updateMemoryUsage() override;
+    bool checkWrite() const override;
+
+    // Sets every text of the window from the current language.
+    void ChangeLanguage();
+    // The SMS-centre number of tabTCcentra; SetSMSC selects the list item
+    // whose number the text is.
+    std::string GetSMSC() const;
+    void SetSMSC();
+    void SetConnectionState(device::ConnectionState state);
+    device::ConnectionState connectionState() const { return connection_; }
+
+    rules::ValidationState& validation() { return validation_; }
+    StatusSink& status() { return *status_; }
+    // The field pattern's watcher (the tests count its leave handlers).
+    const FieldWatcher& fieldWatcher() const { return *watcher_; }
+    QTabWidget* tabList() const { return tabs_; }
+
+signals:
+    // A row's options button or a double click into one of its text fields.
+    void rowEditRequested(rq7::ui::RowTable table, int row);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* buildContent();
+    void wireButtons();
+    void InitTables();
+    void fillList(const char* name, const std::vector<std::string>& items, bool clear);
+    WorkflowContext workflowContext();
+    void loadFromFile();
+    void saveToFile();
+    void exitProgram();
+    bool deviceActive() const;
+    template <typename T = QWidget> T* child(const char* name) const;
+
+    MainWindowPorts ports_;
+    rules::ValidationState validation_;
+    QTabWidget* tabs_ = nullptr;
+    Info* ownStatus_ = nullptr;
+    StatusSink* status_ = nullptr;
+    FieldWatcher* watcher_ = nullptr;
+    std::unique_ptr<SettingsBinding> binding_;
+    WindowPhoneRows phoneRows_;
+    LeaveContext leave_;
+    MainFieldHooks fieldHooks_;
+    FlagHooks flagHooks_;
+    device::ConnectionState connection_ = device::ConnectionState::Neaktivni;
+    std::string activateCaption_;
+    std::string deactivateCaption_;
+    bool applying_ = false; // applyRecord recomputes the size once, at its end
+    bool exiting_ = false;  // btKonec ends without the close box's question
+    bool sized_ = false;    // the first show fits the window to its content
+};
+
+} // namespace rq7::ui
