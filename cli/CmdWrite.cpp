@@ -1,0 +1,134 @@
+// rq7ctl write --port DEV FILE.eep [--no-verify]: a settings file into the
+// device, decided as the main window decides a save to the device. The file
+// must hold a valid image; it is read into settings, which pass the output
+// cross rule before the device is touched; then the settings size is
+// checked against the EEPROM, the image is built again from the settings and
+// written block by block (read back unless --no-verify).
+
+#include "cli/Command.h"
+#include "cli/DeviceSession.h"
+#include "cli/SettingsFiles.h"
+#include "operations/DeviceLinkTransfer.h"
+#include "operations/Workflows.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageReader.h"
+#include "settings/SettingsSize.h"
+#include "ui/main/rules/OutputCrossRule.h"
+
+#include <memory>
+#include <ostream>
+
+namespace rq7::cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: rq7ctl write --port DEV FILE.eep [--no-verify] [--wait SECONDS]\n";
+
+// The settings of the file stand in for the main window's controls.
+class FileSettings : public SettingsHolder {
+public:
+    FileSettings(SettingsRecord record, std::string eepromSizeCaption, bool verify)
+        : record_(std::move(record)), eepromSize_(std::move(eepromSizeCaption)), verify_(verify) {}
+
+    SettingsRecord record() const override { return record_; }
+    void applyRecord(const SettingsRecord& record) override { record_ = record; }
+    std::vector<std::string> smsCentreItems() const override { return {}; }
+    void showPage(int) override {}
+    void focusField(const std::string&) override {}
+    std::string usageCaption() const override {
+        return std::to_string(SettingsSize(record_)) + " byte";
+    }
+    std::string eepromSizeCaption() const override { return eepromSize_; }
+    void updateMemoryUsage() override {}
+    bool checkWrite() const override { return verify_; }
+
+private:
+    SettingsRecord record_;
+    std::string eepromSize_;
+    bool verify_;
+};
+
+int exitStatus(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Done:
+        return kExitOk;
+    case Outcome::OutputNamesClash:
+    case Outcome::ConversionFailed:
+    case Outcome::InvalidImage:
+        return kExitBadInput;
+    default:
+        return kExitFailure;
+    }
+}
+
+int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    DeviceOptions options;
+    if (const auto error = takeDeviceOptions(args, options)) {
+        err << "rq7ctl write: " << *error << '\n' << kUsage;
+        return kExitBadInput;
+    }
+    bool verify = true;
+    std::string path;
+    for (const std::string& arg : args) {
+        if (arg == "--no-verify")
+            verify = false;
+        else if (path.empty() && !arg.empty() && arg[0] != '-')
+            path = arg;
+        else {
+            err << kUsage;
+            return kExitBadInput;
+        }
+    }
+    if (path.empty()) {
+        err << kUsage;
+        return kExitBadInput;
+    }
+
+    // Everything about the file is settled before the device is touched.
+    const Texts texts;
+    auto image = std::make_unique<EepromImage>();
+    std::string error;
+    if (!loadImageFile(path, *image, error)) {
+        err << texts.get("msg001") << path << texts.get("msg002") << " (" << error << ")\n";
+        return kExitBadInput;
+    }
+    if (!image->IsImageValid()) {
+        err << texts.get("msg006") << path << texts.get("msg007") << '\n';
+        return kExitBadInput;
+    }
+    SettingsRecord record;
+    const ReadResult read = ReadImage(*image, record, {});
+    if (!read.ok) {
+        err << texts.get(read.messageKey.empty() ? "msg034" : read.messageKey) << " ("
+            << read.detail << ")\n";
+        return kExitBadInput;
+    }
+    if (const auto clash = rules::OutputCrossRule(rules::OutputWords::from(record), texts)) {
+        err << clash->field() << ": " << clash->message.text << '\n';
+        return kExitBadInput;
+    }
+
+    DeviceSession session(options, err);
+    const device::ActivationResult activation = session.activate();
+    if (activation.state != device::ConnectionState::Aktivni) {
+        session.finish();
+        return kExitFailure;
+    }
+    FileSettings settings(record, activation.info.lblInfoPamSize, verify);
+    WorkflowContext context{settings, *image, session.prompter(), session.status(),
+                            session.texts()};
+    DeviceLinkTransfer transfer(session.link());
+    const Outcome outcome = SaveToDevice(context, transfer);
+    session.finish();
+    return exitStatus(outcome);
+}
+
+const CommandRegistration registration{
+    {"write", "--port DEV FILE.eep [--no-verify] [--wait SECONDS]",
+     "write a settings file into the device, each block read back unless --no-verify", run}};
+
+} // namespace
+
+} // namespace rq7::cli

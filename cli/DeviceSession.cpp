@@ -1,0 +1,209 @@
+#include "cli/DeviceSession.h"
+
+#include "cli/Command.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <iostream>
+#include <ostream>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace rq7::cli {
+
+namespace {
+
+// A signal handler can only reach the program through a flag and a pipe:
+// the flag is the Storno, the pipe wakes the event loop that waits for the
+// device.
+volatile std::sig_atomic_t interruptFlag = 0;
+int interruptPipe[2] = {-1, -1};
+
+extern "C" void onInterrupt(int) {
+    interruptFlag = 1;
+#ifdef Q_OS_UNIX
+    const char byte = 1;
+    if (::write(interruptPipe[1], &byte, 1) < 0) {
+        // Nothing to do: the flag alone is seen at the next wake.
+    }
+#endif
+}
+
+std::string withoutCarriageReturns(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r')
+            out += c;
+    return out;
+}
+
+bool parseSeconds(const std::string& text, long& seconds) {
+    if (text.empty() || text.size() > 6)
+        return false;
+    seconds = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        seconds = seconds * 10 + (c - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
+                                             DeviceOptions& options) {
+    std::vector<std::string> rest;
+    bool havePort = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        const std::size_t eq = name.find('=');
+        if (name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        }
+        if (name != "--port" && name != "--wait") {
+            rest.push_back(args[i]);
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= args.size())
+                return name + " needs a value";
+            value = args[++i];
+        }
+        if (name == "--port") {
+            if (value->empty())
+                return std::string("--port needs a value");
+            options.port = *value;
+            havePort = true;
+        } else {
+            long seconds = 0;
+            if (!parseSeconds(*value, seconds))
+                return "--wait takes whole seconds, not '" + *value + "'";
+            if (seconds == 0)
+                options.answerWait.reset();
+            else
+                options.answerWait = device::Millis{seconds * 1000};
+        }
+    }
+    if (!havePort)
+        return std::string("--port DEV is required (\"COM 1\" … \"COM 4\" or a device path)");
+    args = rest;
+    return std::nullopt;
+}
+
+Answer ConsolePrompter::ask(const Message& message) {
+    err_ << withoutCarriageReturns(message.text) << '\n';
+    if (message.buttons == Buttons::Ok)
+        return Answer::Ok;
+    err_ << "  -> Yes\n";
+    return Answer::Yes;
+}
+
+void ConsoleStatus::showStatus(const std::string& text) {
+    endBar();
+    err_ << text << '\n';
+}
+
+void ConsoleStatus::hideStatus() {
+    endBar();
+}
+
+void ConsoleStatus::progress(int done, int total) {
+    if (!terminal_ || total <= 0)
+        return;
+    constexpr int kWidth = 40;
+    const int filled = done >= total ? kWidth : done * kWidth / total;
+    err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
+         << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << done << '/'
+         << total << std::flush;
+    barShown_ = true;
+}
+
+void ConsoleStatus::endBar() {
+    if (barShown_)
+        err_ << '\n';
+    barShown_ = false;
+}
+
+bool ConsoleStatus::cancelRequested() const {
+    return interruptFlag != 0;
+}
+
+DeviceSession::DeviceSession(const DeviceOptions& options, std::ostream& err)
+    : options_(options), app_([] {
+          static int argc = 1;
+          static char name[] = "rq7ctl";
+          static char* argv[] = {name, nullptr};
+          return QCoreApplication::instance() ? nullptr
+                                              : std::make_unique<QCoreApplication>(argc, argv);
+      }()),
+      prompter_(err), status_(err,
+#ifdef Q_OS_UNIX
+                              &err == &std::cerr && ::isatty(2) == 1
+#else
+                              false
+#endif
+                      ) {
+    link_ = std::make_unique<device::DeviceLink>(port_, waiter_, prompter_, status_, texts_);
+    waiter_.setCancelProbe([] { return interruptFlag != 0; });
+    interruptFlag = 0;
+#ifdef Q_OS_UNIX
+    if (interruptPipe[0] < 0 && ::pipe(interruptPipe) == 0) {
+        ::fcntl(interruptPipe[0], F_SETFL, O_NONBLOCK);
+        ::fcntl(interruptPipe[1], F_SETFL, O_NONBLOCK);
+    }
+    if (interruptPipe[0] >= 0) {
+        interruptNotifier_ =
+            std::make_unique<QSocketNotifier>(interruptPipe[0], QSocketNotifier::Read);
+        QObject::connect(interruptNotifier_.get(), &QSocketNotifier::activated, &waiter_, [this] {
+            char drain[16];
+            while (::read(interruptPipe[0], drain, sizeof drain) > 0) {
+            }
+            waiter_.wake();
+        });
+    }
+    struct sigaction action {};
+    action.sa_handler = onInterrupt;
+    sigemptyset(&action.sa_mask);
+    // A second Ctrl-C ends the program at once.
+    action.sa_flags = SA_RESETHAND;
+    ::sigaction(SIGINT, &action, nullptr);
+#else
+    std::signal(SIGINT, onInterrupt);
+#endif
+}
+
+DeviceSession::~DeviceSession() {
+    finish();
+    std::signal(SIGINT, SIG_DFL);
+    interruptNotifier_.reset();
+}
+
+bool DeviceSession::interrupted() const {
+    return interruptFlag != 0;
+}
+
+device::ActivationResult DeviceSession::activate() {
+    device::ActivationOptions options;
+    options.answerWait = options_.answerWait;
+    return link_->Activate(options_.port, options);
+}
+
+void DeviceSession::finish() {
+    if (!device::IsActive(link_->state()))
+        return;
+    interruptFlag = 0;
+    link_->Deactivate();
+}
+
+int activationExitStatus(const device::ActivationResult& result) {
+    return result.state == device::ConnectionState::Aktivni ? kExitOk : kExitFailure;
+}
+
+} // namespace rq7::cli

@@ -1,0 +1,101 @@
+#pragma once
+// What the rq7ctl device commands share: the --port and --wait options, the
+// serial port with its event loop (a QCoreApplication made here, only for
+// these commands), messages and progress on stderr, Ctrl-C as Storno, and
+// activation first, deactivation last.
+
+#include "device/DeviceLink.h"
+#include "device/qt/EventLoopWaiter.h"
+#include "device/qt/SerialTransport.h"
+#include "ports/Prompter.h"
+#include "ports/StatusSink.h"
+#include "ui/language/catalogue/Texts.h"
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QCoreApplication;
+class QSocketNotifier;
+
+namespace rq7::cli {
+
+struct DeviceOptions {
+    std::string port;
+    // How long the programming-mode request is repeated (--wait SECONDS,
+    // default 60; 0 means until Ctrl-C).
+    std::optional<device::Millis> answerWait = device::Millis{60000};
+};
+
+// Takes --port DEV and --wait SECONDS (also written --port=DEV) out of args.
+// Returns an error text when one is missing or malformed.
+std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
+                                             DeviceOptions& options);
+
+// Message boxes as lines on a stream. A question is answered Yes, which is
+// what lets a failed deactivation still close the port at the end.
+class ConsolePrompter : public Prompter {
+public:
+    explicit ConsolePrompter(std::ostream& err) : err_(err) {}
+    Answer ask(const Message& message) override;
+
+private:
+    std::ostream& err_;
+};
+
+// The status window as lines on a stream, with a progress bar when the
+// stream is a terminal. Ctrl-C is the Storno; a status text never clears it
+// (the command ends on it).
+class ConsoleStatus : public StatusSink {
+public:
+    ConsoleStatus(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
+    void showStatus(const std::string& text) override;
+    void hideStatus() override;
+    void progress(int done, int total) override;
+    bool cancelRequested() const override;
+
+private:
+    void endBar();
+
+    std::ostream& err_;
+    bool terminal_;
+    bool barShown_ = false;
+};
+
+class DeviceSession {
+public:
+    DeviceSession(const DeviceOptions& options, std::ostream& err);
+    ~DeviceSession();
+    DeviceSession(const DeviceSession&) = delete;
+    DeviceSession& operator=(const DeviceSession&) = delete;
+
+    // Opens the port and activates (msg026 on stderr, then the requests).
+    device::ActivationResult activate();
+    // Deactivates when a device is active; a Ctrl-C pressed before does not
+    // stop it.
+    void finish();
+
+    device::DeviceLink& link() { return *link_; }
+    Prompter& prompter() { return prompter_; }
+    StatusSink& status() { return status_; }
+    const Texts& texts() const { return texts_; }
+    bool interrupted() const;
+
+private:
+    DeviceOptions options_;
+    std::unique_ptr<QCoreApplication> app_;
+    device::SerialTransport port_;
+    device::EventLoopWaiter waiter_;
+    ConsolePrompter prompter_;
+    ConsoleStatus status_;
+    Texts texts_;
+    std::unique_ptr<device::DeviceLink> link_;
+    std::unique_ptr<QSocketNotifier> interruptNotifier_;
+};
+
+// Exit status of an activation that did not reach "Aktivni".
+int activationExitStatus(const device::ActivationResult& result);
+
+} // namespace rq7::cli
