@@ -1,0 +1,185 @@
+#include "report/ReportLines.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsRecord.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace rq7::report {
+namespace {
+
+struct CommandRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CommandRun rq7ctl(const QStringList& args) {
+    CommandRun result;
+    const QByteArray binDir = qgetenv("RQ7_BIN_DIR");
+    if (binDir.isEmpty())
+        return result;
+    QProcess process;
+    process.start(QString::fromLocal8Bit(binDir) + "/rq7ctl", args);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    if (start < text.size())
+        lines.push_back(text.substr(start)); // an unterminated last line
+    return lines;
+}
+
+class ReportCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_FALSE(qgetenv("RQ7_BIN_DIR").isEmpty()) << "RQ7_BIN_DIR is not set";
+    }
+
+    // The image of `settings`, or as changed by `patch`, in a file.
+    QString writeImageFile(const SettingsRecord& settings, const char* name,
+                           void (*patch)(EepromImage&) = nullptr) {
+        auto image = std::make_unique<EepromImage>();
+        const WriteResult written = WriteImage(settings, *image);
+        EXPECT_TRUE(written.ok) << written.field << ": " << written.reason;
+        if (patch)
+            patch(*image);
+        return writeBytes(name, QByteArray(reinterpret_cast<const char*>(image->data()),
+                                           static_cast<qsizetype>(written.length)));
+    }
+
+    QString writeBytes(const char* name, const QByteArray& bytes) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QTemporaryDir dir_;
+};
+
+SettingsRecord exampleSettings() {
+    SettingsRecord s;
+    s.tabJmenoStanice = "Ústředna Brno";
+    s.tabTCcentra = "+420603052000";
+    s.tabTC[0] = "+420123456789";
+    s.tabTCPrijem[0] = kFlagOn;
+    s.tabTCPoplach[0] = kFlagOn;
+    s.tabINPNazev[5] = "N5";
+    s.tabINPZap[5] = "Z5";
+    s.tabINPVyp[5] = "V5";
+    s.tabINPLHEvent[5] = kFlagOn;
+    s.tabINPLH[5] = "LH5";
+    s.tabOUTNazev[2] = "ON2";
+    s.tabOUTimpulsLEN[2] = "25";
+    s.tabOUTZpr[2] = kFlagOn;
+    return s;
+}
+
+TEST_F(ReportCommand, PrintsTheReportLinesOfTheFile) {
+    const QString path = writeImageFile(exampleSettings(), "example.eep");
+    const CommandRun run = rq7ctl({"report", path});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ASSERT_EQ(run.out.back(), '\n');
+    const std::vector<std::string> lines = splitLines(run.out);
+    ASSERT_EQ(lines.size(), 45u) << run.out;
+    struct Case {
+        std::size_t index;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {1, "VŠEOBECNÉ"},
+        {2, std::string(165, '=')},
+        {3, "Jméno stanice: Ústředna Brno"},
+        {7, "Používat bezpečný režim: 1"},
+        // Stored without its text, the not-authorised report comes back off.
+        {10, "Posílat hlášení, že není povolen přístup: 0"},
+        {15, "T0; +420123456789; 1; 0; "},
+        {16, "T1; ; 0; 0; "},
+        {29, "I3; ; ; ; 0; 0; 0; ; ; 0; "},
+        {31, "I5; N5; Z5; V5; 1; 0; 0; LH5; ; 0; "},
+        {39, "O2; ON2; ; ; 0; ; 25; 1; "},
+        {44, "O7; ; ; ; 0; ; 1; 0; "},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, lines[c.index]) << "case: line " << c.index;
+    EXPECT_NE(lines[5].find("+420603052000"), std::string::npos) << lines[5];
+}
+
+TEST_F(ReportCommand, ControlCharactersNeverReachTheTerminal) {
+    SettingsRecord s = exampleSettings();
+    s.tabJmenoStanice = "A\x1b[2JB\tC";
+    const CommandRun run = rq7ctl({"report", writeImageFile(s, "escape.eep")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> lines = splitLines(run.out);
+    ASSERT_EQ(lines.size(), 45u);
+    EXPECT_EQ("Jméno stanice: A\xEF\xBF\xBD[2JB\xEF\xBF\xBD"
+              "C",
+              lines[3]);
+}
+
+TEST_F(ReportCommand, RejectsWhatIsNoSettingsFile) {
+    auto validBytes = [this]() {
+        const QString path = writeImageFile(exampleSettings(), "valid.eep");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    };
+    QByteArray badChecksum = validBytes();
+    badChecksum[26] = static_cast<char>(badChecksum[26] + 1);
+    QDir(dir_.path()).mkdir("folder.eep");
+
+    struct Case {
+        const char* name;
+        QStringList args;
+        const char* errorMentions;
+    };
+    const Case cases[] = {
+        {"no file named", {"report"}, "usage"},
+        {"two files", {"report", "a.eep", "b.eep"}, "usage"},
+        {"missing file", {"report", dir_.filePath("missing.eep")}, "cannot open"},
+        {"a directory", {"report", dir_.filePath("folder.eep")}, "folder.eep"},
+        {"longer than the image",
+         {"report", writeBytes("long.eep", QByteArray(65537, '\x01'))},
+         "larger than"},
+        {"empty file", {"report", writeBytes("empty.eep", {})}, "no settings image"},
+        {"text file", {"report", writeBytes("text.eep", "hello world\n")}, "no settings image"},
+        {"header checksum off by one",
+         {"report", writeBytes("checksum.eep", badChecksum)},
+         "no settings image"},
+        {"existence period beyond 32-bit ticks",
+         {"report", writeImageFile(exampleSettings(), "ticks.eep",
+                                   [](EepromImage& image) { image.SetImageByte(0x80, 62); })},
+         "ticks.eep: Neznámá chyba"},
+    };
+    for (const Case& c : cases) {
+        const CommandRun run = rq7ctl(c.args);
+        EXPECT_EQ(run.exitCode, 2) << "case: " << c.name;
+        EXPECT_EQ(run.out, "") << "case: " << c.name;
+        EXPECT_NE(run.err.find(c.errorMentions), std::string::npos)
+            << "case: " << c.name << ", stderr: " << run.err;
+    }
+}
+
+} // namespace
+} // namespace rq7::report
