@@ -2,8 +2,15 @@
 // settings text. Fields the text does not name keep their initial values.
 // The file holds exactly the image's bytes; it is written only when the
 // whole image was built, and replaces an existing file only once complete.
+// Before building, the text goes through the field rules of "rq7ctl check":
+// a text that check rejects is refused (status 2, check's lines on standard
+// error); otherwise the replacements check reports (clamped numbers, numbers
+// completed with --prefix, flags cleared on rows without a number) are made,
+// as the windows make them on leaving each field, and listed on standard
+// error.
 
 #include "cli/Command.h"
+#include "cli/SettingsCheck.h"
 #include "cli/SettingsFiles.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageWriter.h"
@@ -19,7 +26,7 @@ namespace rq7::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rq7ctl build SETTINGS.txt -o FILE.eep\n";
+constexpr const char* kUsage = "usage: rq7ctl build SETTINGS.txt -o FILE.eep [--prefix PREFIX]\n";
 
 struct Arguments {
     std::string settings;
@@ -61,7 +68,13 @@ std::optional<std::string> imageFileBytes(const SettingsRecord& record, std::ost
     return bytes;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostream& err) {
+int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    std::string prefix = defaultPhonePrefix();
+    if (const auto problem = takePrefixOption(args, prefix)) {
+        err << "rq7ctl build: " << *problem << '\n';
+        return kExitBadInput;
+    }
     const std::optional<Arguments> parsed = parseArguments(args);
     if (!parsed) {
         err << kUsage;
@@ -73,6 +86,8 @@ int run(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostrea
         err << "rq7ctl build: " << error << '\n';
         return kExitBadInput;
     }
+    if (!applySettingsCheck(record, prefix, err))
+        return kExitBadInput;
     const std::optional<std::string> bytes = imageFileBytes(record, err);
     if (!bytes)
         return kExitBadInput;
@@ -84,9 +99,9 @@ int run(const std::vector<std::string>& args, std::ostream& /*out*/, std::ostrea
 }
 
 const CommandRegistration registration{
-    {"build", "SETTINGS.txt -o FILE.eep",
+    {"build", "SETTINGS.txt -o FILE.eep [--prefix PREFIX]",
      "make a settings file from a settings text (name=value lines; unnamed fields keep their "
-     "initial values)",
+     "initial values); refused when 'check' rejects the text, its replacements are applied",
      run}};
 
 } // namespace

@@ -166,3 +166,49 @@ TEST_F(CheckCommand, BadInputExitsTwo) {
         EXPECT_EQ(r.out, "") << "case: " << c.name;
     }
 }
+
+TEST_F(CheckCommand, BuildRefusesWhatCheckRejects) {
+    const fs::path bad = write("bad.txt", "tabTC(4)=+\ntabDobaPlatnostiSMS=0\n");
+    const fs::path eep = write("keep.eep", "old");
+    const Outcome checked = run("check " + quoted(bad));
+    const Outcome built = run("build " + quoted(bad) + " -o " + quoted(eep));
+    EXPECT_EQ(built.status, 2);
+    EXPECT_EQ(built.err, checked.out); // the same lines
+    EXPECT_NE(built.err.find("tabTC(4): msg037 "), std::string::npos) << built.err;
+    EXPECT_EQ(readFile(eep), "old");
+    const Outcome badPrefix = run("build " + quoted(bad) + " -o " + quoted(eep) + " --prefix x");
+    EXPECT_EQ(badPrefix.status, 2);
+    EXPECT_NE(badPrefix.err.find("tabUTO: msg50 "), std::string::npos) << badPrefix.err;
+}
+
+// Building a text applies the replacements that check reports: the file is
+// the same as the one built from the text with those replacements made.
+TEST_F(CheckCommand, BuildAppliesTheReplacements) {
+    const struct {
+        const char* name;
+        std::string prefixOption;
+        std::string text;
+        std::string corrected;
+        std::string notes;
+    } cases[] = {
+        {"default prefix", "", "tabTC(1)=061\ntabTCPrijem(2)=1\ntabDobaPlatnostiSMS=9E999\n",
+         "tabTC(1)=+42061\ntabDobaPlatnostiSMS=30\n",
+         "tabDobaPlatnostiSMS=30\ntabTC(1)=+42061\ntabTCPrijem(2)=0\n"},
+        {"given prefix", "--prefix +421", "tabTC(1)=0061\ntabTC(2)=061\n",
+         "tabTC(1)=+61\ntabTC(2)=+42161\n", "tabTC(1)=+61\ntabTC(2)=+42161\n"},
+        {"no prefix", "--prefix ''", "tabTC(1)=061\n", "tabTC(1)=061\n", ""},
+    };
+    for (const auto& c : cases) {
+        const fs::path raw = dir_ / "raw.eep";
+        const fs::path fixed = dir_ / "fixed.eep";
+        const Outcome built = run("build " + quoted(write("raw.txt", c.text)) + " -o " +
+                                  quoted(raw) + " " + c.prefixOption);
+        ASSERT_EQ(built.status, 0) << "case: " << c.name << ": " << built.err;
+        EXPECT_EQ(built.err, c.notes) << "case: " << c.name;
+        const Outcome reference = run("build " + quoted(write("fixed.txt", c.corrected)) + " -o " +
+                                      quoted(fixed) + " " + c.prefixOption);
+        ASSERT_EQ(reference.status, 0) << "case: " << c.name << ": " << reference.err;
+        EXPECT_EQ(reference.err, "") << "case: " << c.name;
+        EXPECT_EQ(readFile(raw), readFile(fixed)) << "case: " << c.name;
+    }
+}

@@ -94,7 +94,6 @@ TEST_F(Rq7ctl, BuildWritesTheImageAndDumpReadsItBack) {
                              "tabJmenoStanice=Chata U Lesa \xC4\x8D.p. 12\n"
                              "tabPIN=1234\r\n"
                              "tabTC(0)=+420123456789\n"
-                             "tabTC(3)=+\n"
                              "tabTCPrijem(0)=1\n"
                              "tabTCUdalost(0)=2\n"
                              "tabKOMUNIKFormat=Pulzn\xC3\xAD\n"
@@ -119,10 +118,9 @@ TEST_F(Rq7ctl, BuildWritesTheImageAndDumpReadsItBack) {
 
     const Outcome dumped = run({"dump", eep.string()});
     ASSERT_EQ(dumped.status, 0) << dumped.err;
-    // The canonical forms: grey flag off, "+" alone empty, JTS digit 0 while
+    // The canonical forms: grey flag off, JTS digit 0 while
     // off, the unauthorised-access flag off with no text, RFR in 3 s steps.
     expected.tabTCUdalost[0] = kFlagOff;
-    expected.tabTC[3] = "";
     expected.tabPrepnoutJTSCislo = "0";
     expected.opNotAuthorized = kFlagOff;
     expected.tabRFRWait = "3";
