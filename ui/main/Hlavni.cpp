@@ -3,6 +3,7 @@
 #include "operations/ExitDecision.h"
 #include "operations/StartupLists.h"
 #include "operations/Workflows.h"
+#include "report/qt/PrintReport.h"
 #include "settings/SettingsSize.h"
 #include "settings/SmsCentre.h"
 #include "ui/dialogs/Controls.h"
@@ -133,6 +134,8 @@ void Hlavni::wireButtons() {
     connect(child<QPushButton>("btFileSave"), &QPushButton::clicked, this, &Hlavni::saveToFile);
     connect(child<QPushButton>("btKonec"), &QPushButton::clicked, this, &Hlavni::exitProgram);
     child<QPushButton>("btTisk")->setEnabled(false); // the report is not offered
+    connect(child<QPushButton>("btTisk"), &QPushButton::clicked, this,
+            [this] { report::printSettingsReport(record(), this); });
     const std::pair<const char*, RowTable> rowButtons[] = {{"tabTCZmenit", RowTable::Telephone},
                                                            {"tabINPbt", RowTable::Input},
                                                            {"tabOUTbt", RowTable::Output}};
