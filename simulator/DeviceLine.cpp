@@ -49,6 +49,12 @@ bool DeviceLine::hasArrived(Micros now) {
     return !toHost_.empty() && toHost_.front().at <= now;
 }
 
+std::optional<Micros> DeviceLine::nextArrival() const {
+    if (toHost_.empty())
+        return std::nullopt;
+    return toHost_.front().at;
+}
+
 std::optional<Micros> DeviceLine::nextEvent() const {
     std::optional<Micros> next;
     if (!toDevice_.empty())

@@ -33,6 +33,8 @@ public:
     void discardArrived(Micros now) { (void)takeArrived(now); }
     // When the next byte reaches either end; nothing when the line is idle.
     std::optional<Micros> nextEvent() const;
+    // When the next reply byte reaches the host; nothing when none is under way.
+    std::optional<Micros> nextArrival() const;
 
     Micros byteTime() const { return byteTime_; }
     SimulatedDevice& device() { return device_; }

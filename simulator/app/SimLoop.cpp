@@ -1,5 +1,6 @@
 #include "simulator/app/SimLoop.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -55,17 +56,23 @@ void logJournal(SimulatedDevice& device, std::ostream& log) {
 } // namespace
 
 bool runSimLoop(int master, DeviceLine& line, const volatile std::sig_atomic_t& stop,
-                const sigset_t& waitMask, bool verbose, std::ostream& log) {
+                const sigset_t& waitMask, bool verbose, std::ostream& log, LoopStats& stats) {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
     const auto now = [start] { return std::chrono::duration_cast<Micros>(Clock::now() - start); };
     line.device().setJournalEnabled(verbose);
-    unsigned long lostBytes = 0;
     std::uint8_t buffer[4096];
 
     while (!stop) {
-        const Bytes due = line.takeArrived(now());
+        const Micros writeTime = now();
+        line.advance(writeTime);
+        const auto firstDue = line.nextArrival();
+        const Bytes due = line.takeArrived(writeTime);
         if (!due.empty()) {
+            const Micros lateness = writeTime - *firstDue;
+            ++stats.writes;
+            stats.totalLateness += lateness;
+            stats.worstLateness = std::max(stats.worstLateness, lateness);
             const ssize_t written = ::write(master, due.data(), due.size());
             if (written < 0 && errno != EAGAIN) {
                 log << "rq7-sim: write: " << std::strerror(errno) << '\n';
@@ -75,9 +82,9 @@ bool runSimLoop(int master, DeviceLine& line, const volatile std::sig_atomic_t& 
             // like a real line, the device's bytes are then lost.
             const std::size_t kept = written < 0 ? 0 : static_cast<std::size_t>(written);
             if (kept < due.size()) {
-                lostBytes += due.size() - kept;
+                stats.lostBytes += due.size() - kept;
                 if (verbose)
-                    log << "rq7-sim: nobody reads the port, " << lostBytes
+                    log << "rq7-sim: nobody reads the port, " << stats.lostBytes
                         << " reply bytes lost so far\n";
             }
         }
