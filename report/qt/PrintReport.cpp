@@ -11,6 +11,9 @@ namespace rq7::report {
 bool printSettingsReport(const SettingsRecord& settings, QWidget* parent) {
     // A fresh printer each time: the report keeps nothing between runs.
     QPrinter printer(QPrinter::HighResolution);
+    // The job's name in print queues, and the name the dialog proposes when
+    // the report goes to a PDF file.
+    printer.setDocName(QStringLiteral("RQ7 Init"));
     QtPrintDialog dialog(printer, parent);
     QtPrinter output(printer);
     PrintSettings(dialog, output, settings);
