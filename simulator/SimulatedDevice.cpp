@@ -55,6 +55,10 @@ std::optional<SimulatedDevice::Outgoing> SimulatedDevice::receive(std::uint8_t b
     case RequestParser::Result::Frame:
         break;
     }
+    if (parser_.frame().empty()) { // a checksum alone, with nothing to check
+        ++counters_.malformed;
+        return std::nullopt;
+    }
     return handle(parser_.frame(), at);
 }
 
@@ -80,8 +84,7 @@ std::optional<Bytes> SimulatedDevice::answer(const Bytes& request, Micros at, Fa
                                              JournalEntry& entry) {
     const std::uint8_t code = request[0];
     const std::size_t length = request.size();
-    if (code != command::Programming && code >= command::Identify &&
-        code <= command::EndProgramming && !programming_) {
+    if (code >= command::Identify && code <= command::EndProgramming && !programming_) {
         ++counters_.notProgramming;
         return std::nullopt;
     }

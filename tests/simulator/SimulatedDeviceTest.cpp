@@ -179,11 +179,12 @@ TEST(SimulatedDevice, MalformedOrOutOfRangeRequestsAreNotAnswered) {
         {"end of programming, no bytes", {command::EndProgramming}},
         {"unknown command", {0x07}},
         {"reply code as request", {0x81}},
+        {"empty frame (checksum and CR only)", {}},
     };
     for (const Case& c : cases)
         EXPECT_FALSE(send(device, c.request)) << "case: " << c.name;
     EXPECT_EQ(device.counters().outOfRange, 3u);
-    EXPECT_EQ(device.counters().malformed, 9u);
+    EXPECT_EQ(device.counters().malformed, 10u);
     EXPECT_TRUE(device.inProgrammingMode());
     EXPECT_EQ(device.eeprom(), Bytes(1024, 0xFF)) << "nothing was written";
 }
