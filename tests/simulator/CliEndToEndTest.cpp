@@ -1,0 +1,191 @@
+// rq7ctl identify, read and write against rq7-sim on a pseudo-terminal: the
+// real serial transport and event-loop wait, end to end.
+
+#include "SimProcess.h"
+#include "simulator/app/EepFile.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <random>
+#include <unistd.h>
+
+using namespace rq7::sim;
+using namespace rq7::sim::testing;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir() {
+        char pattern[] = "/tmp/rq7-cli-e2e-XXXXXX";
+        if (::mkdtemp(pattern))
+            path_ = pattern;
+    }
+    ~TempDir() {
+        if (!path_.empty())
+            (void)std::system(("rm -rf '" + path_ + "'").c_str());
+    }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+ProgramResult rq7ctl(const std::vector<std::string>& args) {
+    return runProgram(binPath("rq7ctl"), args, std::chrono::seconds(60));
+}
+
+Bytes randomImage(std::size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes bytes(size);
+    for (auto& b : bytes)
+        b = static_cast<std::uint8_t>(random());
+    return bytes;
+}
+
+Bytes fileBytes(const std::string& path) {
+    Bytes bytes;
+    std::string error;
+    loadEepFile(path, bytes, error);
+    return bytes;
+}
+
+} // namespace
+
+TEST(CliEndToEnd, IdentifyShowsWhatTheDeviceReports) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> simArgs;
+        const char* expected; // identify's standard output
+        int exitCode;
+    };
+    const Case cases[] = {
+        {"RQ7 by default",
+         {},
+         "lblInfoProdukt=RQ7\nlblInfoVerze=1.5\nlblInfoPamSize=  1024 byte\n"
+         "lblInfoModem=TC35 Siemens\nConnectionState=Aktivni\n",
+         0},
+        {"RQ7_04, largest EEPROM",
+         {"--id", "8AD302", "--version", "2.0", "--memory", "9", "--modem", "0"},
+         "lblInfoProdukt=RQ7_04\nlblInfoVerze=2.0\nlblInfoPamSize= 65536 byte\n"
+         "lblInfoModem=M1 Siemens\nConnectionState=Aktivni\n",
+         0},
+        {"RQ7_01 below its minimum version",
+         {"--id", "88D302", "--version", "1.4"},
+         "lblInfoProdukt=RQ7_01\nlblInfoVerze=1.4\nlblInfoPamSize=  1024 byte\n"
+         "lblInfoModem=TC35 Siemens\nConnectionState=Aktivni-spatna verze\n",
+         1},
+        {"codes without table rows",
+         {"--memory", "10", "--modem", "5"},
+         "lblInfoProdukt=RQ7\nlblInfoVerze=1.5\nlblInfoPamSize=?\nlblInfoModem=?\n"
+         "ConnectionState=Aktivni\n",
+         0},
+    };
+    for (const Case& c : cases) {
+        SimProcess sim;
+        std::string error;
+        ASSERT_TRUE(sim.start(c.simArgs, error)) << "case: " << c.name << ": " << error;
+        const ProgramResult identify =
+            rq7ctl({"identify", "--port", sim.ptyPath(), "--wait", "20"});
+        EXPECT_EQ(identify.exitCode, c.exitCode) << "case: " << c.name << '\n' << identify.err;
+        EXPECT_EQ(identify.out, c.expected) << "case: " << c.name;
+        EXPECT_EQ(sim.stop(), 0) << "case: " << c.name << '\n' << sim.errorOutput();
+    }
+}
+
+TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
+    TempDir dir;
+    const std::string device = dir.file("device.eep");
+    const Bytes contents = randomImage(2048, 11);
+    std::string error;
+    ASSERT_TRUE(saveEepFile(device, contents, error)) << error;
+
+    SimProcess sim;
+    ASSERT_TRUE(sim.start({"--memory", "4", "--eeprom", device}, error)) << error;
+    const std::string out = dir.file("read.eep");
+    const ProgramResult read = rq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_EQ(fileBytes(out), contents);
+
+    // The same device in a second session, paced like the real line.
+    EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
+    SimProcess paced;
+    ASSERT_TRUE(paced.start(
+        {"--memory", "0", "--eeprom", dir.file("small.eep"), "--wire-speed", "19200"}, error))
+        << error;
+    const std::string small = dir.file("small-read.eep");
+    const ProgramResult second = rq7ctl({"read", "--port", paced.ptyPath(), "-o", small});
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(fileBytes(small), Bytes(128, 0xFF)) << "a blank 128-byte EEPROM";
+    EXPECT_EQ(paced.stop(), 0) << paced.errorOutput();
+}
+
+TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
+    TempDir dir;
+    const std::string device = dir.file("device.eep");
+    const Bytes contents = randomImage(1024, 12);
+    std::string error;
+    ASSERT_TRUE(saveEepFile(device, contents, error)) << error;
+    int succeeded = 0;
+    for (const char* seed : {"1", "2", "3"}) {
+        SimProcess sim;
+        ASSERT_TRUE(sim.start({"--eeprom", device, "--drop", "0.05", "--corrupt", "0.05", "--short",
+                               "0.05", "--seed", seed},
+                              error))
+            << error;
+        const std::string out = dir.file(std::string("read-") + seed + ".eep");
+        const ProgramResult read = rq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
+        if (read.exitCode == 0) {
+            ++succeeded;
+            EXPECT_EQ(fileBytes(out), contents) << "case: seed " << seed;
+        } else {
+            EXPECT_EQ(read.exitCode, 1) << "case: seed " << seed << '\n' << read.err;
+            EXPECT_NE(::access(out.c_str(), F_OK), 0) << "case: seed " << seed << ": no file";
+        }
+        EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
+    }
+    std::cout << succeeded << " of 3 reads under faults succeeded\n";
+}
+
+TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
+    TempDir dir;
+    // A valid settings file with the initial settings.
+    const std::string settingsText = dir.file("settings.txt");
+    std::string error;
+    ASSERT_TRUE(saveEepFile(settingsText, {}, error)) << error;
+    const std::string image = dir.file("image.eep");
+    const ProgramResult build = rq7ctl({"build", settingsText, "-o", image});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    const Bytes written = fileBytes(image);
+    ASSERT_FALSE(written.empty());
+
+    for (const bool verify : {true, false}) {
+        const std::string device = dir.file(verify ? "verified.eep" : "unverified.eep");
+        const Bytes before = randomImage(1024, verify ? 21 : 22);
+        ASSERT_TRUE(saveEepFile(device, before, error)) << error;
+        SimProcess sim;
+        ASSERT_TRUE(sim.start({"--eeprom", device}, error)) << error;
+        std::vector<std::string> args{"write", "--port", sim.ptyPath(), image};
+        if (!verify)
+            args.push_back("--no-verify");
+        const ProgramResult write = rq7ctl(args);
+        EXPECT_EQ(write.exitCode, 0) << "case: verify " << verify << '\n' << write.err;
+
+        const std::string back = dir.file("back.eep");
+        const ProgramResult read = rq7ctl({"read", "--port", sim.ptyPath(), "-o", back});
+        ASSERT_EQ(read.exitCode, 0) << read.err;
+        EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
+
+        const Bytes device1 = fileBytes(back);
+        ASSERT_EQ(device1.size(), 1024u);
+        EXPECT_EQ(Bytes(device1.begin(), device1.begin() + static_cast<long>(written.size())),
+                  written)
+            << "case: verify " << verify;
+        // Blocks beyond the settings size (image length + 1) are untouched.
+        const std::size_t end = (written.size() + 1 + 7) / 8 * 8;
+        EXPECT_EQ(Bytes(device1.begin() + static_cast<long>(end), device1.end()),
+                  Bytes(before.begin() + static_cast<long>(end), before.end()))
+            << "case: verify " << verify;
+        EXPECT_EQ(fileBytes(device), device1) << "saved on exit as read";
+    }
+}
