@@ -10,6 +10,7 @@
 #include "ui/dialogs/FieldWatcher.h"
 #include "ui/dialogs/Info.h"
 #include "ui/dialogs/LabelApplier.h"
+#include "ui/dialogs/RowDialogs.h"
 #include "ui/main/CommandArea.h"
 #include "ui/main/GeneralPage.h"
 #include "ui/main/InputPage.h"
@@ -85,6 +86,22 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
     wireMainFields(this, *watcher_, fieldHooks_);
     wireFlagHandlers(this, flagHooks_);
     wireButtons();
+    rowDialogs_ = new RowDialogs(RowDialogPorts{this, ports.texts, ports.prompter, validation_,
+                                                phoneRows_, [this] { updateMemoryUsage(); }},
+                                 this);
+    connect(this, &Hlavni::rowEditRequested, rowDialogs_, [this](RowTable table, int row) {
+        switch (table) {
+        case RowTable::Telephone:
+            rowDialogs_->EditTC(row);
+            break;
+        case RowTable::Input:
+            rowDialogs_->EditINP(row);
+            break;
+        case RowTable::Output:
+            rowDialogs_->EditOUT(row);
+            break;
+        }
+    });
 
     // Start-up order: language, tables, connection state.
     ChangeLanguage();

@@ -27,6 +27,7 @@ namespace rq7::ui {
 
 class FieldWatcher;
 class Info;
+class RowDialogs;
 class SettingsBinding;
 
 class Hlavni : public QWidget, public SettingsHolder {
@@ -60,6 +61,8 @@ public:
     // The field pattern's watcher (the tests count its leave handlers).
     const FieldWatcher& fieldWatcher() const { return *watcher_; }
     QTabWidget* tabList() const { return tabs_; }
+    // The row dialogs that rowEditRequested opens.
+    RowDialogs& rowDialogs() const { return *rowDialogs_; }
 
 signals:
     // A row's options button or a double click into one of its text fields.
@@ -87,6 +90,7 @@ private:
     Info* ownStatus_ = nullptr;
     StatusSink* status_ = nullptr;
     FieldWatcher* watcher_ = nullptr;
+    RowDialogs* rowDialogs_ = nullptr;
     std::unique_ptr<SettingsBinding> binding_;
     WindowPhoneRows phoneRows_;
     LeaveContext leave_;
