@@ -21,11 +21,17 @@ RowDialogs::RowDialogs(const RowDialogPorts& ports, QObject* parent)
 
 RowDialogs::~RowDialogs() = default;
 
-TelCislo* RowDialogs::telCislo() const { return telCislo_; }
+TelCislo* RowDialogs::telCislo() const {
+    return telCislo_;
+}
 
-Vstup* RowDialogs::vstup() const { return vstup_; }
+Vstup* RowDialogs::vstup() const {
+    return vstup_;
+}
 
-Vystup* RowDialogs::vystup() const { return vystup_; }
+Vystup* RowDialogs::vystup() const {
+    return vystup_;
+}
 
 void RowDialogs::EditTC(int row) {
     loaded(telCislo_, ports_).EditTC(row);
