@@ -5,8 +5,10 @@
 namespace rq7::device {
 
 namespace {
-// A line that keeps talking is given up on after this many quiet periods.
-constexpr int kSettleLimit = 4;
+// A line that keeps talking past the horizon is given up on after this long;
+// the request that follows then most likely fails its checksum and is
+// repeated.
+constexpr Millis kSettleOverrun{1000};
 } // namespace
 
 Waiter::Wake FrameLink::wait(Millis deadline, CancelMode mode) {
@@ -54,10 +56,13 @@ Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
 }
 
 bool FrameLink::Settle(CancelMode mode) {
-    const Millis limit = waiter_.now() + quietTime_ * kSettleLimit;
+    const Millis horizon = lastSentAt_ + kLateReplyHorizon;
+    const Millis limit = std::max(horizon, waiter_.now()) + kSettleOverrun;
+    // The gap is kept also when the horizon has long passed: a reply that
+    // began just before it may still be on the wire.
     Millis lastByte = waiter_.now();
     for (;;) {
-        const Millis deadline = std::min(lastByte + quietTime_, limit);
+        const Millis deadline = std::min(std::max(horizon, lastByte + kQuietGap), limit);
         const Waiter::Wake wake = wait(deadline, mode);
         if (wake == Waiter::Wake::Cancel) {
             cancelled_ = true;
@@ -66,8 +71,10 @@ bool FrameLink::Settle(CancelMode mode) {
         if (wake == Waiter::Wake::Data) {
             transport_.readAvailable();
             lastByte = waiter_.now();
+        } else if (waiter_.now() >= deadline) {
+            break;
         }
-        if (waiter_.now() >= deadline)
+        if (waiter_.now() >= limit)
             break;
     }
     replyMayFollow_ = false;
@@ -79,28 +86,27 @@ Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode)
     cancelled_ = false;
     timeoutFlag_ = false;
     Bytes wire = EncodeFrame(request);
-    if (replyMayFollow_ && wire != lastRequest_ && !Settle(mode))
+    const bool repeat = wire == lastRequest_;
+    if (replyMayFollow_ && !repeat && !Settle(mode))
         return Frame{};
     transport_.discardInput();
     if (!transport_.write(wire)) {
         sendFailed_ = true;
         return Frame{};
     }
-    if (!replyMayFollow_ || wire != lastRequest_)
-        quietTime_ = Millis{0};
-    lastRequest_ = std::move(wire);
+    lastSentAt_ = waiter_.now();
+    if (!repeat)
+        lastRequest_ = std::move(wire);
     Frame reply = ReceiveFrame(timeout, mode);
-    if (timeoutFlag_ || cancelled_) {
+    if (timeoutFlag_ || cancelled_)
         replyMayFollow_ = true;
-        quietTime_ = std::max(quietTime_, timeout);
-    }
     return reply;
 }
 
 void FrameLink::Reset() {
     replyMayFollow_ = false;
-    quietTime_ = Millis{0};
     lastRequest_.clear();
+    lastSentAt_ = Millis{0};
 }
 
 } // namespace rq7::device

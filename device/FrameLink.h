@@ -12,6 +12,14 @@ namespace rq7::device {
 // Whether the user's cancel may cut a wait short.
 enum class CancelMode { Honoured, Ignored };
 
+// A device may answer a request long after the requester stopped waiting for
+// it (a busy device answers up to about two seconds late). By this time after
+// a request its reply, if any, has arrived whole.
+inline constexpr Millis kLateReplyHorizon{3000};
+// A line silent this long (the shortest reply time-out) has no reply under
+// way.
+inline constexpr Millis kQuietGap{100};
+
 class FrameLink {
 public:
     FrameLink(Transport& transport, Waiter& waiter) : transport_(transport), waiter_(waiter) {}
@@ -27,12 +35,17 @@ public:
     Frame ReceiveFrame(Millis timeout, CancelMode mode = CancelMode::Ignored);
 
     // One exchange as the protocol code uses it. Before the request:
-    //  - when an earlier, different request may still be answered (its wait
-    //    timed out or was cancelled), waits until the line has been quiet for
-    //    that wait's time-out and drops whatever came, so that a late reply
-    //    can never be taken for the answer to another request;
+    //  - when a reply to an earlier, different request may still come (one
+    //    of that request's waits timed out or was cancelled), drops whatever
+    //    arrives until kLateReplyHorizon has passed since that request last
+    //    went out and the line has then been quiet for kQuietGap, so that a
+    //    late reply can never be taken for the answer to another request.
+    //    Repeats of the same request are sent at once: any of their replies
+    //    is a right one. The last repeat counts, because the reply a repeat
+    //    took may have been an earlier one's, leaving its own still to come;
     //  - throws away whatever is waiting in the receive buffer.
-    // Returns ReceiveFrame's result; Length 0 at once when sending failed.
+    // Returns ReceiveFrame's result; Length 0 at once when sending failed,
+    // and when the user's cancel ended the settling (Cancelled() is set).
     Frame Exchange(const Frame& request, Millis timeout, CancelMode mode);
 
     // True once the last reply's time-out expired.
@@ -50,7 +63,8 @@ public:
 
 private:
     Waiter::Wake wait(Millis deadline, CancelMode mode);
-    // Drops bytes until the line is quiet; false when cancelled.
+    // Drops bytes until the late-reply horizon of the last request has
+    // passed and the line is quiet; false when cancelled.
     bool Settle(CancelMode mode);
 
     Transport& transport_;
@@ -58,10 +72,11 @@ private:
     bool timeoutFlag_ = false;
     bool cancelled_ = false;
     bool sendFailed_ = false;
-    // A reply to lastRequest_ may still arrive.
+    // A reply to lastRequest_ may still arrive: one of its waits was given
+    // up since it was first sent.
     bool replyMayFollow_ = false;
-    Millis quietTime_{0};
     Bytes lastRequest_;
+    Millis lastSentAt_{0};
 };
 
 } // namespace rq7::device

@@ -209,6 +209,23 @@ TEST_F(BlockRead, LateReplyNeverLandsInTheNextBlock) {
     EXPECT_TRUE(ImageMatchesDevice(0, 1024));
 }
 
+TEST_F(BlockRead, ReplyToARepeatNeverLandsInALaterBlock) {
+    device.memoryCode = 6; // 8,192 bytes: the read is still running when the stray reply comes
+    ActivateOk();
+    // Block 8: the first answer comes 150 ms late and is taken by the repeat;
+    // the repeat's own answer follows almost the whole horizon later, more
+    // than the horizon after the first, given-up request.
+    const Millis repeatLatency = kLateReplyHorizon - Millis{7};
+    OnBlock(8, [this, repeatLatency](int attempt, Millis now) {
+        std::vector<std::uint8_t> data(device.eeprom.begin() + 8, device.eeprom.begin() + 16);
+        const Millis latency = attempt == 1 ? Millis{150} : repeatLatency;
+        return std::optional<std::vector<Arrival>>{{{now + latency, TestDevice::BlockReply(data)}}};
+    });
+    const TransferResult r = Read();
+    EXPECT_EQ(r.outcome, TransferOutcome::Done);
+    EXPECT_TRUE(ImageMatchesDevice(0, 8192));
+}
+
 TEST_F(BlockRead, ReplyWaitingBeforeTheRequestIsNotTaken) {
     ActivateOk();
     line.arrive(clock, TestDevice::BlockReply({9, 9, 9, 9, 9, 9, 9, 9}));

@@ -217,20 +217,118 @@ TEST_F(Receive, ExchangeDropsWhatWasWaitingBeforeTheRequest) {
 }
 
 TEST_F(Receive, ExchangeWaitsOutALateReplyBeforeAnotherRequest) {
-    // The first request's reply comes after its time-out; the next, different
-    // request must not see it.
-    int requests = 0;
-    line.device = [&requests](const Bytes& wire, Millis now) {
-        ++requests;
+    // The first request is answered 2.9 s late, long after its time-out. The
+    // next, different request is itself answered slowly, within its long
+    // time-out: had it gone out early, the late answer would have landed in
+    // its wait and been taken for its own.
+    line.device = [](const Bytes& wire, Millis now) {
         if (wire[0] == 0x01)
-            return std::vector<Arrival>{{now + Millis{180}, Wire({0x81, 0x82, 0x0D})}};
-        return std::vector<Arrival>{{now + Millis{5}, Wire({0x82, 0x83, 0x0D})}};
+            return std::vector<Arrival>{{now + Millis{2900}, Wire({0x81, 0x82, 0x0D})}};
+        return std::vector<Arrival>{{now + Millis{2950}, Wire({0x82, 0x83, 0x0D})}};
     };
     EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0);
-    const Frame f = link.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored);
+    const Frame f = link.Exchange(MakeRequest(0x02), Millis{3000}, CancelMode::Ignored);
+    EXPECT_EQ(f.length, 1);
     EXPECT_EQ(f.code(), 0x82);
-    EXPECT_EQ(requests, 2);
-    EXPECT_GE(line.sent()[1].at, Millis{280}) << "sent only after the line was quiet";
+    ASSERT_EQ(line.sent().size(), 2u);
+}
+
+TEST_F(Receive, SettlingBeforeAnotherRequestEndsByHorizonQuietOrLimit) {
+    // The first request (sent at 0) times out after 100 ms and is given up;
+    // then the line does what the case says before the next, different
+    // request is exchanged.
+    struct Case {
+        const char* name;
+        Millis pause;               // the caller's own delay before the next request
+        std::vector<Millis> strays; // stray bytes arriving at these times
+        Millis sentAt;              // when the next request goes out
+    };
+    std::vector<Millis> babble;
+    for (Millis t{150}; t < Millis{10000}; t += Millis{50})
+        babble.push_back(t);
+    const Case cases[] = {
+        {"quiet line: the horizon", Millis{0}, {}, kLateReplyHorizon},
+        {"reply just before the horizon: quiet after it",
+         Millis{0},
+         {Millis{2990}},
+         Millis{2990} + kQuietGap},
+        {"horizon long past: a quiet gap only", Millis{5000}, {}, Millis{5100} + kQuietGap},
+        {"stray bytes left from before the pause",
+         Millis{5000},
+         {Millis{4000}},
+         Millis{5100} + kQuietGap},
+        {"a line that never stops: given up a second after the horizon", Millis{0}, babble,
+         kLateReplyHorizon + Millis{1000}},
+    };
+    for (const Case& c : cases) {
+        clock = Millis{0};
+        FakeLine caseLine{clock};
+        FakeWaiter caseWaiter{clock, caseLine, [] { return false; }};
+        FrameLink caseLink{caseLine, caseWaiter};
+        std::string reason;
+        ASSERT_TRUE(caseLine.open("COM 1", reason));
+        for (Millis at : c.strays)
+            caseLine.arrive(at, Wire({0x81, 0x82, 0x0D}));
+        EXPECT_EQ(caseLink.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0)
+            << "case: " << c.name;
+        clock += c.pause;
+        caseLine.device = [](const Bytes&, Millis now) {
+            return std::vector<Arrival>{{now + Millis{1}, Wire({0x82, 0x83, 0x0D})}};
+        };
+        const Frame f = caseLink.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored);
+        ASSERT_EQ(caseLine.sent().size(), 2u) << "case: " << c.name;
+        EXPECT_EQ(caseLine.sent()[1].at, c.sentAt) << "case: " << c.name;
+        if (c.strays.size() < 2) { // a babbling line may spoil the reply; that is retried
+            EXPECT_EQ(f.code(), 0x82) << "case: " << c.name;
+        }
+    }
+}
+
+TEST_F(Receive, RepeatsGoOutAtOnceAndTheHorizonCountsFromTheLast) {
+    // Silence to the first two sendings of 0x01; the third is answered at
+    // once. The repeats are not held back, and the next, different request
+    // waits out the horizon of the last sending, whose own reply may still
+    // come when the answer taken was an earlier one's.
+    int sendings = 0;
+    line.device = [&sendings](const Bytes& wire, Millis now) {
+        if (wire[0] != 0x01)
+            return std::vector<Arrival>{{now + Millis{1}, Wire({0x82, 0x83, 0x0D})}};
+        if (++sendings < 3)
+            return std::vector<Arrival>{};
+        return std::vector<Arrival>{{now + Millis{1}, Wire({0x81, 0x82, 0x0D})}};
+    };
+    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0);
+    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{200}, CancelMode::Ignored).length, 0);
+    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{300}, CancelMode::Ignored).code(), 0x81);
+    EXPECT_EQ(link.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored).code(), 0x82);
+    std::vector<Millis> times;
+    for (const SentFrame& s : line.sent())
+        times.push_back(s.at);
+    EXPECT_EQ(times, (std::vector<Millis>{Millis{0}, Millis{100}, Millis{300},
+                                          Millis{300} + kLateReplyHorizon}));
+}
+
+TEST_F(Receive, CancelEndsTheSettlingOfAHonouredExchange) {
+    line.device = [](const Bytes&, Millis) { return std::vector<Arrival>{}; };
+    EXPECT_EQ(link.Exchange(MakeRequest(0x04), Millis{100}, CancelMode::Honoured).length, 0);
+    waiter.onWait = [this] {
+        if (clock >= Millis{1000})
+            cancel = true;
+    };
+    line.arrive(Millis{1000}, Wire({0x84, 0x85, 0x0D}));
+    EXPECT_EQ(link.Exchange(MakeRequest(0x05), Millis{100}, CancelMode::Honoured).length, 0);
+    EXPECT_TRUE(link.Cancelled());
+    EXPECT_EQ(line.sent().size(), 1u) << "nothing is sent after the cancel";
+    EXPECT_LT(clock, kLateReplyHorizon);
+
+    // The settling was not finished, so the next exchange still waits it out.
+    cancel = false;
+    waiter.onWait = nullptr;
+    line.device = [](const Bytes&, Millis now) {
+        return std::vector<Arrival>{{now + Millis{1}, Wire({0x86, 0x87, 0x0D})}};
+    };
+    EXPECT_EQ(link.Exchange(MakeRequest(0x06), Millis{100}, CancelMode::Ignored).code(), 0x86);
+    EXPECT_GE(line.sent().back().at, kLateReplyHorizon);
 }
 
 TEST_F(Receive, SendFailureReturnsAtOnce) {

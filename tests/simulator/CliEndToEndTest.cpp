@@ -127,9 +127,12 @@ TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
     std::string error;
     ASSERT_TRUE(saveEepFile(device, contents, error)) << error;
     int succeeded = 0;
+    // Each lost reply makes the link sit out three seconds before the next
+    // block (a late answer could still come), so losses are kept rare here;
+    // the randomized in-process transfers cover heavy loss.
     for (const char* seed : {"1", "2", "3"}) {
         SimProcess sim;
-        ASSERT_TRUE(sim.start({"--eeprom", device, "--drop", "0.05", "--corrupt", "0.05", "--short",
+        ASSERT_TRUE(sim.start({"--eeprom", device, "--drop", "0.01", "--corrupt", "0.05", "--short",
                                "0.05", "--seed", seed},
                               error))
             << error;
