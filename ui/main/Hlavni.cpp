@@ -104,6 +104,8 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
     });
 
     // Start-up order: language, tables, connection state.
+    if (ports_.language.startUp)
+        ports_.language.startUp(*this);
     ChangeLanguage();
     InitTables();
     SetConnectionState(device::ConnectionState::Neaktivni);
@@ -150,6 +152,10 @@ void Hlavni::wireButtons() {
     connect(child<QPushButton>("btFileLoad"), &QPushButton::clicked, this, &Hlavni::loadFromFile);
     connect(child<QPushButton>("btFileSave"), &QPushButton::clicked, this, &Hlavni::saveToFile);
     connect(child<QPushButton>("btKonec"), &QPushButton::clicked, this, &Hlavni::exitProgram);
+    connect(child<QPushButton>("btInformace"), &QPushButton::clicked, this, [this] {
+        if (ports_.language.showAbout)
+            ports_.language.showAbout(*this);
+    });
     child<QPushButton>("btTisk")->setEnabled(false); // the report is not offered
     connect(child<QPushButton>("btTisk"), &QPushButton::clicked, this,
             [this] { report::printSettingsReport(record(), this); });

@@ -58,6 +58,8 @@ public:
 
     rules::ValidationState& validation() { return validation_; }
     StatusSink& status() { return *status_; }
+    // The window's own status window; nullptr when the ports brought one.
+    Info* statusWindow() const { return ownStatus_; }
     // The field pattern's watcher (the tests count its leave handlers).
     const FieldWatcher& fieldWatcher() const { return *watcher_; }
     QTabWidget* tabList() const { return tabs_; }

@@ -9,10 +9,25 @@
 #include "ui/language/catalogue/Texts.h"
 
 #include <filesystem>
+#include <functional>
 
 namespace rq7 {
 
 class EepromImage;
+
+namespace ui {
+class Hlavni;
+}
+
+// The language side of the window (ui/language). Empty: the built-in texts,
+// and btInformace opens nothing.
+struct LanguageHooks {
+    // Runs first when the window loads, before its own ChangeLanguage: finds
+    // the languages, restores the saved choice, asks when there is none.
+    std::function<void(ui::Hlavni&)> startUp;
+    // btInformace: the about window, modal over the main window.
+    std::function<void(ui::Hlavni&)> showAbout;
+};
 
 struct MainWindowPorts {
     Prompter& prompter;
@@ -25,6 +40,7 @@ struct MainWindowPorts {
     std::filesystem::path systemConfigDir = kSystemConfigDir;
     // The status window of long operations; nullptr: the window's own Info.
     StatusSink* status = nullptr;
+    LanguageHooks language;
 };
 
 } // namespace rq7
