@@ -1,6 +1,5 @@
 #include "ui/main/Hlavni.h"
 
-#include "operations/ExitDecision.h"
 #include "operations/StartupLists.h"
 #include "operations/Workflows.h"
 #include "report/qt/PrintReport.h"
@@ -12,6 +11,7 @@
 #include "ui/dialogs/LabelApplier.h"
 #include "ui/dialogs/RowDialogs.h"
 #include "ui/main/CommandArea.h"
+#include "ui/main/DeviceCommands.h"
 #include "ui/main/GeneralPage.h"
 #include "ui/main/InputPage.h"
 #include "ui/main/MainLabels.h"
@@ -86,6 +86,7 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
     wireMainFields(this, *watcher_, fieldHooks_);
     wireFlagHandlers(this, flagHooks_);
     wireButtons();
+    device_ = new DeviceCommands(*this, ports_, *status_, ownStatus_);
     rowDialogs_ = new RowDialogs(RowDialogPorts{this, ports.texts, ports.prompter, validation_,
                                                 phoneRows_, [this] { updateMemoryUsage(); }},
                                  this);
@@ -223,10 +224,6 @@ void Hlavni::SetConnectionState(device::ConnectionState state) {
     updateMemoryUsage();
 }
 
-bool Hlavni::deviceActive() const {
-    return child<QPushButton>("btDEA")->text().toStdString() == deactivateCaption_;
-}
-
 std::string Hlavni::GetSMSC() const {
     return rq7::GetSMSC(controlText(child("tabTCcentra")));
 }
@@ -307,19 +304,21 @@ void Hlavni::saveToFile() {
 }
 
 void Hlavni::exitProgram() {
-    const ExitAction action =
-        DecideExit(ExitRequest::ExitButton, deviceActive(), ports_.prompter, ports_.texts);
-    if (action == ExitAction::KeepRunning)
+    if (!device_->ConfirmExit(ExitRequest::ExitButton))
         return;
-    // No device can be active before the device link joins the window, so
-    // there is nothing to deactivate yet.
     exiting_ = true;
     close();
 }
 
 void Hlavni::closeEvent(QCloseEvent* event) {
+    // A device command in progress keeps the window until it has ended or
+    // been cancelled; its waits run the event loop, so the close box works.
+    if (device_->busy()) {
+        event->ignore();
+        return;
+    }
     if (!exiting_)
-        DecideExit(ExitRequest::WindowClosed, deviceActive(), ports_.prompter, ports_.texts);
+        device_->ConfirmExit(ExitRequest::WindowClosed);
     if (ownStatus_)
         ownStatus_->hide();
     event->accept();

@@ -25,6 +25,7 @@ struct WorkflowContext;
 
 namespace rq7::ui {
 
+class DeviceCommands;
 class FieldWatcher;
 class Info;
 class RowDialogs;
@@ -55,6 +56,12 @@ public:
     void SetSMSC();
     void SetConnectionState(device::ConnectionState state);
     device::ConnectionState connectionState() const { return connection_; }
+    // The captions btDEA shows to activate and to deactivate (ChangeLanguage
+    // sets them); btDEA's click compares its caption with them.
+    const std::string& activateCaption() const { return activateCaption_; }
+    const std::string& deactivateCaption() const { return deactivateCaption_; }
+    // btDEA, btEEPROMLoad, btEEPROMSave and the deactivation on the way out.
+    DeviceCommands& deviceCommands() const { return *device_; }
 
     rules::ValidationState& validation() { return validation_; }
     StatusSink& status() { return *status_; }
@@ -83,7 +90,6 @@ private:
     void loadFromFile();
     void saveToFile();
     void exitProgram();
-    bool deviceActive() const;
     template <typename T = QWidget> T* child(const char* name) const;
 
     MainWindowPorts ports_;
@@ -93,6 +99,7 @@ private:
     StatusSink* status_ = nullptr;
     FieldWatcher* watcher_ = nullptr;
     RowDialogs* rowDialogs_ = nullptr;
+    DeviceCommands* device_ = nullptr;
     std::unique_ptr<SettingsBinding> binding_;
     WindowPhoneRows phoneRows_;
     LeaveContext leave_;

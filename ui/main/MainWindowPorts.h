@@ -19,6 +19,23 @@ namespace ui {
 class Hlavni;
 }
 
+namespace device {
+class Transport;
+class Waiter;
+} // namespace device
+
+// The way to the device: the serial port, the wait for its replies, and how
+// the status window's Storno reaches a running wait.
+struct DevicePorts {
+    device::Transport* transport = nullptr;
+    device::Waiter* waiter = nullptr;
+    // Gives the waiter the question whether the user pressed Storno.
+    std::function<void(std::function<bool()>)> setCancelProbe;
+    // Ends a running wait's sleep once Storno is pressed (may be empty when
+    // the waiter asks the probe often enough by itself).
+    std::function<void()> wake;
+};
+
 // The language side of the window (ui/language). Empty: the built-in texts,
 // and btInformace opens nothing.
 struct LanguageHooks {
@@ -40,7 +57,11 @@ struct MainWindowPorts {
     std::filesystem::path systemConfigDir = kSystemConfigDir;
     // The status window of long operations; nullptr: the window's own Info.
     StatusSink* status = nullptr;
-    LanguageHooks language;
+    LanguageHooks language = {};
+    // No transport: the window opens the system's serial ports itself.
+    DevicePorts device = {};
+    // Every member after the references has a default (= ...), so callers
+    // list only what they set and new members break no caller.
 };
 
 } // namespace rq7

@@ -1,0 +1,77 @@
+#pragma once
+// The main window's device commands: btDEA (activate, deactivate), the two
+// EEPROM transfers btEEPROMLoad and btEEPROMSave, and the deactivation offer
+// on the way out. The decisions and messages are the device link's and the
+// workflows'; this class feeds them the window's port field, status window
+// and settings, and shows their results in the window's labels and buttons.
+
+#include "device/ConnectionState.h"
+#include "device/DeviceInfo.h"
+#include "operations/ExitDecision.h"
+#include "operations/Outcome.h"
+#include "ui/main/MainWindowPorts.h"
+
+#include <QObject>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace rq7 {
+class DeviceLinkTransfer;
+namespace device {
+class DeviceLink;
+}
+} // namespace rq7
+
+namespace rq7::ui {
+
+class Hlavni;
+class PortListRefresher;
+
+class DeviceCommands : public QObject {
+    Q_OBJECT
+public:
+    // `statusWindow`: the window's own status window, whose Storno must also
+    // wake a running wait; nullptr when the status comes from outside.
+    DeviceCommands(Hlavni& window, const MainWindowPorts& ports, StatusSink& status,
+                   QWidget* statusWindow);
+    ~DeviceCommands() override;
+
+    // Activates when btDEA shows the activate caption, deactivates when it
+    // shows the deactivate caption, else does nothing.
+    void btDEA_Click();
+    void Activate();
+    void Deactivate();
+    Outcome LoadFromDevice();
+    Outcome SaveToDevice();
+
+    // The question when the user leaves the program (btKonec or the close
+    // box) while btDEA shows the deactivate caption, and the deactivation
+    // on Yes. True when the program is to end.
+    bool ConfirmExit(ExitRequest request);
+
+    // A command is running (its waits keep the event loop going).
+    bool busy() const { return busy_ > 0; }
+    // The port field's text as the port to open.
+    std::string portName() const;
+    device::DeviceLink& link() { return *link_; }
+    PortListRefresher& portList() { return *portList_; }
+
+private:
+    bool deviceActive() const;
+    void showDeviceInfo(const device::DeviceInfo& info);
+
+    Hlavni& window_;
+    MainWindowPorts ports_;
+    StatusSink& status_;
+    // The system's serial port and wait, when the ports bring none.
+    std::unique_ptr<QObject> ownTransport_;
+    std::unique_ptr<QObject> ownWaiter_;
+    std::unique_ptr<device::DeviceLink> link_;
+    std::unique_ptr<DeviceLinkTransfer> transfer_;
+    PortListRefresher* portList_ = nullptr;
+    int busy_ = 0;
+};
+
+} // namespace rq7::ui
