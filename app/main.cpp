@@ -1,9 +1,12 @@
-// rq7-init: the configuration program. Wires the real ports into the main
-// window and runs the event loop.
+// rq7-init: the configuration program. Creates the program's one language
+// object, wires the real ports into the main window and runs the event loop.
 
+#include "languages/clsLanguage.h"
 #include "settings/EepromImage.h"
 #include "ui/dialogs/MessageBoxPrompter.h"
 #include "ui/dialogs/QtFileDialog.h"
+#include "ui/language/LanguageStartup.h"
+#include "ui/language/QtSettingsStore.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/Hlavni.h"
 
@@ -34,17 +37,23 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    // The language object comes first and stays to the end: every window
+    // and every message reads its texts through it.
+    rq7::clsLanguage language;
+    const rq7::Texts texts(&language);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("RQ7 Init"));
+    const std::filesystem::path programDir =
+        QDir(QApplication::applicationDirPath()).path().toStdString();
 
-    // The language start-up joins here; until then every text is the
-    // built-in Czech one.
-    const rq7::Texts texts;
+    rq7::ui::QtSettingsStore store;
+    rq7::ui::LanguageSession session{language, texts, store, programDir};
     auto image = std::make_unique<rq7::EepromImage>(); // 64 KiB: not on the stack
     rq7::ui::MessageBoxPrompter prompter;
     rq7::ui::QtFileDialog fileDialog(nullptr);
-    const rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image,
-                                     QDir(QApplication::applicationDirPath()).path().toStdString()};
+    rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image, programDir};
+    ports.language = rq7::ui::languageHooks(session);
     rq7::ui::Hlavni window(ports);
     prompter.setOwner(&window);
     fileDialog.setOwner(&window);

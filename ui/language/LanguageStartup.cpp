@@ -1,0 +1,39 @@
+#include "ui/language/LanguageStartup.h"
+
+#include "languages/clsLanguage.h"
+#include "ui/dialogs/Info.h"
+#include "ui/dialogs/RowDialogs.h"
+#include "ui/language/choice/LanguageChoice.h"
+#include "ui/language/frmAbout.h"
+#include "ui/main/Hlavni.h"
+
+namespace rq7::ui {
+
+void StartLanguage(Hlavni& window, LanguageSession& session) {
+    LoadLanguageList(session.language, session.programDir);
+    session.language.Index(-1);
+    RestoreLanguageChoice(session.language, session.store);
+    if (session.language.Index() == -1)
+        ShowAbout(window, session);
+}
+
+void ShowAbout(Hlavni& window, LanguageSession& session) {
+    frmAbout about(AboutPorts{session.language, session.texts, session.store,
+                              [&window] { ChangeLanguageOfAllWindows(window); }},
+                   &window);
+    about.exec();
+}
+
+void ChangeLanguageOfAllWindows(Hlavni& window) {
+    window.ChangeLanguage();
+    if (Info* status = window.statusWindow())
+        status->ChangeLanguage();
+    window.rowDialogs().ChangeLanguage(); // TelCislo, Vstup, Vystup
+}
+
+LanguageHooks languageHooks(LanguageSession& session) {
+    return {[&session](Hlavni& window) { StartLanguage(window, session); },
+            [&session](Hlavni& window) { ShowAbout(window, session); }};
+}
+
+} // namespace rq7::ui
