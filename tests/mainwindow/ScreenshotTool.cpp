@@ -53,8 +53,11 @@ int main(int argc, char** argv) {
     auto image = std::make_unique<rq7::EepromImage>();
     SilentPrompter prompter;
     NoFileDialog files;
-    const rq7::MainWindowPorts ports{prompter, files, texts, *image,
-                                     QApplication::applicationDirPath().toStdString()};
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+    rq7::MainWindowPorts ports{prompter, files, texts, *image};
+#pragma GCC diagnostic pop
+    ports.programDir = QApplication::applicationDirPath().toStdString();
     rq7::ui::Hlavni window(ports);
     window.show();
     QApplication::processEvents();

@@ -76,6 +76,14 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name) {
 
 namespace rq7::ui {
 
+QLineEdit* lineEditOf(QWidget* field) {
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(field))
+        return combo->lineEdit();
+    return nullptr;
+}
+
 std::string controlText(const QWidget* control) {
     if (auto* edit = qobject_cast<const QLineEdit*>(control))
         return edit->text().toStdString();

@@ -33,6 +33,9 @@ QGroupBox* makeFrame(QWidget* parent, const QString& name);
 // Room for about `chars` characters of the control's font; grows with it.
 void setWidthInChars(QWidget* control, int chars, bool fixed = false);
 
+// The line edit of a text box or of an editable drop-down list, else nullptr.
+QLineEdit* lineEditOf(QWidget* field);
+
 // The value of a text box, a drop-down list (its text) or a check box, as
 // the settings record holds it: UTF-8 text, flags 0, 1 or the grey 2.
 std::string controlText(const QWidget* control);

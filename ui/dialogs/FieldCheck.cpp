@@ -2,6 +2,7 @@
 
 #include "ui/dialogs/Controls.h"
 
+#include <QLineEdit>
 #include <QWidget>
 
 namespace rq7::ui {
@@ -29,7 +30,12 @@ void rejectField(QWidget* field, const Message& message, int page, LeaveContext&
     leave.prompter.ask(message);
     if (page != rules::kNoPage && leave.showPage)
         leave.showPage(page);
+    // The box has had the activation; the window may not have it back yet.
+    if (QWidget* window = field->window(); !window->isActiveWindow())
+        window->activateWindow();
     field->setFocus(Qt::OtherFocusReason);
+    if (QLineEdit* edit = lineEditOf(field))
+        edit->selectAll(); // got the focus back: the whole text is selected
 }
 
 } // namespace rq7::ui

@@ -1,5 +1,7 @@
 #include "ui/dialogs/FieldWatcher.h"
 
+#include "ui/dialogs/Controls.h"
+
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -8,14 +10,6 @@
 namespace rq7::ui {
 
 namespace {
-
-QLineEdit* editOf(QWidget* field) {
-    if (auto* edit = qobject_cast<QLineEdit*>(field))
-        return edit;
-    if (auto* combo = qobject_cast<QComboBox*>(field))
-        return combo->lineEdit();
-    return nullptr;
-}
 
 // Focus that leaves the window (a message box, another program, a drop-down
 // list) is not the user leaving the field.
@@ -28,7 +22,7 @@ bool leavesWindow(Qt::FocusReason reason) {
 FieldWatcher::FieldWatcher(QObject* parent) : QObject(parent) {}
 
 void FieldWatcher::watch(QWidget* field, FieldHandlers handlers) {
-    QLineEdit* edit = editOf(field);
+    QLineEdit* edit = lineEditOf(field);
     Q_ASSERT(edit);
     if (handlers.onChange) {
         auto onChange = handlers.onChange;
@@ -75,7 +69,7 @@ bool FieldWatcher::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FieldWatcher::selectAll(QWidget* field) {
-    QLineEdit* edit = editOf(field);
+    QLineEdit* edit = lineEditOf(field);
     edit->selectAll();
     // A mouse click that gave the focus places the cursor after this event;
     // select again once it has.

@@ -6,15 +6,14 @@ namespace {
 
 struct KeyRef {
     std::string key;
-    std::string fallback;
-    bool hasFallback = false;
+    std::string fallback; // "" when the pattern gives none
 };
 
 KeyRef parseKey(const std::string& inner) {
     const auto bar = inner.find('|');
     if (bar == std::string::npos)
-        return {inner, {}, false};
-    return {inner.substr(0, bar), inner.substr(bar + 1), true};
+        return {inner, {}};
+    return {inner.substr(0, bar), inner.substr(bar + 1)};
 }
 
 // Calls piece(literal) and key(ref) in pattern order. An unclosed brace is
@@ -42,7 +41,9 @@ std::string composeLabel(const std::string& pattern, const Texts& texts) {
     walkPattern(
         pattern, [&](const std::string& piece) { text += piece; },
         [&](const KeyRef& ref) {
-            text += ref.hasFallback ? texts.get(ref.key, ref.fallback) : texts.get(ref.key);
+            // The catalogue's own default wins over the one in the pattern.
+            const std::string& builtIn = czechDefault(ref.key);
+            text += texts.get(ref.key, builtIn.empty() ? ref.fallback : builtIn);
         });
     return text;
 }

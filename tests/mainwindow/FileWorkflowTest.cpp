@@ -1,0 +1,200 @@
+// The file commands from the main window's buttons: a save and a load
+// reproduce every setting; a file that is no image, a declined overwrite and
+// a failed write leave the window and the old file alone.
+
+#include "settings/SettingsFields.h"
+#include "tests/mainwindow/WindowHarness.h"
+
+#include <QTabWidget>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace rq7::test {
+namespace {
+
+std::string readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeAll(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Settings in which every field differs from its initial value and which
+// the image can hold exactly.
+SettingsRecord everyFieldSet() {
+    SettingsRecord r;
+    r.tabJmenoStanice = "Stanice Sever";
+    r.tabPIN = "4321";
+    r.tabTCcentra = "+420603052000";
+    r.tabDobaPlatnostiSMS = "12";
+    r.tabBezpecRezim = kFlagOff;
+    r.tabOdpovidatT0 = kFlagOn;
+    r.tabPrepnoutNepovolPristup = kFlagOn;
+    r.opNotAuthorized = kFlagOn;
+    r.rtNotAuthorized = "Pristup odepren!";
+    r.tabPrepnoutJTS = kFlagOn;
+    r.tabPrepnoutJTSCislo = "7";
+    r.opExist = kFlagOff;
+    r.rtReCall = "Jsem tu";
+    r.eeExistTime = "60";
+    r.tabKOMUNIKFormat = kFormatPulse;
+    r.tabKOMUNIKParita = kParityEven;
+    r.tabKOMUNIKFrekvence = kFrequency2300;
+    r.tabKOMUNIKPocetTestu = "4";
+    r.tabKOMUNIKPocetBloku = "20";
+    r.tabRFRWait = "9";
+    r.tabWaitFree = "30";
+    for (int i = 0; i < kRowCount; ++i) {
+        const std::string n = std::to_string(i);
+        r.tabTC[i] = "+42060000000" + n;
+        r.tabTCPrijem[i] = i % 2 ? kFlagOn : kFlagOff;
+        r.tabTCPoplach[i] = i == 3 ? kFlagOn : kFlagOff; // one row only
+        r.tabTCUdalost[i] = i % 3 ? kFlagOn : kFlagOff;
+        r.tabINPNazev[i] = "Vstup " + n;
+        r.tabINPZap[i] = "Zap" + n;
+        r.tabINPVyp[i] = "Vyp" + n;
+        r.tabINPLH[i] = "Narust " + n;
+        r.tabINPHL[i] = "Pokles " + n;
+        r.tabINPLHEvent[i] = i % 2 ? kFlagOn : kFlagOff;
+        r.tabINPHLEvent[i] = i % 2 ? kFlagOff : kFlagOn;
+        r.tabINPNeg[i] = i < 4 ? kFlagOn : kFlagOff;
+        r.tabINPZpr[i] = i < 4 ? kFlagOff : kFlagOn;
+        r.tabOUTNazev[i] = "Rele" + n;
+        r.tabOUTZap[i] = "ZAPNI" + n;
+        r.tabOUTVyp[i] = "VYPNI" + n;
+        r.tabOUTNeg[i] = i % 2 ? kFlagOn : kFlagOff;
+        r.tabOUTimpuls[i] = "PULS" + n;
+        r.tabOUTimpulsLEN[i] = std::to_string(10 + i);
+        r.tabOUTZpr[i] = i % 2 ? kFlagOff : kFlagOn;
+    }
+    return r;
+}
+
+void expectSameFields(const SettingsRecord& shown, const SettingsRecord& expected,
+                      const std::string& when) {
+    for (const SettingsField& field : settingsFields())
+        EXPECT_EQ(field.get(shown), field.get(expected)) << when << ", field " << field.name();
+}
+
+TEST(FileWorkflow, SavingThenLoadingReproducesEveryField) {
+    WindowHarness h;
+    const SettingsRecord saved = everyFieldSet();
+    h.window().applyRecord(saved);
+    ASSERT_TRUE(h.prompter.asked.empty());
+    expectSameFields(h.window().record(), saved, "before saving");
+
+    const auto path = h.scratch() / "nastaveni.eep";
+    h.files.saveAnswer = path.string();
+    h.click("btFileSave");
+    EXPECT_TRUE(h.prompter.asked.empty()) << "a successful save is silent";
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(static_cast<int>(std::filesystem::file_size(path)), h.usage() - 1);
+
+    h.window().applyRecord(SettingsRecord{});
+    h.window().showPage(2);
+    h.files.openAnswer = path.string();
+    h.click("btFileLoad");
+    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"msg004"});
+    EXPECT_EQ(h.prompter.asked.at(0).text,
+              "Data ze souboru " + path.string() + " byla úspěšně načtena.");
+    EXPECT_EQ(h.window().tabList()->currentIndex(), 0);
+    expectSameFields(h.window().record(), saved, "after loading");
+    EXPECT_FALSE(h.window().status().cancelRequested());
+}
+
+TEST(FileWorkflow, LoadingATextFileChangesNothing) {
+    WindowHarness h;
+    const SettingsRecord before = everyFieldSet();
+    h.window().applyRecord(before);
+    const auto path = h.scratch() / "poznamky.eep";
+    writeAll(path, "Tohle neni nastaveni.\n");
+    h.files.openAnswer = path.string();
+    h.click("btFileLoad");
+    ASSERT_EQ(h.prompter.keys(), std::vector<std::string>{"msg006"});
+    EXPECT_EQ(h.prompter.asked[0].icon, Icon::Information);
+    EXPECT_EQ(h.prompter.asked[0].text, "Data v souboru " + path.string() +
+                                            " nejsou v pořádku - neodpovídají formátu EEPROM.");
+    expectSameFields(h.window().record(), before, "after the failed load");
+}
+
+TEST(FileWorkflow, CancelledDialogsDoNothing) {
+    WindowHarness h;
+    h.click("btFileLoad");
+    h.click("btFileSave");
+    EXPECT_EQ(h.files.opened, 1);
+    EXPECT_EQ(h.files.saved, 1);
+    EXPECT_TRUE(h.prompter.asked.empty());
+    expectSameFields(h.window().record(), SettingsRecord{}, "after cancelling");
+}
+
+TEST(FileWorkflow, DecliningTheOverwriteLeavesTheOldFile) {
+    WindowHarness h;
+    const auto path = h.scratch() / "stary.eep";
+    writeAll(path, "OLD CONTENT");
+    h.files.saveAnswer = path.string();
+    h.prompter.answers = {Answer::No};
+    h.click("btFileSave");
+    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"msg035"});
+    EXPECT_EQ(readAll(path), "OLD CONTENT");
+}
+
+// Writing fails even for root once the file may not grow past a few bytes.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit old_{};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST(FileWorkflow, AFailedWriteKeepsTheOldFile) {
+    WindowHarness h;
+    h.window().applyRecord(everyFieldSet());
+    const auto path = h.scratch() / "stary.eep";
+    writeAll(path, "OLD CONTENT");
+    h.files.saveAnswer = path.string();
+    h.prompter.answers = {Answer::Yes};
+    {
+        FileSizeLimit limit(64);
+        h.click("btFileSave");
+    }
+    ASSERT_EQ(h.prompter.keys(), (std::vector<std::string>{"msg035", "msg008"}));
+    EXPECT_EQ(h.prompter.asked[1].icon, Icon::Critical);
+    EXPECT_EQ(h.prompter.asked[1].text,
+              "Při ukládání nastavení programu do souboru " + path.string() + " nastala chyba.");
+    EXPECT_EQ(readAll(path), "OLD CONTENT");
+}
+
+TEST(FileWorkflow, AWriteBelowAFileFails) {
+    WindowHarness h;
+    const auto notADirectory = h.scratch() / "soubor.txt";
+    writeAll(notADirectory, "x");
+    const auto path = notADirectory / "nastaveni.eep";
+    h.files.saveAnswer = path.string();
+    h.click("btFileSave");
+    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"msg008"});
+    EXPECT_EQ(readAll(notADirectory), "x");
+}
+
+} // namespace
+} // namespace rq7::test

@@ -1,0 +1,132 @@
+// The status window Info: message, Storno and CancelFlag, the progress bar,
+// and the owner taking no input while an operation runs.
+
+#include "tests/mainwindow/WindowHarness.h"
+#include "ui/dialogs/Info.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace rq7::test {
+namespace {
+
+QPushButton* storno(QWidget& info) {
+    return info.findChild<QPushButton*>("Storno");
+}
+
+TEST(StatusWindow, ShowsTheMessageWithOrWithoutStorno) {
+    const Texts texts;
+    QWidget owner;
+    owner.show();
+    ui::Info info(texts, &owner);
+    EXPECT_FALSE(info.isVisible());
+    EXPECT_EQ(storno(info)->text().toStdString(), "Storno");
+
+    for (const bool cancellable : {true, false}) {
+        if (cancellable)
+            info.showStatus("Načítám data z EEPROM do počítače.");
+        else
+            info.showStatusWithoutCancel("Ukládám nastavení do souboru x.eep");
+        EXPECT_TRUE(info.isVisible());
+        EXPECT_EQ(info.windowTitle().toStdString(), "RQ7");
+        EXPECT_EQ(info.windowModality(), Qt::WindowModal);
+        EXPECT_EQ(QApplication::activeModalWidget(), &info);
+        EXPECT_EQ(storno(info)->isVisible(), cancellable);
+        EXPECT_FALSE(info.findChild<QProgressBar*>("Progress")->isVisible());
+        EXPECT_EQ(info.findChild<QLabel*>("Napis")->text().toStdString(),
+                  cancellable ? "Načítám data z EEPROM do počítače."
+                              : "Ukládám nastavení do souboru x.eep");
+        EXPECT_TRUE(info.operationRunning());
+        info.hideStatus();
+        EXPECT_FALSE(info.isVisible());
+        EXPECT_FALSE(info.operationRunning());
+    }
+}
+
+TEST(StatusWindow, StornoSetsCancelFlagUntilTheNextShowStatus) {
+    const Texts texts;
+    QWidget owner;
+    owner.show();
+    ui::Info info(texts, &owner);
+    info.showStatus("Zapněte zařízení.");
+    EXPECT_FALSE(info.cancelRequested());
+    QTest::mouseClick(storno(info), Qt::LeftButton);
+    EXPECT_TRUE(info.cancelRequested());
+    EXPECT_FALSE(info.isVisible());
+    info.hideStatus();
+    EXPECT_TRUE(info.cancelRequested()) << "the flag outlives the window";
+    info.showStatus("Další operace");
+    EXPECT_FALSE(info.cancelRequested());
+    info.hideStatus();
+}
+
+TEST(StatusWindow, NeitherCloseNorEscapeEndsTheWindowOrCancels) {
+    const Texts texts;
+    QWidget owner;
+    owner.show();
+    ui::Info info(texts, &owner);
+    info.showStatus("Pracuji");
+    info.close();
+    QTest::keyClick(&info, Qt::Key_Escape);
+    EXPECT_TRUE(info.isVisible());
+    EXPECT_FALSE(info.cancelRequested());
+    info.hideStatus();
+}
+
+TEST(StatusWindow, ProgressBarOnlyWhileATotalIsKnown) {
+    const Texts texts;
+    QWidget owner;
+    owner.show();
+    ui::Info info(texts, &owner);
+    info.showStatus("Načítám");
+    auto* bar = info.findChild<QProgressBar*>("Progress");
+    info.progress(3, 10);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), 3);
+    EXPECT_EQ(bar->maximum(), 10);
+    info.progress(12, 10);
+    EXPECT_EQ(bar->value(), 10);
+    info.progress(0, 0);
+    EXPECT_FALSE(bar->isVisible());
+    info.progress(1, 4);
+    info.showStatus("Další");
+    EXPECT_FALSE(bar->isVisible()) << "a new message starts without a bar";
+    info.hideStatus();
+}
+
+// Clicks arrive through the window system, where modality applies.
+void clickThroughTheScreen(WindowHarness& h, const char* name) {
+    QWidget* button = h.control(name);
+    const QPoint at = button->mapTo(&h.window(), button->rect().center());
+    QTest::mouseClick(h.window().windowHandle(), Qt::LeftButton, {}, at);
+    settle();
+}
+
+TEST(StatusWindow, TheMainWindowTakesNoInputWhileAnOperationRuns) {
+    WindowHarness h;
+    clickThroughTheScreen(h, "btFileLoad");
+    ASSERT_EQ(h.files.opened, 1) << "the click reaches the button normally";
+
+    h.window().status().showStatus("Načítám data z EEPROM do počítače.");
+    clickThroughTheScreen(h, "btFileLoad");
+    EXPECT_EQ(h.files.opened, 1) << "blocked by the status window";
+
+    // Storno hides the window; the operation has not ended yet.
+    auto* info = h.window().findChild<ui::Info*>("Info");
+    ASSERT_NE(info, nullptr);
+    QTest::mouseClick(storno(*info), Qt::LeftButton);
+    ASSERT_FALSE(info->isVisible());
+    clickThroughTheScreen(h, "btFileLoad");
+    EXPECT_EQ(h.files.opened, 1) << "blocked until the operation ends";
+
+    h.window().status().hideStatus();
+    clickThroughTheScreen(h, "btFileLoad");
+    EXPECT_EQ(h.files.opened, 2);
+}
+
+} // namespace
+} // namespace rq7::test
