@@ -172,6 +172,23 @@ TEST(FieldPattern, SingleAlarmRuleAsksAndKeepsOneRow) {
     EXPECT_FALSE(h.check("tabTCPoplach_5")->isChecked());
 }
 
+TEST(FieldPattern, LoadedSettingsRaiseOnlyTheSingleAlarmQuestion) {
+    WindowHarness h;
+    SettingsRecord loaded;
+    loaded.tabTC[1] = "+420111";
+    loaded.tabTC[4] = "+420444";
+    loaded.tabTCPoplach[1] = kFlagOn;
+    loaded.tabTCPoplach[4] = kFlagOn;
+    loaded.tabTCPrijem[6] = kFlagOn; // no number: would be msg051 when not loading
+    h.prompter.answers = {Answer::No};
+    h.window().applyRecord(loaded);
+    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"TMVinit - info"});
+    EXPECT_TRUE(h.check("tabTCPoplach_1")->isChecked());
+    EXPECT_FALSE(h.check("tabTCPoplach_4")->isChecked()) << "No keeps the earlier row";
+    EXPECT_TRUE(h.check("tabTCPrijem_6")->isChecked());
+    EXPECT_FALSE(h.window().validation().SuppressCrossChecks);
+}
+
 TEST(FieldPattern, ValidityIsClampedOnLeaving) {
     struct Case {
         const char* typed;
