@@ -18,7 +18,8 @@ struct LanguageFileSpec {
     std::map<std::string, std::string> texts; // further or replacing entries
 };
 
-// The text of `key` in a file written with `tag`.
+// The text of `key` in a file written with `tag`: the key, "@", the tag;
+// valUTO, which must fit its field, a short number made from the tag.
 std::string tagged(const std::string& key, const std::string& tag);
 
 // Writes the file (UTF-8 with byte order mark) as dir/fileName.

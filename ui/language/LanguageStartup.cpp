@@ -15,6 +15,10 @@ void StartLanguage(Hlavni& window, LanguageSession& session) {
     RestoreLanguageChoice(session.language, session.store);
     if (session.language.Index() == -1)
         ShowAbout(window, session);
+    // The status window is built with the main window, before any language
+    // was current; it takes the language now, as it would when loaded.
+    if (Info* status = window.statusWindow())
+        status->ChangeLanguage();
 }
 
 void ShowAbout(Hlavni& window, LanguageSession& session) {

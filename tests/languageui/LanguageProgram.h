@@ -1,0 +1,111 @@
+#pragma once
+// The program as rq7-init puts it together (one language object, the
+// settings store, the main window with the language hooks), over a program
+// directory and a settings directory of the test's own. The about window is
+// answered from a script whenever it opens.
+
+#include "languages/clsLanguage.h"
+#include "operations/FileDialog.h"
+#include "ports/Prompter.h"
+#include "settings/EepromImage.h"
+#include "ui/language/LanguageStartup.h"
+#include "ui/language/QtSettingsStore.h"
+#include "ui/language/catalogue/Texts.h"
+#include "ui/main/Hlavni.h"
+
+#include <QObject>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace rq7::test {
+
+// How the test answers one about window.
+struct AboutAnswer {
+    enum class Close { Button, Escape, CloseBox };
+    std::optional<std::string> choose; // select the entry of this name first
+    bool chooseNone = false;           // clear the selection first
+    Close how = Close::Button;
+};
+
+// What one about window showed when it opened.
+struct AboutSeen {
+    std::vector<std::string> entries; // top first
+    std::string selected;             // "" for none
+    std::string title;
+    std::string programName;
+    std::string version;
+    std::string languageLabel;
+    std::string closeCaption;
+    bool modal = false;
+    QWidget* owner = nullptr;
+};
+
+// Answers every about window shown while it lives, in order; without an
+// answer left it closes the window with btClose.
+class AboutDriver : public QObject {
+public:
+    AboutDriver();
+    ~AboutDriver() override;
+
+    std::deque<AboutAnswer> answers;
+    std::vector<AboutSeen> seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+class RecordingPrompter : public Prompter {
+public:
+    std::vector<Message> asked;
+    Answer ask(const Message& message) override {
+        asked.push_back(message);
+        return message.defaultAnswer();
+    }
+};
+
+class NoFileDialog : public FileDialog {
+public:
+    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
+    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
+};
+
+class LanguageProgram {
+public:
+    LanguageProgram(const std::filesystem::path& programDir,
+                    const std::filesystem::path& settingsDir,
+                    std::deque<AboutAnswer> startAnswers = {});
+    ~LanguageProgram();
+
+    ui::Hlavni& window() { return *window_; }
+    // btInformace clicked, the about window answered.
+    void openAbout(const AboutAnswer& answer = {});
+    // Each row dialog opened once and cancelled, so that all exist.
+    void openRowDialogs();
+
+    clsLanguage language;
+    Texts texts{&language};
+    ui::QtSettingsStore store;
+    ui::LanguageSession session;
+    RecordingPrompter prompter;
+    AboutDriver about; // what the about windows showed, start-up first
+
+private:
+    NoFileDialog files_;
+    std::unique_ptr<EepromImage> image_;
+    std::unique_ptr<ui::Hlavni> window_;
+};
+
+// The name saved in the settings directory's store; nullopt when none.
+std::optional<std::string> savedLanguage(const std::filesystem::path& settingsDir);
+void saveLanguage(const std::filesystem::path& settingsDir, const std::string& name);
+
+// Runs the event loop until nothing is left to do.
+void settle();
+
+} // namespace rq7::test
