@@ -92,13 +92,14 @@ bool AboutDriver::eventFilter(QObject* watched, QEvent* event) {
 
 LanguageProgram::LanguageProgram(const std::filesystem::path& programDir,
                                  const std::filesystem::path& settingsDir,
-                                 std::deque<AboutAnswer> startAnswers)
+                                 std::deque<AboutAnswer> startAnswers, const DevicePorts& device)
     : store(settingsDir), session{language, texts, store, programDir},
       image_(std::make_unique<EepromImage>()) {
     about.answers = std::move(startAnswers);
     MainWindowPorts ports{prompter, files_, texts, *image_, programDir};
     ports.systemConfigDir = programDir / "no-system-dir";
     ports.language = ui::languageHooks(session);
+    ports.device = device;
     window_ = std::make_unique<ui::Hlavni>(ports);
     window_->show();
     settle();
@@ -109,11 +110,15 @@ LanguageProgram::~LanguageProgram() {
     settle();
 }
 
-void LanguageProgram::openAbout(const AboutAnswer& answer) {
-    about.answers.push_back(answer);
-    QTest::mouseClick(window_->findChild<QPushButton*>(QStringLiteral("btInformace")),
+void LanguageProgram::click(const char* button) {
+    QTest::mouseClick(window_->findChild<QPushButton*>(QString::fromLatin1(button)),
                       Qt::LeftButton);
     settle();
+}
+
+void LanguageProgram::openAbout(const AboutAnswer& answer) {
+    about.answers.push_back(answer);
+    click("btInformace");
 }
 
 void LanguageProgram::openRowDialogs() {

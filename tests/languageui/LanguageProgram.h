@@ -77,12 +77,15 @@ public:
 
 class LanguageProgram {
 public:
+    // `device`: the way to a device (none: the system's serial ports).
     LanguageProgram(const std::filesystem::path& programDir,
                     const std::filesystem::path& settingsDir,
-                    std::deque<AboutAnswer> startAnswers = {});
+                    std::deque<AboutAnswer> startAnswers = {}, const DevicePorts& device = {});
     ~LanguageProgram();
 
     ui::Hlavni& window() { return *window_; }
+    // A click on a button of the main window; what it starts runs to its end.
+    void click(const char* button);
     // btInformace clicked, the about window answered.
     void openAbout(const AboutAnswer& answer = {});
     // Each row dialog opened once and cancelled, so that all exist.
