@@ -34,6 +34,7 @@ PhonePage::PhonePage(QWidget* parent) : QWidget(parent) {
         grid->addWidget(title, line, Title);
         QLineEdit* number = makeText(this, rowName("tabTC", row), 0);
         setWidthInChars(number, 22);
+        number->setMaximumWidth(number->minimumWidth() * 3 / 2);
         grid->addWidget(number, line, Number);
         grid->addWidget(makeCheck(this, rowName("tabTCPrijem", row)), line, Accept,
                         Qt::AlignHCenter);
@@ -44,7 +45,7 @@ PhonePage::PhonePage(QWidget* parent) : QWidget(parent) {
                         Qt::AlignHCenter);
         grid->addWidget(makeButton(this, rowName("tabTCZmenit", row)), line, Options);
     }
-    grid->setColumnStretch(Number, 1);
+    grid->setColumnStretch(Options + 1, 1); // spare width goes to the right
 
     auto* prefixRow = new QHBoxLayout;
     prefixRow->addWidget(makeLabel(this, QStringLiteral("lblTCUTO")));
