@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace rq7::test {
@@ -273,6 +274,17 @@ TEST_F(LanguageWindows, NoLanguageFilesGiveTheBuiltInTextsEverywhere) {
     for (const auto& [root, control] : literal)
         EXPECT_EQ(windowText(root, control.first), control.second) << "control " << control.first;
     EXPECT_EQ(window.windowTitle().toStdString(), "Inicializační program pro zařízení RQ7");
+}
+
+TEST_F(LanguageWindows, AStoreThatCannotBeUsedIsIgnored) {
+    write("en.lng", kEnglish);
+    fs::remove_all(settingsDir);
+    std::ofstream(settingsDir) << "a file where the store's directory should be";
+    LanguageProgram program(programDir, settingsDir, {{"English"}});
+    ASSERT_EQ(program.about.seen.size(), 1u) << "nothing could be restored";
+    EXPECT_EQ(program.language.Name(), "English");
+    EXPECT_EQ(program.window().windowTitle().toStdString(), tagged("lblMainForm", "E"));
+    EXPECT_TRUE(program.prompter.asked.empty()) << "no message about the store";
 }
 
 TEST_F(LanguageWindows, TheAboutWindowRelabelsItselfAnyTime) {
