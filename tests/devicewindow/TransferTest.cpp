@@ -1,0 +1,275 @@
+// btEEPROMLoad and btEEPROMSave against the simulated device: every outcome
+// with its message, the size check, the output cross rule, read-back
+// verification and Storno in the middle of a transfer.
+
+#include "settings/SettingsSize.h"
+#include "tests/devicewindow/DeviceWindowHarness.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+namespace rq7::test {
+namespace {
+
+using Keys = std::vector<std::string>;
+
+SettingsRecord sampleRecord() {
+    SettingsRecord r;
+    r.tabJmenoStanice = "Sklad Brno";
+    r.tabPIN = "1234";
+    r.tabDobaPlatnostiSMS = "7";
+    r.rtNotAuthorized = "nepovoleny pristup";
+    r.rtReCall = "jsem tu";
+    r.eeExistTime = "60";
+    r.tabKOMUNIKFormat = kFormatPulse;
+    r.tabRFRWait = "10";
+    r.tabTC[0] = "+420603111222";
+    r.tabTCPrijem[0] = kFlagOn;
+    r.tabTC[3] = "+420777123456";
+    r.tabTCUdalost[3] = kFlagOn;
+    r.tabINPNazev[1] = "dvere";
+    r.tabINPZap[1] = "otevreno";
+    r.tabINPVyp[1] = "zavreno";
+    r.tabINPLHEvent[1] = kFlagOn;
+    r.tabOUTNazev[0] = "svetlo";
+    r.tabOUTZap[0] = "rozsvit";
+    r.tabOUTVyp[0] = "zhasni";
+    r.tabOUTNazev[2] = "topeni";
+    r.tabOUTZap[2] = "rozsvit"; // state names of different outputs may repeat
+    r.tabOUTVyp[2] = "vypni";
+    r.tabOUTimpuls[2] = "impuls";
+    r.tabOUTimpulsLEN[2] = "30";
+    return r;
+}
+
+// A record of exactly `size` settings bytes: input texts filled up.
+SettingsRecord recordOfSize(int size) {
+    SettingsRecord r;
+    int need = size - SettingsSize(r);
+    for (int row = 0; row < kRowCount && need > 0; ++row)
+        for (Rows<std::string>* texts : {&r.tabINPNazev, &r.tabINPZap, &r.tabINPVyp}) {
+            const int n = std::min(need, 100);
+            (*texts)[static_cast<std::size_t>(row)] =
+                std::string(static_cast<std::size_t>(n), static_cast<char>('a' + row));
+            need -= n;
+        }
+    EXPECT_EQ(SettingsSize(r), size);
+    return r;
+}
+
+// An active window on a device holding `image` (blank when empty).
+struct ActiveWindow {
+    explicit ActiveWindow(const sim::Bytes& image = {}, sim::DeviceConfig config = {}) : h(config) {
+        if (!image.empty())
+            h.device().loadEeprom(image);
+        h.click("btDEA");
+        EXPECT_EQ(h.text("tabDeAktivNapis"), "Aktivní");
+        h.prompter.asked.clear();
+        h.device().setJournalEnabled(true);
+    }
+    unsigned handled(int command) {
+        return h.device().counters().handled[static_cast<std::size_t>(command)];
+    }
+    DeviceWindowHarness h;
+};
+
+sim::Bytes eepromStart(DeviceWindowHarness& h, std::size_t length) {
+    const sim::Bytes& all = h.device().eeprom();
+    return sim::Bytes(all.begin(), all.begin() + static_cast<long>(length));
+}
+
+TEST(DeviceWindowLoad, FromAProgrammedDeviceFillsTheWindow) {
+    const SettingsRecord expected = Canonical(sampleRecord());
+    ActiveWindow a(ImageBytes(sampleRecord()));
+    a.h.window().showPage(2);
+    a.h.click("btEEPROMLoad");
+    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg014"}));
+    EXPECT_EQ(a.h.prompter.asked[0].text, "Data byla úspěšně načtena z EEPROM.");
+    EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Information);
+    EXPECT_EQ(DifferingFields(a.h.window().record(), expected), "");
+    EXPECT_EQ(a.h.window().tabList()->currentIndex(), 0) << "page 0 comes to the front";
+    EXPECT_EQ(a.h.text("lblInfoPamUsage"), std::to_string(SettingsSize(expected)) + " byte");
+    EXPECT_EQ(a.handled(4), 128u) << "every block of the 1024-byte EEPROM";
+    EXPECT_EQ(a.handled(5), 0u);
+    EXPECT_FALSE(a.h.statusWindow()->isVisible());
+    EXPECT_EQ(a.h.text("tabDeAktivNapis"), "Aktivní") << "the device stays active";
+}
+
+TEST(DeviceWindowLoad, FromAnUnprogrammedDeviceLeavesTheWindowAsItWas) {
+    ActiveWindow a; // blank EEPROM
+    a.h.window().applyRecord(sampleRecord());
+    const SettingsRecord before = a.h.window().record();
+    a.h.click("btEEPROMLoad");
+    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg015"}));
+    EXPECT_EQ(a.h.prompter.asked[0].text,
+              "Data nebyla úspěšně načtena z EEPROM. EEPROM zřejmě není naprogramována.");
+    EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Exclamation);
+    EXPECT_EQ(DifferingFields(a.h.window().record(), before), "");
+}
+
+TEST(DeviceWindowLoad, StornoInTheMiddleLeavesTheWindowAsItWas) {
+    ActiveWindow a(ImageBytes(sampleRecord()));
+    const SettingsRecord before = a.h.window().record();
+    std::vector<int> progress; // the bar's value at each wait
+    a.h.onWait = [&] {
+        auto* bar = a.h.statusWindow()->findChild<QProgressBar*>(QStringLiteral("Progress"));
+        if (bar && bar->isVisible())
+            progress.push_back(bar->value());
+    };
+    a.h.pressStornoAtWait(20);
+    a.h.click("btEEPROMLoad");
+    EXPECT_EQ(a.h.stornoShownWith, "Načítám data z EEPROM do počítače.");
+    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg012"}));
+    EXPECT_EQ(a.h.prompter.asked[0].text, "Načtítání dat z EEPROM do počítače bylo stornováno.");
+    EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Information);
+    EXPECT_EQ(DifferingFields(a.h.window().record(), before), "");
+    EXPECT_LT(a.handled(4), 128u) << "the read stopped early";
+    EXPECT_FALSE(a.h.statusWindow()->isVisible());
+    // The progress bar counted the blocks up to the Storno.
+    ASSERT_GE(progress.size(), 10u);
+    EXPECT_EQ(a.h.statusWindow()->findChild<QProgressBar*>(QStringLiteral("Progress"))->maximum(),
+              128);
+    for (std::size_t i = 1; i < progress.size(); ++i)
+        EXPECT_LE(progress[i - 1], progress[i]) << "at wait " << i;
+    EXPECT_GT(progress.back(), 0);
+
+    // The device stays usable: the next load runs to its end.
+    a.h.prompter.asked.clear();
+    a.h.click("btEEPROMLoad");
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg014"}));
+}
+
+TEST(DeviceWindowSave, WritesTheImageWithOrWithoutReadBack) {
+    for (const bool verify : {true, false}) {
+        const SettingsRecord record = Canonical(sampleRecord());
+        ActiveWindow a;
+        a.h.window().applyRecord(record);
+        if (!verify)
+            a.h.click("CheckWrite") /* unchecks */;
+        a.h.click("btEEPROMSave");
+        ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg023"})) << "case: verify " << verify;
+        EXPECT_EQ(a.h.prompter.asked[0].text, "Data byla úspěšně uložena do EEPROM.");
+        const sim::Bytes image = ImageBytes(record);
+        EXPECT_EQ(eepromStart(a.h, image.size()), image) << "case: verify " << verify;
+        const unsigned blocks = static_cast<unsigned>((image.size() + 1 + 7) / 8);
+        EXPECT_EQ(a.handled(5), blocks + 2) << "case: verify " << verify;
+        EXPECT_EQ(a.handled(4), verify ? blocks + 2 : 0u) << "case: verify " << verify;
+        // Block 0 went out last.
+        ASSERT_FALSE(a.h.device().journal().empty());
+        const auto& last = a.h.device().journal().back();
+        EXPECT_EQ(last.address, 0) << "case: verify " << verify;
+
+        // A fresh window reads the same settings back from the device.
+        a.h.window().applyRecord(SettingsRecord{});
+        a.h.prompter.asked.clear();
+        a.h.click("btEEPROMLoad");
+        EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg014"}));
+        EXPECT_EQ(DifferingFields(a.h.window().record(), record), "") << "case: verify " << verify;
+    }
+}
+
+TEST(DeviceWindowSave, SizeCheckAgainstTheEepromSize) {
+    struct Case {
+        int size;
+        Keys keys;
+    };
+    for (const Case& c : {Case{1025, {"msg018"}}, Case{1024, {"msg023"}}}) {
+        ActiveWindow a;
+        a.h.window().applyRecord(recordOfSize(c.size));
+        ASSERT_EQ(a.h.text("lblInfoPamUsage"), std::to_string(c.size) + " byte");
+        a.h.click("btEEPROMSave");
+        ASSERT_EQ(a.h.prompter.keys(), c.keys) << "case: " << c.size;
+        if (c.size == 1025) {
+            EXPECT_EQ(a.h.prompter.asked[0].text,
+                      "Velikost dat v nastavení (1025 byte) je větší než je možno vložit do "
+                      "EEPROM (  1024 byte).");
+            EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Critical);
+            EXPECT_EQ(a.handled(5), 0u) << "nothing is sent";
+        } else {
+            EXPECT_EQ(a.handled(5), 1024u / 8 + 2);
+        }
+    }
+}
+
+TEST(DeviceWindowSave, OutputNamesClashShowsTheOutputsPageAndTheField) {
+    struct Case {
+        const char* name;
+        int nameRow;  // the output named "rozsvit"
+        int stateRow; // the output whose state-1 name is "rozsvit"
+        const char* focus;
+    };
+    const Case cases[] = {
+        {"a name equal to a later output's state name", 1, 4, "tabOUTNazev_1"},
+        {"a state name equal to a later output's name", 4, 1, "tabOUTZap_1"},
+    };
+    for (const Case& c : cases) {
+        SettingsRecord record;
+        record.tabOUTNazev[static_cast<std::size_t>(c.nameRow)] = "rozsvit";
+        record.tabOUTNazev[static_cast<std::size_t>(c.stateRow)] = "svetlo";
+        record.tabOUTZap[static_cast<std::size_t>(c.stateRow)] = "rozsvit";
+        ActiveWindow a;
+        a.h.window().applyRecord(record);
+        a.h.window().showPage(0);
+        QTabWidget* pages = a.h.window().tabList();
+        int pageWhenAsked = -1;
+        a.h.prompter.onAsk = [&](const Message&) { pageWhenAsked = pages->currentIndex(); };
+        a.h.click("btEEPROMSave");
+        ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg041"})) << "case: " << c.name;
+        EXPECT_EQ(a.h.prompter.asked[0].text,
+                  "Názvy výstupů ani názvy stavů výstupů se nesmějí shodovat a nesmí být ani "
+                  "předponou jiného názvu.")
+            << "case: " << c.name;
+        EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Exclamation) << "case: " << c.name;
+        EXPECT_EQ(pageWhenAsked, 3) << "case: " << c.name;
+        EXPECT_EQ(pages->currentIndex(), 3) << "case: " << c.name;
+        EXPECT_EQ(a.h.focused(), c.focus) << "case: " << c.name;
+        EXPECT_EQ(a.handled(5), 0u) << "case: " << c.name << ": nothing is sent";
+    }
+}
+
+TEST(DeviceWindowSave, StornoInTheMiddleEndsInMsg021AndAnUnprogrammedDevice) {
+    ActiveWindow a(ImageBytes(sampleRecord()));
+    a.h.window().applyRecord(Canonical(sampleRecord()));
+    a.h.pressStornoAtWait(8);
+    a.h.click("btEEPROMSave");
+    EXPECT_EQ(a.h.stornoShownWith, "Ukládám data z počítače do EEPROM.");
+    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg021"}));
+    EXPECT_EQ(a.h.prompter.asked[0].text,
+              "Data nebyla úspěšně uložena do EEPROM. Došlo k chybě při ukládání bloku do EEPROM.");
+    EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Critical);
+    EXPECT_EQ(eepromStart(a.h, 8), sim::Bytes(8, 0)) << "block 0 stays zeroed";
+    EXPECT_FALSE(a.h.statusWindow()->isVisible());
+
+    // So a load now finds no programmed device.
+    a.h.prompter.asked.clear();
+    a.h.click("btEEPROMLoad");
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg015"}));
+}
+
+TEST(DeviceWindowSave, CloseBoxWaitsForTheRunningTransfer) {
+    for (const bool load : {true, false}) {
+        ActiveWindow a(ImageBytes(sampleRecord()));
+        a.h.window().applyRecord(Canonical(sampleRecord()));
+        std::vector<bool> closed;
+        a.h.onWait = [&] {
+            if (closed.size() < 3)
+                closed.push_back(a.h.window().close());
+        };
+        a.h.click(load ? "btEEPROMLoad" : "btEEPROMSave");
+        a.h.onWait = nullptr;
+        EXPECT_EQ(closed, (std::vector<bool>{false, false, false})) << "case: load " << load;
+        EXPECT_TRUE(a.h.window().isVisible()) << "case: load " << load;
+        EXPECT_EQ(a.h.prompter.keys(), (Keys{load ? "msg014" : "msg023"})) << "case: load " << load;
+
+        // Once the transfer has ended the close box works as always.
+        a.h.prompter.asked.clear();
+        a.h.prompter.answers = {Answer::No};
+        EXPECT_TRUE(a.h.window().close()) << "case: load " << load;
+        EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg038"})) << "case: load " << load;
+    }
+}
+
+} // namespace
+} // namespace rq7::test
