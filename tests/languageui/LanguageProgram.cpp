@@ -44,6 +44,8 @@ AboutSeen look(ui::frmAbout* about) {
 }
 
 void answer(ui::frmAbout* about, const AboutAnswer& how) {
+    if (how.inspect)
+        how.inspect(about);
     auto* list = about->findChild<QComboBox*>(QStringLiteral("optLanguage"));
     if (how.chooseNone)
         list->setCurrentIndex(-1);
@@ -121,11 +123,15 @@ void LanguageProgram::openAbout(const AboutAnswer& answer) {
     click("btInformace");
 }
 
-void LanguageProgram::openRowDialogs() {
-    const auto cancelOnOpen = [] {
-        QTimer::singleShot(0, qApp, [] {
-            if (auto* dialog = qobject_cast<ui::RowDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
+void LanguageProgram::openRowDialogs(const std::function<void(QDialog*)>& inspect) {
+    const auto cancelOnOpen = [&inspect] {
+        QTimer::singleShot(0, qApp, [inspect] {
+            auto* dialog = qobject_cast<ui::RowDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (inspect)
+                inspect(dialog);
+            dialog->reject();
         });
     };
     ui::RowDialogs& dialogs = window_->rowDialogs();

@@ -16,11 +16,13 @@
 #include <QObject>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QDialog;
 class QWidget;
 
 namespace rq7::test {
@@ -31,6 +33,8 @@ struct AboutAnswer {
     std::optional<std::string> choose; // select the entry of this name first
     bool chooseNone = false;           // clear the selection first
     Close how = Close::Button;
+    // Runs while the window is open and laid out, before the answer.
+    std::function<void(QDialog*)> inspect = {};
 };
 
 // What one about window showed when it opened.
@@ -88,8 +92,9 @@ public:
     void click(const char* button);
     // btInformace clicked, the about window answered.
     void openAbout(const AboutAnswer& answer = {});
-    // Each row dialog opened once and cancelled, so that all exist.
-    void openRowDialogs();
+    // Each row dialog opened once and cancelled, so that all exist;
+    // `inspect` runs while each is open and laid out.
+    void openRowDialogs(const std::function<void(QDialog*)>& inspect = {});
 
     clsLanguage language;
     Texts texts{&language};

@@ -1,0 +1,131 @@
+// Every text fits its control: the windows grow with their texts, with the
+// shipped English and Czech files and with the built-in Czech texts.
+
+#include "tests/languageui/FitCheck.h"
+#include "tests/languageui/LanguageProgram.h"
+#include "ui/dialogs/Info.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace rq7::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Language {
+    const char* name;
+    std::vector<const char*> files; // shipped files copied beside the program
+    const char* saved;              // "" for none: the built-in texts
+};
+
+void expectFits(QWidget* window, const std::string& where) {
+    for (const std::string& clipped : clippedTexts(window))
+        ADD_FAILURE() << where << ": " << clipped;
+}
+
+TEST(TextsFit, EveryWindowInEveryShippedLanguage) {
+    const Language languages[] = {
+        {"English", {"english.lng", "cestina.lng"}, "English"},
+        {"Czech file", {"english.lng", "cestina.lng"}, "Čeština"},
+        {"built-in texts", {}, ""},
+    };
+    for (const Language& language : languages) {
+        QTemporaryDir temp;
+        const fs::path program = fs::path(temp.path().toStdString()) / "program";
+        const fs::path settings = fs::path(temp.path().toStdString()) / "settings";
+        fs::create_directories(program);
+        for (const char* file : language.files)
+            fs::copy_file(fs::path(RQ7_TEST_SOURCE_DIR) / "lang" / file, program / file);
+        if (*language.saved)
+            saveLanguage(settings, language.saved);
+        LanguageProgram run(program, settings, {{std::nullopt, true}});
+        ASSERT_EQ(run.language.Name(), language.saved) << "case: " << language.name;
+
+        ui::Hlavni& window = run.window();
+        for (int page = 0; page < window.tabList()->count(); ++page) {
+            window.showPage(page);
+            settle();
+            expectFits(&window, std::string(language.name) + ", page " + std::to_string(page));
+        }
+        run.openRowDialogs([&](QDialog* dialog) {
+            expectFits(dialog,
+                       std::string(language.name) + ", " + dialog->objectName().toStdString());
+        });
+        ui::Info* status = window.statusWindow();
+        status->showStatus(run.texts.get("msg026"));
+        settle();
+        expectFits(status, std::string(language.name) + ", status window");
+        status->hideStatus();
+
+        AboutAnswer look;
+        look.inspect = [&](QDialog* about) {
+            expectFits(about, std::string(language.name) + ", about window");
+        };
+        run.openAbout(look);
+        EXPECT_EQ(run.about.seen.size(), *language.saved ? 1u : 2u) << "case: " << language.name;
+    }
+}
+
+} // namespace
+} // namespace rq7::test
+
+namespace rq7::test {
+namespace {
+
+// The check itself finds texts cut short, so that a pass above means
+// something.
+TEST(TextsFit, TheCheckFindsTextsCutShort) {
+    const QString longText = QStringLiteral("A caption much longer than the room it was given");
+    struct Case {
+        const char* name;
+        std::function<QWidget*(QWidget*)> make; // returns the control, parent given
+        bool clipped;
+    } cases[] = {
+        {"label", [&](QWidget* p) { return new QLabel(longText, p); }, true},
+        {"check box", [&](QWidget* p) { return new QCheckBox(longText, p); }, true},
+        {"button", [&](QWidget* p) { return new QPushButton(longText, p); }, true},
+        {"frame title", [&](QWidget* p) { return new QGroupBox(longText, p); }, true},
+        {"two-line label", [&](QWidget* p) { return new QLabel(QStringLiteral("a\nb\nc\nd"), p); },
+         true},
+        {"short label", [&](QWidget* p) { return new QLabel(QStringLiteral("ok"), p); }, false},
+    };
+    for (const Case& c : cases) {
+        QWidget window;
+        QWidget* control = c.make(&window);
+        control->setObjectName(QStringLiteral("control"));
+        control->setGeometry(0, 0, 60, control->fontMetrics().height() + 8);
+        window.resize(200, 200);
+        window.show();
+        settle();
+        EXPECT_EQ(clippedTexts(&window).empty(), !c.clipped) << "case: " << c.name;
+    }
+
+    QWidget window;
+    auto* tabs = new QTabWidget(&window);
+    tabs->addTab(new QWidget, longText);
+    tabs->addTab(new QWidget, longText);
+    tabs->setGeometry(0, 0, 120, 100);
+    window.resize(200, 200);
+    window.show();
+    settle();
+    EXPECT_FALSE(clippedTexts(&window).empty()) << "case: tab captions";
+
+    QWidget outside;
+    auto* label = new QLabel(QStringLiteral("ok"), &outside);
+    outside.resize(100, 100);
+    label->move(90, 0);
+    label->resize(label->sizeHint());
+    outside.show();
+    settle();
+    EXPECT_FALSE(clippedTexts(&outside).empty()) << "case: out of its parent";
+}
+
+} // namespace
+} // namespace rq7::test
