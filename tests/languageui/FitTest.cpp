@@ -45,7 +45,11 @@ TEST(TextsFit, EveryWindowInEveryShippedLanguage) {
             fs::copy_file(fs::path(RQ7_TEST_SOURCE_DIR) / "lang" / file, program / file);
         if (*language.saved)
             saveLanguage(settings, language.saved);
-        LanguageProgram run(program, settings, {{std::nullopt, true}});
+        // Without a saved language the start-up asks; no language is chosen.
+        std::deque<AboutAnswer> start;
+        if (!*language.saved)
+            start.push_back({std::nullopt, true});
+        LanguageProgram run(program, settings, start);
         ASSERT_EQ(run.language.Name(), language.saved) << "case: " << language.name;
 
         ui::Hlavni& window = run.window();
@@ -65,11 +69,16 @@ TEST(TextsFit, EveryWindowInEveryShippedLanguage) {
         status->hideStatus();
 
         AboutAnswer look;
+        bool aboutSeen = false;
         look.inspect = [&](QDialog* about) {
+            aboutSeen = true;
             expectFits(about, std::string(language.name) + ", about window");
         };
         run.openAbout(look);
+        EXPECT_TRUE(aboutSeen) << "case: " << language.name;
         EXPECT_EQ(run.about.seen.size(), *language.saved ? 1u : 2u) << "case: " << language.name;
+        EXPECT_TRUE(run.about.answers.empty()) << "case: " << language.name;
+        EXPECT_EQ(run.language.Name(), language.saved) << "case: " << language.name;
     }
 }
 

@@ -7,6 +7,8 @@
 #include "ui/language/frmAbout.h"
 #include "ui/main/Hlavni.h"
 
+#include <QScreen>
+
 namespace rq7::ui {
 
 void StartLanguage(Hlavni& window, LanguageSession& session) {
@@ -25,6 +27,13 @@ void ShowAbout(Hlavni& window, LanguageSession& session) {
     frmAbout about(AboutPorts{session.language, session.texts, session.store,
                               [&window] { ChangeLanguageOfAllWindows(window); }},
                    &window);
+    // At start-up the main window is not shown yet, so centring over it
+    // would put the question off to a corner: centre it on the screen.
+    if (!window.isVisible())
+        if (const QScreen* screen = window.screen()) {
+            about.adjustSize();
+            about.move(screen->availableGeometry().center() - about.rect().center());
+        }
     about.exec();
 }
 

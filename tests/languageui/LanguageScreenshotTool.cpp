@@ -1,0 +1,110 @@
+// Draws every window of the program in one language, for looking at the
+// texts: the main window's four pages, the three row dialogs, the status
+// window and the about window (run under xvfb-run).
+// usage: languageui_screenshot OUTPUT_DIR [LANGUAGE]
+// LANGUAGE is the name of a shipped language file ("English", "Čeština");
+// without it the built-in texts are drawn.
+
+#include "settings/SettingsRecord.h"
+#include "tests/languageui/LanguageProgram.h"
+#include "ui/dialogs/Info.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget* widget, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), widget->width(),
+                widget->height());
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2 || argc > 3) {
+        std::fputs("usage: languageui_screenshot OUTPUT_DIR [LANGUAGE]\n", stderr);
+        return 2;
+    }
+    QDir dir(QString::fromLocal8Bit(argv[1]));
+    dir.mkpath(QStringLiteral("."));
+    const std::string language = argc == 3 ? argv[2] : "";
+
+    // The shipped files beside a program of our own, and a store of our own.
+    QTemporaryDir temp;
+    const std::filesystem::path program = std::filesystem::path(temp.path().toStdString()) / "p";
+    const std::filesystem::path settings = std::filesystem::path(temp.path().toStdString()) / "s";
+    std::filesystem::create_directories(program);
+    for (const auto& entry : std::filesystem::directory_iterator(
+             QApplication::applicationDirPath().toStdString() + "/../bin"))
+        if (entry.path().extension() == ".lng")
+            std::filesystem::copy_file(entry.path(), program / entry.path().filename());
+    if (!language.empty())
+        rq7::test::saveLanguage(settings, language);
+
+    // The start-up question (no language saved): where it shows on the
+    // screen, then closed without a language.
+    bool ok = true;
+    std::deque<rq7::test::AboutAnswer> start;
+    if (language.empty()) {
+        rq7::test::AboutAnswer none{std::nullopt, true};
+        none.inspect = [&](QDialog* about) {
+            QTest::qWait(300); // mapped and painted
+            const QString path = dir.filePath(QStringLiteral("startup-screen.png"));
+            const bool saved = about->screen()->grabWindow(0).save(path);
+            std::printf("%s %s (about window at %d,%d)\n", saved ? "wrote" : "FAILED",
+                        qPrintable(path), about->x(), about->y());
+            ok = saved && ok;
+        };
+        start.push_back(none);
+    }
+    rq7::test::LanguageProgram run(program, settings, start);
+    if (run.language.Name() != language) {
+        std::fprintf(stderr, "no language '%s' among the shipped files\n", language.c_str());
+        return 1;
+    }
+    rq7::SettingsRecord record;
+    record.tabJmenoStanice = "Chata";
+    record.tabTC[0] = "+420603123456";
+    record.tabTCPrijem[0] = rq7::kFlagOn;
+    record.tabINPNazev[0] = "Dvere";
+    record.tabINPZap[0] = "otevreno";
+    record.tabINPVyp[0] = "zavreno";
+    record.tabOUTNazev[0] = "Svetlo";
+    record.tabOUTZap[0] = "ON";
+    record.tabOUTVyp[0] = "OFF";
+    run.window().applyRecord(record);
+
+    rq7::ui::Hlavni& window = run.window();
+    for (int page = 0; page < window.tabList()->count(); ++page) {
+        window.showPage(page);
+        rq7::test::settle();
+        ok = save(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
+    }
+    run.openRowDialogs([&](QDialog* dialog) {
+        ok = save(dialog, dir, dialog->objectName() + QStringLiteral(".png")) && ok;
+    });
+    rq7::ui::Info* status = window.statusWindow();
+    status->showStatus(run.texts.get("msg026"));
+    status->progress(3, 10);
+    rq7::test::settle();
+    ok = save(status, dir, QStringLiteral("Info.png")) && ok;
+    status->hideStatus();
+    rq7::test::AboutAnswer look;
+    look.inspect = [&](QDialog* about) {
+        ok = save(about, dir, QStringLiteral("frmAbout.png")) && ok;
+    };
+    run.openAbout(look);
+    return ok ? 0 : 1;
+}
