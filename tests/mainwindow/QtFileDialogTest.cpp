@@ -1,0 +1,86 @@
+// The file dialog of the settings file commands, driven while it is shown.
+
+#include "ui/dialogs/QtFileDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace rq7::ui {
+namespace {
+
+// Runs `act` on the dialog once it is shown.
+void whenShown(QtFileDialog& files, std::function<void(QFileDialog&)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, &files, act] {
+        if (QFileDialog* dialog = files.current(); dialog && dialog->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            act(*dialog);
+        }
+    });
+    timer->start(0);
+}
+
+TEST(QtFileDialog, CancelGivesNothingAndKeepsTheName) {
+    QtFileDialog files(nullptr, false);
+    whenShown(files, [](QFileDialog& dialog) { dialog.reject(); });
+    EXPECT_FALSE(files.chooseFileToOpen().has_value());
+    EXPECT_EQ(files.lastName().toStdString(), "*.eep");
+}
+
+TEST(QtFileDialog, SaveThenOpenOffersTheLastName) {
+    QTemporaryDir temp;
+    const QString path = QDir(temp.path()).filePath(QStringLiteral("nastaveni.eep"));
+    QtFileDialog files(nullptr, false);
+
+    whenShown(files, [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("EEPROM (*.eep)")});
+        EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        dialog.selectFile(path);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(files.chooseFileToSave(), path.toStdString());
+
+    QFile(path).open(QIODevice::WriteOnly); // opening offers existing files only
+    whenShown(files, [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+        EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+        EXPECT_EQ(dialog.selectedFiles(), QStringList{path}) << "the last name, offered again";
+        static_cast<QDialog&>(dialog).accept();
+    });
+    EXPECT_EQ(files.chooseFileToOpen(), path.toStdString());
+}
+
+TEST(QtFileDialog, OpeningRefusesAMissingFile) {
+    QTemporaryDir temp;
+    const QString missing = QDir(temp.path()).filePath(QStringLiteral("chybi.eep"));
+    QtFileDialog files(nullptr, false);
+    int warnings = 0;
+    QTimer warningCloser; // the dialog says why it refuses, in a box of its own
+    QObject::connect(&warningCloser, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++warnings;
+            box->done(QMessageBox::Ok);
+        }
+    });
+    warningCloser.start(0);
+    whenShown(files, [&](QFileDialog& dialog) {
+        dialog.selectFile(missing);
+        static_cast<QDialog&>(dialog).accept(); // refused: the file does not exist
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.reject();
+    });
+    EXPECT_FALSE(files.chooseFileToOpen().has_value());
+    EXPECT_EQ(warnings, 1);
+}
+
+} // namespace
+} // namespace rq7::ui
