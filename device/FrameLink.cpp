@@ -28,7 +28,7 @@ Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
     const Millis deadline = waiter_.now() + timeout;
     bool complete = false;
     while (!complete && !timeoutFlag_ && !cancelled_) {
-        switch (wait(deadline, mode)) {
+        switch (waiter_.waitForTerminator(transport_, kCarriageReturn, deadline, mode)) {
         case Waiter::Wake::Data:
             for (std::uint8_t byte : transport_.readAvailable()) {
                 if (count < frame.data.size())
@@ -37,6 +37,8 @@ Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
             complete = count > 0 && frame.data[count - 1] == kCarriageReturn;
             break;
         case Waiter::Wake::Deadline:
+            // A reply cut off by the time-out is dropped with what came of it.
+            transport_.readAvailable();
             timeoutFlag_ = true;
             break;
         case Waiter::Wake::Cancel:

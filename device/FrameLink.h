@@ -9,9 +9,6 @@
 
 namespace rq7::device {
 
-// Whether the user's cancel may cut a wait short.
-enum class CancelMode { Honoured, Ignored };
-
 // A device may answer a request long after the requester stopped waiting for
 // it (a busy device answers up to about two seconds late). By this time after
 // a request its reply, if any, has arrived whole.

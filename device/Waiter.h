@@ -5,12 +5,16 @@
 // the fake one jumps its clock.
 
 #include <chrono>
+#include <cstdint>
 
 namespace rq7::device {
 
 class Transport;
 
 using Millis = std::chrono::milliseconds;
+
+// Whether the user's cancel may cut a wait short.
+enum class CancelMode { Honoured, Ignored };
 
 class Waiter {
 public:
@@ -29,6 +33,18 @@ public:
     // suits waiters without one.
     virtual Wake waitIgnoringCancel(Transport& transport, Millis deadline) {
         return waitUntil(transport, deadline);
+    }
+    // The wait for the end of a frame: waitUntil (Honoured) or
+    // waitIgnoringCancel (Ignored), except that input may end it only once a
+    // byte equal to `terminator` is waiting; the bytes before it stay
+    // waiting. A reply coming in byte by byte then wakes the caller once
+    // instead of once per byte. The default ends at any input, which the
+    // caller must cope with anyway (it looks at what it read).
+    virtual Wake waitForTerminator(Transport& transport, std::uint8_t terminator, Millis deadline,
+                                   CancelMode mode) {
+        (void)terminator;
+        return mode == CancelMode::Honoured ? waitUntil(transport, deadline)
+                                            : waitIgnoringCancel(transport, deadline);
     }
 };
 

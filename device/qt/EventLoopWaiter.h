@@ -1,14 +1,15 @@
 #pragma once
 // The real Waiter: sleeps in a nested event loop until the transport reports
-// input, the deadline's timer fires or the user's cancel wakes it. Windows
-// stay responsive meanwhile. Usable under QApplication and QCoreApplication.
+// input (for a frame: its terminator), the deadline's timer fires or the
+// user's cancel wakes it. Windows stay responsive meanwhile. Usable under
+// QApplication and QCoreApplication.
 
 #include "device/Waiter.h"
 
 #include <QObject>
 #include <functional>
-
-class QEventLoop;
+#include <memory>
+#include <optional>
 
 namespace rq7::device {
 
@@ -16,6 +17,7 @@ class EventLoopWaiter : public QObject, public Waiter {
     Q_OBJECT
 public:
     explicit EventLoopWaiter(QObject* parent = nullptr);
+    ~EventLoopWaiter() override;
 
     // Answers whether the user asked to cancel (the status window's Storno,
     // Ctrl-C); looked at when a wait starts and whenever it is woken.
@@ -26,6 +28,9 @@ public:
     // std::logic_error, since its input could not wake the wait.
     Wake waitUntil(Transport& transport, Millis deadline) override;
     Wake waitIgnoringCancel(Transport& transport, Millis deadline) override;
+    // Input that does not hold the terminator leaves the sleep undisturbed.
+    Wake waitForTerminator(Transport& transport, std::uint8_t terminator, Millis deadline,
+                           CancelMode mode) override;
 
 public slots:
     // Ends the running wait's sleep so that it looks at the cancel again.
@@ -33,10 +38,16 @@ public slots:
     void wake();
 
 private:
-    Wake wait(Transport& transport, Millis deadline, bool honourCancel);
+    class Sleep;
+
+    Wake wait(Transport& transport, Millis deadline, bool honourCancel,
+              std::optional<std::uint8_t> terminator);
 
     std::function<bool()> cancelProbe_;
-    QEventLoop* loop_ = nullptr;
+    // A loop and its timer kept from one wait to the next; a wait nested in
+    // another's event processing makes its own.
+    std::unique_ptr<Sleep> spare_;
+    Sleep* current_ = nullptr; // the innermost running wait
 };
 
 } // namespace rq7::device

@@ -5,6 +5,7 @@
 #include "device/Transport.h"
 
 #include <QObject>
+#include <cstdint>
 
 namespace rq7::device {
 
@@ -14,6 +15,8 @@ public:
     using QObject::QObject;
     // Bytes are waiting to be read.
     virtual bool hasInput() const = 0;
+    // A byte of this value is among those waiting.
+    virtual bool hasInputByte(std::uint8_t byte) = 0;
 
 signals:
     void inputArrived();

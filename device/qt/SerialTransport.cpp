@@ -3,10 +3,15 @@
 #include "device/PortName.h"
 #include "device/qt/OpenFailure.h"
 
+#include <algorithm>
+
 namespace rq7::device {
 
 SerialTransport::SerialTransport(QObject* parent) : EventTransport(parent) {
-    connect(&port_, &QSerialPort::readyRead, this, &EventTransport::inputArrived);
+    connect(&port_, &QSerialPort::readyRead, this, [this] {
+        fetch();
+        emit inputArrived();
+    });
 }
 
 SerialTransport::~SerialTransport() {
@@ -47,6 +52,7 @@ bool SerialTransport::open(const std::string& portName, std::string& reason) {
 }
 
 void SerialTransport::close() {
+    received_.clear();
     if (port_.isOpen())
         port_.close();
 }
@@ -65,17 +71,30 @@ bool SerialTransport::write(const Bytes& bytes) {
     return true;
 }
 
+void SerialTransport::fetch() {
+    const qint64 waiting = port_.bytesAvailable();
+    if (waiting <= 0)
+        return;
+    const std::size_t had = received_.size();
+    received_.resize(had + static_cast<std::size_t>(waiting));
+    const qint64 got = port_.read(reinterpret_cast<char*>(received_.data() + had), waiting);
+    received_.resize(had + static_cast<std::size_t>(std::max<qint64>(got, 0)));
+}
+
 Bytes SerialTransport::readAvailable() {
     if (!port_.isOpen())
         return {};
+    fetch();
     // Bytes the system holds but the port has not fetched yet count too.
-    if (port_.bytesAvailable() == 0)
-        port_.waitForReadyRead(0);
-    const QByteArray data = port_.readAll();
-    return Bytes(data.begin(), data.end());
+    if (received_.empty() && port_.waitForReadyRead(0))
+        fetch();
+    Bytes out;
+    out.swap(received_);
+    return out;
 }
 
 void SerialTransport::discardInput() {
+    received_.clear();
     if (!port_.isOpen())
         return;
     port_.clear(QSerialPort::Input);
@@ -83,7 +102,14 @@ void SerialTransport::discardInput() {
 }
 
 bool SerialTransport::hasInput() const {
-    return port_.isOpen() && port_.bytesAvailable() > 0;
+    return port_.isOpen() && (!received_.empty() || port_.bytesAvailable() > 0);
+}
+
+bool SerialTransport::hasInputByte(std::uint8_t byte) {
+    if (!port_.isOpen())
+        return false;
+    fetch();
+    return std::find(received_.begin(), received_.end(), byte) != received_.end();
 }
 
 } // namespace rq7::device

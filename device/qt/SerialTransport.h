@@ -24,9 +24,17 @@ public:
     Bytes readAvailable() override;
     void discardInput() override;
     bool hasInput() const override;
+    bool hasInputByte(std::uint8_t byte) override;
 
 private:
+    // Moves what the port has buffered into received_.
+    void fetch();
+
     QSerialPort port_;
+    // Input taken from the port as it comes. The port's own buffer is kept
+    // empty: it would otherwise set aside a fresh block of memory for every
+    // byte that arrives while earlier ones are still unread.
+    Bytes received_;
 };
 
 } // namespace rq7::device

@@ -59,6 +59,11 @@ bool FakeLine::hasInput() {
     return !buffer_.empty();
 }
 
+bool FakeLine::hasInputByte(std::uint8_t byte) {
+    deliver();
+    return std::find(buffer_.begin(), buffer_.end(), byte) != buffer_.end();
+}
+
 std::optional<Millis> FakeLine::nextArrival() const {
     if (inFlight_.empty())
         return std::nullopt;
@@ -73,23 +78,32 @@ Waiter::Wake FakeWaiter::waitIgnoringCancel(Transport&, Millis deadline) {
     return wait(deadline, false);
 }
 
-Waiter::Wake FakeWaiter::wait(Millis deadline, bool honourCancel) {
+Waiter::Wake FakeWaiter::waitForTerminator(Transport& transport, std::uint8_t terminator,
+                                           Millis deadline, CancelMode mode) {
+    if (!wakesOnTerminatorOnly)
+        return Waiter::waitForTerminator(transport, terminator, deadline, mode);
+    return wait(deadline, mode == CancelMode::Honoured, terminator);
+}
+
+Waiter::Wake FakeWaiter::wait(Millis deadline, bool honourCancel,
+                              std::optional<std::uint8_t> terminator) {
     waits_.push_back({line_.sent().size(), deadline});
     if (onWait)
         onWait();
-    if (line_.hasInput())
-        return Wake::Data;
-    if (honourCancel && cancel_ && cancel_())
-        return Wake::Cancel;
-    if (clock_ >= deadline)
-        return Wake::Deadline;
-    const std::optional<Millis> next = line_.nextArrival();
-    if (next && *next <= deadline) {
+    for (;;) {
+        if (terminator ? line_.hasInputByte(*terminator) : line_.hasInput())
+            return Wake::Data;
+        if (honourCancel && cancel_ && cancel_())
+            return Wake::Cancel;
+        if (clock_ >= deadline)
+            return Wake::Deadline;
+        const std::optional<Millis> next = line_.nextArrival();
+        if (!next || *next > deadline) {
+            clock_ = deadline;
+            return Wake::Deadline;
+        }
         clock_ = std::max(clock_, *next);
-        return Wake::Data;
     }
-    clock_ = deadline;
-    return Wake::Deadline;
 }
 
 std::vector<long> TimeoutsOfRequests(const FakeLine& line, const FakeWaiter& waiter,

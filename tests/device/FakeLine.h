@@ -50,6 +50,7 @@ public:
     // Test side.
     void arrive(Millis at, Bytes bytes);
     bool hasInput();
+    bool hasInputByte(std::uint8_t byte);
     std::optional<Millis> nextArrival() const;
     const std::vector<SentFrame>& sent() const { return sent_; }
     const std::string& openedName() const { return openedName_; }
@@ -74,10 +75,15 @@ public:
 
     // Runs at the start of every wait, as the event loop would run a click.
     std::function<void()> onWait;
+    // Frame waits sleep through input until the terminator is waiting, as
+    // the event-loop waiter does; otherwise any input ends them.
+    bool wakesOnTerminatorOnly = false;
 
     Millis now() const override { return clock_; }
     Wake waitUntil(Transport& transport, Millis deadline) override;
     Wake waitIgnoringCancel(Transport& transport, Millis deadline) override;
+    Wake waitForTerminator(Transport& transport, std::uint8_t terminator, Millis deadline,
+                           CancelMode mode) override;
 
     struct WaitRecord {
         std::size_t requestsSent; // requests written before this wait
@@ -87,7 +93,7 @@ public:
     const std::vector<WaitRecord>& waits() const { return waits_; }
 
 private:
-    Wake wait(Millis deadline, bool honourCancel);
+    Wake wait(Millis deadline, bool honourCancel, std::optional<std::uint8_t> terminator = {});
 
     Millis& clock_;
     FakeLine& line_;

@@ -156,16 +156,44 @@ TEST_F(Receive, RepliesDecodeOrFail) {
         {"no CR ends at the time-out", {{Millis{2}, Wire({0x81, 0x82})}}, 0, Millis{100}},
         {"CR at the deadline", {{Millis{100}, Wire({0x81, 0x82, 0x0D})}}, 0, Millis{100}},
         {"nothing", {}, 0, Millis{100}},
+        {"a CR with bytes after it completes nothing",
+         {{Millis{3}, Wire({0x81, 0x82, 0x0D, 0x55})}, {Millis{7}, Wire({0x81, 0x82, 0x0D})}},
+         0,
+         Millis{7}},
+        {"a byte after the CR of a good reply",
+         {{Millis{3}, Wire({0x81, 0x82, 0x0D, 0x81})}, {Millis{8}, Wire({0x82, 0x0D})}},
+         0,
+         Millis{8}},
     };
-    for (const Case& c : cases) {
-        line.readAvailable();
+    // The same outcomes whether any input or only a terminator wakes a wait.
+    for (const bool terminatorOnly : {false, true}) {
+        waiter.wakesOnTerminatorOnly = terminatorOnly;
+        for (const Case& c : cases) {
+            const std::string name =
+                std::string(c.name) + (terminatorOnly ? ", waking on CR only" : "");
+            line.readAvailable();
+            clock = Millis{0};
+            for (const Arrival& a : c.arrivals)
+                line.arrive(a.at, a.bytes);
+            const Frame f = link.ReceiveFrame(Millis{100});
+            EXPECT_EQ(f.length, c.length) << "case: " << name;
+            EXPECT_EQ(clock, c.ended) << "case: " << name;
+            EXPECT_EQ(link.TimeoutFlag(), c.ended == Millis{100}) << "case: " << name;
+        }
+    }
+}
+
+TEST_F(Receive, BytesOfAReplyCutOffByTheTimeOutAreDropped) {
+    for (const bool terminatorOnly : {false, true}) {
+        waiter.wakesOnTerminatorOnly = terminatorOnly;
         clock = Millis{0};
-        for (const Arrival& a : c.arrivals)
-            line.arrive(a.at, a.bytes);
+        line.arrive(Millis{20}, Wire({0x84, '1', '2'}));
+        EXPECT_EQ(link.ReceiveFrame(Millis{100}).length, 0);
+        line.arrive(Millis{130}, Wire({0x81, 0x82, 0x0D}));
         const Frame f = link.ReceiveFrame(Millis{100});
-        EXPECT_EQ(f.length, c.length) << "case: " << c.name;
-        EXPECT_EQ(clock, c.ended) << "case: " << c.name;
-        EXPECT_EQ(link.TimeoutFlag(), c.ended == Millis{100}) << "case: " << c.name;
+        EXPECT_EQ(f.length, 1) << "case: waking on CR only " << terminatorOnly
+                               << ": the next reply starts clean";
+        EXPECT_EQ(f.code(), 0x81) << "case: waking on CR only " << terminatorOnly;
     }
 }
 

@@ -11,7 +11,10 @@ namespace rq7::device::test {
 
 class LinkFixture : public ::testing::Test {
 public:
-    LinkFixture() { Connect(line, device); }
+    LinkFixture() {
+        Connect(line, device);
+        waiter.wakesOnTerminatorOnly = true; // as the event-loop waiter does
+    }
 
     // Activates against the scripted device; fails the test unless Aktivni.
     void ActivateOk() {

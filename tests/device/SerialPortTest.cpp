@@ -192,6 +192,87 @@ TEST_F(SerialPort, WaitEndsByDeadlineOrCancel) {
     EXPECT_EQ(waiter.waitIgnoringCancel(port, waiter.now() + Millis{30}), Waiter::Wake::Deadline);
 }
 
+TEST_F(SerialPort, FrameWaitSleepsThroughBytesBeforeTheTerminator) {
+    std::string reason;
+    ASSERT_TRUE(port.open(pty.path(), reason)) << reason;
+    const Bytes reply = {0x84, '1', '2', '3', '4', '5', '6', 0x0D};
+
+    // Part of a reply: the frame wait runs to its deadline and leaves the
+    // bytes waiting.
+    pty.send(Bytes(reply.begin(), reply.begin() + 3));
+    EXPECT_EQ(waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{50}, CancelMode::Ignored),
+              Waiter::Wake::Deadline);
+    EXPECT_TRUE(port.hasInput());
+
+    // The rest a byte at a time: one wake, with the whole reply waiting.
+    std::thread feeder([this, &reply] {
+        for (auto it = reply.begin() + 3; it != reply.end(); ++it) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            pty.send({*it});
+        }
+    });
+    const Waiter::Wake wake =
+        waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{2000}, CancelMode::Ignored);
+    feeder.join();
+    EXPECT_EQ(wake, Waiter::Wake::Data);
+    EXPECT_EQ(port.readAvailable(), reply);
+
+    // Storno ends a frame wait that honours it, not one that ignores it.
+    QTimer::singleShot(10, &waiter, [this] {
+        cancel = true;
+        waiter.wake();
+    });
+    EXPECT_EQ(
+        waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{10000}, CancelMode::Honoured),
+        Waiter::Wake::Cancel);
+    EXPECT_EQ(waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{30}, CancelMode::Ignored),
+              Waiter::Wake::Deadline);
+}
+
+TEST_F(SerialPort, AWaitNestedInAnotherEndsOnItsOwn) {
+    // A handler run by the outer wait's event loop waits for a reply itself,
+    // as a click during a transfer could; both waits end as they should.
+    std::string reason;
+    ASSERT_TRUE(port.open(pty.path(), reason)) << reason;
+    Waiter::Wake inner = Waiter::Wake::Deadline;
+    Bytes innerBytes;
+    QTimer::singleShot(10, &waiter, [&] {
+        pty.send({0x81, 0x82, 0x0D});
+        inner =
+            waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{2000}, CancelMode::Ignored);
+        innerBytes = port.readAvailable();
+        pty.send({0x55});
+    });
+    const Waiter::Wake outer = waiter.waitIgnoringCancel(port, waiter.now() + Millis{2000});
+    EXPECT_EQ(inner, Waiter::Wake::Data);
+    EXPECT_EQ(innerBytes, (Bytes{0x81, 0x82, 0x0D}));
+    EXPECT_EQ(outer, Waiter::Wake::Data);
+    EXPECT_EQ(port.readAvailable(), Bytes{0x55});
+
+    // Later waits reuse what the first one set up.
+    pty.send({0x86, 0x87, 0x0D});
+    EXPECT_EQ(
+        waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{2000}, CancelMode::Ignored),
+        Waiter::Wake::Data);
+    EXPECT_EQ(port.readAvailable(), (Bytes{0x86, 0x87, 0x0D}));
+}
+
+TEST_F(SerialPort, AWaiterOutlivesTheTransportItWaitedOn) {
+    // Each new transport's input wakes the waits, also when the one waited
+    // on before is gone (and a new one may sit where it was).
+    for (int round = 0; round < 3; ++round) {
+        auto transport = std::make_unique<SerialTransport>();
+        std::string reason;
+        ASSERT_TRUE(transport->open(pty.path(), reason)) << reason;
+        pty.send({0x81, 0x82, 0x0D});
+        EXPECT_EQ(waiter.waitForTerminator(*transport, 0x0D, waiter.now() + Millis{2000},
+                                           CancelMode::Ignored),
+                  Waiter::Wake::Data)
+            << "case: round " << round;
+        EXPECT_EQ(transport->readAvailable(), (Bytes{0x81, 0x82, 0x0D})) << "case: round " << round;
+    }
+}
+
 TEST_F(SerialPort, WaitNeedsATransportThatSignalsInput) {
     Millis clock{0};
     FakeLine line(clock);
