@@ -1,12 +1,13 @@
 #pragma once
 // Test doubles for the device link: a line whose far end is a scripted
-// device, a clock that jumps straight to the next event, and recording
-// status and prompter ports. Twelve retries run in microseconds.
+// device and a clock that jumps straight to the next event, with the
+// recording status and prompter ports of the test support. Twelve retries
+// run in microseconds.
 
 #include "device/Transport.h"
 #include "device/Waiter.h"
-#include "ports/Prompter.h"
-#include "ports/StatusSink.h"
+#include "tests/support/RecordingStatus.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <deque>
 #include <functional>
@@ -15,6 +16,9 @@
 #include <vector>
 
 namespace rq7::device::test {
+
+using ::rq7::test::RecordingStatus;
+using ::rq7::test::ScriptedPrompter;
 
 // Bytes that reach the PC's receive buffer at a given time.
 struct Arrival {
@@ -99,48 +103,6 @@ private:
     FakeLine& line_;
     std::function<bool()> cancel_;
     std::vector<WaitRecord> waits_;
-};
-
-class RecordingStatus : public StatusSink {
-public:
-    void showStatus(const std::string& text) override {
-        shown.push_back(text);
-        cancel = false;
-        visible = true;
-    }
-    void hideStatus() override { visible = false; }
-    void progress(int done, int total) override {
-        lastDone = done;
-        lastTotal = total;
-    }
-    bool cancelRequested() const override { return cancel; }
-
-    bool cancel = false;
-    bool visible = false;
-    std::vector<std::string> shown;
-    int lastDone = -1;
-    int lastTotal = -1;
-};
-
-class RecordingPrompter : public Prompter {
-public:
-    Answer ask(const Message& message) override {
-        asked.push_back(message);
-        if (answers.empty())
-            return message.defaultAnswer();
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    std::vector<std::string> keys() const {
-        std::vector<std::string> all;
-        for (const Message& m : asked)
-            all.push_back(m.key);
-        return all;
-    }
-
-    std::deque<Answer> answers;
-    std::vector<Message> asked;
 };
 
 // The reply time-out each request of a command was given: the deadline of

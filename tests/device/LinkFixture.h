@@ -35,7 +35,7 @@ public:
     FakeLine line{clock};
     TestDevice device;
     RecordingStatus status;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     FakeWaiter waiter{clock, line, [this] { return status.cancelRequested(); }};
     Texts texts;
     DeviceLink link{line, waiter, prompter, status, texts};

@@ -285,7 +285,7 @@ TEST_F(SerialPort, DeviceLinkRunsOverThePort) {
     device.FillPattern();
     PtyDevice far(pty, device);
     RecordingStatus status;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     waiter.setCancelProbe([&status] { return status.cancelRequested(); });
     Texts texts;
     DeviceLink link(port, waiter, prompter, status, texts);

@@ -3,6 +3,9 @@
 // usage: dialogs_screenshot OUTPUT_DIR
 
 #include "settings/EepromImage.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/Screenshots.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/dialogs/RowDialog.h"
 #include "ui/dialogs/RowDialogs.h"
 #include "ui/language/catalogue/Texts.h"
@@ -10,25 +13,12 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace {
-
-class SilentPrompter : public rq7::Prompter {
-public:
-    rq7::Answer ask(const rq7::Message& message) override { return message.defaultAnswer(); }
-};
-
-class NoFileDialog : public rq7::FileDialog {
-public:
-    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
-};
 
 // Opens a dialog through `edit`, saves its picture once shown, cancels it.
 bool shoot(const std::function<void()>& edit, const QDir& dir, const QString& name) {
@@ -38,11 +28,9 @@ bool shoot(const std::function<void()>& edit, const QDir& dir, const QString& na
         if (!dialog)
             return;
         QApplication::processEvents();
-        const QString path = dir.filePath(name);
-        ok = dialog->grab().save(path);
-        std::printf("%s %s (%dx%d logical, minimum %dx%d)\n", ok ? "wrote" : "FAILED",
-                    qPrintable(path), dialog->width(), dialog->height(),
-                    dialog->minimumSizeHint().width(), dialog->minimumSizeHint().height());
+        ok = rq7::test::saveScreenshot(dialog, dir, name);
+        std::printf("  minimum %dx%d\n", dialog->minimumSizeHint().width(),
+                    dialog->minimumSizeHint().height());
         dialog->reject();
     });
     edit();
@@ -53,17 +41,14 @@ bool shoot(const std::function<void()>& edit, const QDir& dir, const QString& na
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: dialogs_screenshot OUTPUT_DIR\n", stderr);
+    const auto dir = rq7::test::screenshotDir(argc, argv, "usage: dialogs_screenshot OUTPUT_DIR\n");
+    if (!dir)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("."));
 
     const rq7::Texts texts;
     auto image = std::make_unique<rq7::EepromImage>();
-    SilentPrompter prompter;
-    NoFileDialog files;
+    rq7::test::ScriptedPrompter prompter;
+    rq7::test::FakeFileDialog files;
     const rq7::MainWindowPorts ports{prompter, files, texts, *image,
                                      QApplication::applicationDirPath().toStdString()};
     rq7::ui::Hlavni window(ports);
@@ -85,8 +70,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     rq7::ui::RowDialogs& dialogs = window.rowDialogs();
-    bool ok = shoot([&] { dialogs.EditTC(3); }, dir, QStringLiteral("TelCislo.png"));
-    ok = shoot([&] { dialogs.EditINP(5); }, dir, QStringLiteral("Vstup.png")) && ok;
-    ok = shoot([&] { dialogs.EditOUT(7); }, dir, QStringLiteral("Vystup.png")) && ok;
+    bool ok = shoot([&] { dialogs.EditTC(3); }, *dir, QStringLiteral("TelCislo.png"));
+    ok = shoot([&] { dialogs.EditINP(5); }, *dir, QStringLiteral("Vstup.png")) && ok;
+    ok = shoot([&] { dialogs.EditOUT(7); }, *dir, QStringLiteral("Vystup.png")) && ok;
     return ok ? 0 : 1;
 }

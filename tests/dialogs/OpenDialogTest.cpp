@@ -3,6 +3,7 @@
 // the control texts and the one instance kept between uses.
 
 #include "tests/dialogs/RowDialogFixture.h"
+#include "tests/support/Captions.h"
 #include "ui/dialogs/LabelApplier.h"
 #include "ui/dialogs/RowDialogs.h"
 #include "ui/dialogs/TelCislo.h"
@@ -159,16 +160,6 @@ TEST_F(OpenDialog, TabVisitsTheControlsInOrder) {
                pressEscape()});
     pressRowButton(outputTable(), 0);
     EXPECT_TRUE(asked().empty());
-}
-
-std::string captionOf(QWidget* control) {
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text().toStdString();
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return button->text().toStdString();
-    if (auto* frame = qobject_cast<QGroupBox*>(control))
-        return frame->title().toStdString();
-    return "?";
 }
 
 void scribble(QWidget* control) {

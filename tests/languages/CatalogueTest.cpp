@@ -3,7 +3,7 @@
 #include "ui/language/catalogue/Catalogue.h"
 
 #include "languages/clsLanguage.h"
-#include "tests/languages/TempDir.h"
+#include "tests/support/TempDir.h"
 #include "ui/language/catalogue/Texts.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "encoding/Cp1250.h"
 #include "languages/clsLanguage.h"
-#include "tests/languages/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Finding the language files of a directory and choosing the current one.
 
 #include "languages/clsLanguage.h"
-#include "tests/languages/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <climits>
 #include <filesystem>

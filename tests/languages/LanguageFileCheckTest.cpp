@@ -3,7 +3,7 @@
 #include "ui/language/catalogue/LanguageFileCheck.h"
 
 #include "encoding/Cp1250.h"
-#include "tests/languages/TempDir.h"
+#include "tests/support/TempDir.h"
 #include "ui/language/catalogue/Catalogue.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // substring key match and the first well-formed entry winning.
 
 #include "languages/clsLanguage.h"
-#include "tests/languages/TempDir.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <string>

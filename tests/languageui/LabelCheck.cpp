@@ -2,6 +2,7 @@
 
 #include "settings/SettingsRecord.h"
 #include "tests/languageui/LanguageFiles.h"
+#include "tests/support/Captions.h"
 #include "ui/dialogs/Controls.h"
 #include "ui/dialogs/LabelApplier.h"
 #include "ui/language/catalogue/Catalogue.h"
@@ -17,29 +18,17 @@ namespace rq7::test {
 
 namespace {
 
-std::string caption(QWidget* control) {
-    if (auto* label = qobject_cast<QLabel*>(control))
-        return label->text().toStdString();
-    if (auto* button = qobject_cast<QAbstractButton*>(control))
-        return button->text().toStdString();
-    if (auto* frame = qobject_cast<QGroupBox*>(control))
-        return frame->title().toStdString();
-    if (control->isWindow())
-        return control->windowTitle().toStdString();
-    return "<no caption>";
-}
-
 std::string shown(QWidget* control, const ui::ControlLabel& label) {
     using T = ui::LabelTarget;
     switch (label.target) {
     case T::Caption:
-        return caption(control);
+        return captionOf(control);
     case T::Tooltip:
         return control->toolTip().toStdString();
     case T::CaptionAndTooltip:
-        if (control->toolTip() != QString::fromStdString(caption(control)))
+        if (control->toolTip() != QString::fromStdString(captionOf(control)))
             return "tooltip " + control->toolTip().toStdString();
-        return caption(control);
+        return captionOf(control);
     case T::TabCaption:
         if (auto* tabs = qobject_cast<QTabWidget*>(control))
             return tabs->tabText(label.index).toStdString();

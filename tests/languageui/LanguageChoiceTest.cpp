@@ -4,8 +4,8 @@
 #include "ui/language/choice/LanguageChoice.h"
 
 #include "languages/clsLanguage.h"
-#include "tests/languages/TempDir.h"
 #include "tests/languageui/LanguageFiles.h"
+#include "tests/support/TempDir.h"
 #include "ui/language/choice/ProgramIdentity.h"
 
 #include <gtest/gtest.h>

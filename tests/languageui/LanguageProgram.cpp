@@ -165,11 +165,4 @@ void saveLanguage(const std::filesystem::path& settingsDir, const std::string& n
                       QString::fromStdString(name));
 }
 
-void settle() {
-    for (int round = 0; round < 5; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
 } // namespace rq7::test

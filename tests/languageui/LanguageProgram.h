@@ -8,6 +8,9 @@
 #include "operations/FileDialog.h"
 #include "ports/Prompter.h"
 #include "settings/EepromImage.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/language/LanguageStartup.h"
 #include "ui/language/QtSettingsStore.h"
 #include "ui/language/catalogue/Texts.h"
@@ -64,21 +67,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-class RecordingPrompter : public Prompter {
-public:
-    std::vector<Message> asked;
-    Answer ask(const Message& message) override {
-        asked.push_back(message);
-        return message.defaultAnswer();
-    }
-};
-
-class NoFileDialog : public FileDialog {
-public:
-    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
-};
-
 class LanguageProgram {
 public:
     // `device`: the way to a device (none: the system's serial ports).
@@ -100,11 +88,11 @@ public:
     Texts texts{&language};
     ui::QtSettingsStore store;
     ui::LanguageSession session;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
     AboutDriver about; // what the about windows showed, start-up first
 
 private:
-    NoFileDialog files_;
+    FakeFileDialog files_;
     std::unique_ptr<EepromImage> image_;
     std::unique_ptr<ui::Hlavni> window_;
 };
@@ -112,8 +100,5 @@ private:
 // The name saved in the settings directory's store; nullopt when none.
 std::optional<std::string> savedLanguage(const std::filesystem::path& settingsDir);
 void saveLanguage(const std::filesystem::path& settingsDir, const std::string& name);
-
-// Runs the event loop until nothing is left to do.
-void settle();
 
 } // namespace rq7::test

@@ -7,38 +7,27 @@
 
 #include "settings/SettingsRecord.h"
 #include "tests/languageui/LanguageProgram.h"
+#include "tests/support/Screenshots.h"
 #include "ui/dialogs/Info.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
-namespace {
-
-bool save(QWidget* widget, const QDir& dir, const QString& name) {
-    const QString path = dir.filePath(name);
-    const bool ok = widget->grab().save(path);
-    std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), widget->width(),
-                widget->height());
-    return ok;
-}
-
-} // namespace
+using rq7::test::saveScreenshot;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2 || argc > 3) {
-        std::fputs("usage: languageui_screenshot OUTPUT_DIR [LANGUAGE]\n", stderr);
+    const auto shots = rq7::test::screenshotDir(
+        argc, argv, "usage: languageui_screenshot OUTPUT_DIR [LANGUAGE]\n", 1);
+    if (!shots)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("."));
+    const QDir& dir = *shots;
     const std::string language = argc == 3 ? argv[2] : "";
 
     // The shipped files beside a program of our own, and a store of our own.
@@ -90,20 +79,20 @@ int main(int argc, char** argv) {
     for (int page = 0; page < window.tabList()->count(); ++page) {
         window.showPage(page);
         rq7::test::settle();
-        ok = save(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
+        ok = saveScreenshot(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
     }
     run.openRowDialogs([&](QDialog* dialog) {
-        ok = save(dialog, dir, dialog->objectName() + QStringLiteral(".png")) && ok;
+        ok = saveScreenshot(dialog, dir, dialog->objectName() + QStringLiteral(".png")) && ok;
     });
     rq7::ui::Info* status = window.statusWindow();
     status->showStatus(run.texts.get("msg026"));
     status->progress(3, 10);
     rq7::test::settle();
-    ok = save(status, dir, QStringLiteral("Info.png")) && ok;
+    ok = saveScreenshot(status, dir, QStringLiteral("Info.png")) && ok;
     status->hideStatus();
     rq7::test::AboutAnswer look;
     look.inspect = [&](QDialog* about) {
-        ok = save(about, dir, QStringLiteral("frmAbout.png")) && ok;
+        ok = saveScreenshot(about, dir, QStringLiteral("frmAbout.png")) && ok;
     };
     run.openAbout(look);
     return ok ? 0 : 1;

@@ -9,6 +9,7 @@
 #include "ui/dialogs/Controls.h"
 #include "ui/dialogs/FieldWatcher.h"
 #include "ui/main/MainFields.h"
+#include "ui/main/rules/RuleMessages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -182,7 +183,7 @@ TEST(FieldPattern, LoadedSettingsRaiseOnlyTheSingleAlarmQuestion) {
     loaded.tabTCPrijem[6] = kFlagOn; // no number: would be msg051 when not loading
     h.prompter.answers = {Answer::No};
     h.window().applyRecord(loaded);
-    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"TMVinit - info"});
+    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{std::string(rules::kSingleAlarmText)});
     EXPECT_TRUE(h.check("tabTCPoplach_1")->isChecked());
     EXPECT_FALSE(h.check("tabTCPoplach_4")->isChecked()) << "No keeps the earlier row";
     EXPECT_TRUE(h.check("tabTCPrijem_6")->isChecked());

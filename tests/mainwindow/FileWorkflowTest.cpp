@@ -4,27 +4,14 @@
 
 #include "settings/SettingsFields.h"
 #include "tests/mainwindow/WindowHarness.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/Files.h"
 
 #include <QTabWidget>
-#include <csignal>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <sys/resource.h>
 
 namespace rq7::test {
 namespace {
-
-std::string readAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void writeAll(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 // Settings in which every field differs from its initial value and which
 // the image can hold exactly.
@@ -114,7 +101,7 @@ TEST(FileWorkflow, LoadingATextFileChangesNothing) {
     const SettingsRecord before = everyFieldSet();
     h.window().applyRecord(before);
     const auto path = h.scratch() / "poznamky.eep";
-    writeAll(path, "Tohle neni nastaveni.\n");
+    writeFile(path, "Tohle neni nastaveni.\n");
     h.files.openAnswer = path.string();
     h.click("btFileLoad");
     ASSERT_EQ(h.prompter.keys(), std::vector<std::string>{"msg006"});
@@ -137,41 +124,19 @@ TEST(FileWorkflow, CancelledDialogsDoNothing) {
 TEST(FileWorkflow, DecliningTheOverwriteLeavesTheOldFile) {
     WindowHarness h;
     const auto path = h.scratch() / "stary.eep";
-    writeAll(path, "OLD CONTENT");
+    writeFile(path, "OLD CONTENT");
     h.files.saveAnswer = path.string();
     h.prompter.answers = {Answer::No};
     h.click("btFileSave");
     EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"msg035"});
-    EXPECT_EQ(readAll(path), "OLD CONTENT");
+    EXPECT_EQ(readFile(path), "OLD CONTENT");
 }
-
-// Writing fails even for root once the file may not grow past a few bytes.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-};
 
 TEST(FileWorkflow, AFailedWriteKeepsTheOldFile) {
     WindowHarness h;
     h.window().applyRecord(everyFieldSet());
     const auto path = h.scratch() / "stary.eep";
-    writeAll(path, "OLD CONTENT");
+    writeFile(path, "OLD CONTENT");
     h.files.saveAnswer = path.string();
     h.prompter.answers = {Answer::Yes};
     {
@@ -182,18 +147,18 @@ TEST(FileWorkflow, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(h.prompter.asked[1].icon, Icon::Critical);
     EXPECT_EQ(h.prompter.asked[1].text,
               "Při ukládání nastavení programu do souboru " + path.string() + " nastala chyba.");
-    EXPECT_EQ(readAll(path), "OLD CONTENT");
+    EXPECT_EQ(readFile(path), "OLD CONTENT");
 }
 
 TEST(FileWorkflow, AWriteBelowAFileFails) {
     WindowHarness h;
     const auto notADirectory = h.scratch() / "soubor.txt";
-    writeAll(notADirectory, "x");
+    writeFile(notADirectory, "x");
     const auto path = notADirectory / "nastaveni.eep";
     h.files.saveAnswer = path.string();
     h.click("btFileSave");
     EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"msg008"});
-    EXPECT_EQ(readAll(notADirectory), "x");
+    EXPECT_EQ(readFile(notADirectory), "x");
 }
 
 } // namespace

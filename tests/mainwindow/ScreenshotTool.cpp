@@ -3,56 +3,35 @@
 // usage: mainwindow_screenshot OUTPUT_DIR
 
 #include "settings/EepromImage.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/Screenshots.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/dialogs/Info.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/Hlavni.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <cstdio>
 #include <memory>
-#include <optional>
 
-namespace {
-
-class SilentPrompter : public rq7::Prompter {
-public:
-    rq7::Answer ask(const rq7::Message& message) override { return message.defaultAnswer(); }
-};
-
-class NoFileDialog : public rq7::FileDialog {
-public:
-    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
-};
-
-bool save(QWidget* widget, const QDir& dir, const QString& name) {
-    const QString path = dir.filePath(name);
-    const bool ok = widget->grab().save(path);
-    std::printf("%s %s (%dx%d logical)\n", ok ? "wrote" : "FAILED", qPrintable(path),
-                widget->width(), widget->height());
-    return ok;
-}
-
-} // namespace
+using rq7::test::saveScreenshot;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: mainwindow_screenshot OUTPUT_DIR\n", stderr);
+    const auto shots =
+        rq7::test::screenshotDir(argc, argv, "usage: mainwindow_screenshot OUTPUT_DIR\n");
+    if (!shots)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("."));
+    const QDir& dir = *shots;
 
     const rq7::Texts texts;
     auto image = std::make_unique<rq7::EepromImage>();
-    SilentPrompter prompter;
-    NoFileDialog files;
+    rq7::test::ScriptedPrompter prompter;
+    rq7::test::FakeFileDialog files;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
     rq7::MainWindowPorts ports{prompter, files, texts, *image};
@@ -73,9 +52,11 @@ int main(int argc, char** argv) {
     for (int page = 0; page < window.tabList()->count(); ++page) {
         window.showPage(page);
         QApplication::processEvents();
-        ok = save(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
+        ok = saveScreenshot(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
         if (auto* scroll = window.findChild<QScrollArea*>())
-            ok = save(scroll->widget(), dir, QStringLiteral("page%1-content.png").arg(page)) && ok;
+            ok = saveScreenshot(scroll->widget(), dir,
+                                QStringLiteral("page%1-content.png").arg(page)) &&
+                 ok;
     }
 
     // What the display itself shows (the window as placed on the screen).
@@ -92,7 +73,7 @@ int main(int argc, char** argv) {
     info.showStatus(texts.get("msg048"));
     info.progress(3, 10);
     QApplication::processEvents();
-    ok = save(&info, dir, QStringLiteral("info.png")) && ok;
+    ok = saveScreenshot(&info, dir, QStringLiteral("info.png")) && ok;
     info.hideStatus();
     return ok ? 0 : 1;
 }

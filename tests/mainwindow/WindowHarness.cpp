@@ -14,32 +14,6 @@
 
 namespace rq7::test {
 
-Answer ScriptedPrompter::ask(const Message& message) {
-    asked.push_back(message);
-    if (answers.empty())
-        return message.defaultAnswer();
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-std::vector<std::string> ScriptedPrompter::keys() const {
-    std::vector<std::string> result;
-    for (const Message& message : asked)
-        result.push_back(message.key.empty() ? message.title : message.key);
-    return result;
-}
-
-std::optional<std::string> FakeFileDialog::chooseFileToOpen() {
-    ++opened;
-    return openAnswer;
-}
-
-std::optional<std::string> FakeFileDialog::chooseFileToSave() {
-    ++saved;
-    return saveAnswer;
-}
-
 DialogCanceller::DialogCanceller() {
     auto* timer = new QTimer;
     QObject::connect(timer, &QTimer::timeout, [this] {
@@ -54,14 +28,6 @@ DialogCanceller::DialogCanceller() {
 
 DialogCanceller::~DialogCanceller() {
     delete timer_;
-}
-
-void settle() {
-    // Handlers may post further work; a few rounds drain it.
-    for (int round = 0; round < 5; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
 }
 
 WindowHarness::WindowHarness(HarnessOptions options) : image_(std::make_unique<EepromImage>()) {

@@ -3,18 +3,18 @@
 // active window, real focus changes and key clicks, and reading back what
 // the user would see.
 
-#include "operations/FileDialog.h"
 #include "ports/Prompter.h"
 #include "settings/EepromImage.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/Hlavni.h"
 
 #include <QString>
 #include <QTemporaryDir>
-#include <deque>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,28 +23,6 @@ class QLabel;
 class QLineEdit;
 
 namespace rq7::test {
-
-// Answers from a script (else the box's default answer) and records every
-// message asked.
-class ScriptedPrompter : public Prompter {
-public:
-    std::deque<Answer> answers;
-    std::vector<Message> asked;
-
-    Answer ask(const Message& message) override;
-    std::vector<std::string> keys() const;
-    void clear() { asked.clear(); }
-};
-
-class FakeFileDialog : public FileDialog {
-public:
-    std::optional<std::string> openAnswer;
-    std::optional<std::string> saveAnswer;
-    int opened = 0;
-    int saved = 0;
-    std::optional<std::string> chooseFileToOpen() override;
-    std::optional<std::string> chooseFileToSave() override;
-};
 
 // While it lives, every modal dialog that opens is cancelled at once (a row
 // dialog opened by a test that only looks at what opens it).
@@ -58,10 +36,6 @@ private:
     QObject* timer_;
     int cancelled_ = 0;
 };
-
-// Runs the event loop until nothing is left to do: the leave handlers run
-// queued, after the focus change that raised them.
-void settle();
 
 struct HarnessOptions {
     Prompter* prompter = nullptr;          // nullptr: the harness's ScriptedPrompter

@@ -6,7 +6,8 @@
 #include "settings/SettingsSize.h"
 #include "simulator/SimulatedLink.h"
 #include "tests/operations/FakeSettingsHolder.h"
-#include "tests/operations/Fakes.h"
+#include "tests/support/RecordingStatus.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -83,7 +84,7 @@ private:
 struct Bench {
     test::FakeSettingsHolder holder;
     std::unique_ptr<EepromImage> image = std::make_unique<EepromImage>();
-    test::RecordingPrompter prompter;
+    test::ScriptedPrompter prompter;
     test::RecordingStatus status;
     Texts texts;
     WorkflowContext context{holder, *image, prompter, status, texts};

@@ -1,6 +1,6 @@
 #include "operations/ExitDecision.h"
 
-#include "tests/operations/Fakes.h"
+#include "tests/support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(ExitDecision, AsksOnlyWhileActiveAndMapsTheAnswer) {
     };
     const Texts texts;
     for (const ExitCase& c : cases) {
-        test::RecordingPrompter prompter;
+        test::ScriptedPrompter prompter;
         if (c.answer)
             prompter.answers.push_back(*c.answer);
         EXPECT_EQ(DecideExit(c.request, c.active, prompter, texts), c.expected)

@@ -3,9 +3,12 @@
 #include "settings/ImageWriter.h"
 #include "settings/SettingsSize.h"
 #include "tests/operations/FakeSettingsHolder.h"
-#include "tests/operations/Fakes.h"
-#include "tests/operations/FileSizeLimit.h"
-#include "tests/operations/TempDir.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/Files.h"
+#include "tests/support/RecordingStatus.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -36,7 +39,7 @@ SettingsRecord sampleRecord() {
 struct Bench {
     test::FakeSettingsHolder holder;
     std::unique_ptr<EepromImage> image = std::make_unique<EepromImage>();
-    test::RecordingPrompter prompter;
+    test::ScriptedPrompter prompter;
     test::RecordingStatus status;
     test::FakeFileDialog dialog;
     Texts texts;

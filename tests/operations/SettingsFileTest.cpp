@@ -1,9 +1,11 @@
 #include "operations/SettingsFile.h"
 
 #include "settings/EepromImage.h"
-#include "tests/operations/Fakes.h"
-#include "tests/operations/FileSizeLimit.h"
-#include "tests/operations/TempDir.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/Files.h"
+#include "tests/support/RecordingStatus.h"
+#include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -25,7 +27,7 @@ std::string imageBytes(const EepromImage& image, long count) {
 }
 
 struct Harness {
-    test::RecordingPrompter prompter;
+    test::ScriptedPrompter prompter;
     test::RecordingStatus status;
     Texts texts;
 };

@@ -1,7 +1,8 @@
 #include "operations/SmsCentreList.h"
 
 #include "operations/StartupLists.h"
-#include "tests/operations/TempDir.h"
+#include "tests/support/Files.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -2,12 +2,12 @@
 #include "settings/EepromImage.h"
 #include "settings/ImageWriter.h"
 #include "settings/SettingsRecord.h"
+#include "tests/support/Files.h"
+#include "tests/support/Programs.h"
+#include "tests/support/TempDir.h"
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -16,26 +16,8 @@
 namespace rq7::report {
 namespace {
 
-struct CommandRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-CommandRun rq7ctl(const QStringList& args) {
-    CommandRun result;
-    const QByteArray binDir = qgetenv("RQ7_BIN_DIR");
-    if (binDir.isEmpty())
-        return result;
-    QProcess process;
-    process.start(QString::fromLocal8Bit(binDir) + "/rq7ctl", args);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
+using test::ProgramResult;
+using test::runRq7ctl;
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -50,31 +32,26 @@ std::vector<std::string> splitLines(const std::string& text) {
 class ReportCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        ASSERT_FALSE(qgetenv("RQ7_BIN_DIR").isEmpty()) << "RQ7_BIN_DIR is not set";
+        ASSERT_NE(std::getenv("RQ7_BIN_DIR"), nullptr) << "RQ7_BIN_DIR is not set";
     }
 
     // The image of `settings`, or as changed by `patch`, in a file.
-    QString writeImageFile(const SettingsRecord& settings, const char* name,
-                           void (*patch)(EepromImage&) = nullptr) {
+    std::string writeImageFile(const SettingsRecord& settings, const char* name,
+                               void (*patch)(EepromImage&) = nullptr) {
         auto image = std::make_unique<EepromImage>();
         const WriteResult written = WriteImage(settings, *image);
         EXPECT_TRUE(written.ok) << written.field << ": " << written.reason;
         if (patch)
             patch(*image);
-        return writeBytes(name, QByteArray(reinterpret_cast<const char*>(image->data()),
-                                           static_cast<qsizetype>(written.length)));
+        return writeBytes(name, std::string(reinterpret_cast<const char*>(image->data()),
+                                            static_cast<std::size_t>(written.length)));
     }
 
-    QString writeBytes(const char* name, const QByteArray& bytes) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+    std::string writeBytes(const char* name, const std::string& bytes) {
+        return dir_.write(name, bytes);
     }
 
-    QTemporaryDir dir_;
+    test::TempDir dir_;
 };
 
 SettingsRecord exampleSettings() {
@@ -96,8 +73,8 @@ SettingsRecord exampleSettings() {
 }
 
 TEST_F(ReportCommand, PrintsTheReportLinesOfTheFile) {
-    const QString path = writeImageFile(exampleSettings(), "example.eep");
-    const CommandRun run = rq7ctl({"report", path});
+    const std::string path = writeImageFile(exampleSettings(), "example.eep");
+    const ProgramResult run = runRq7ctl({"report", path});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     ASSERT_EQ(run.out.back(), '\n');
@@ -129,7 +106,7 @@ TEST_F(ReportCommand, PrintsTheReportLinesOfTheFile) {
 TEST_F(ReportCommand, ControlCharactersNeverReachTheTerminal) {
     SettingsRecord s = exampleSettings();
     s.tabJmenoStanice = "A\x1b[2JB\tC";
-    const CommandRun run = rq7ctl({"report", writeImageFile(s, "escape.eep")});
+    const ProgramResult run = runRq7ctl({"report", writeImageFile(s, "escape.eep")});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::vector<std::string> lines = splitLines(run.out);
     ASSERT_EQ(lines.size(), 45u);
@@ -139,28 +116,23 @@ TEST_F(ReportCommand, ControlCharactersNeverReachTheTerminal) {
 }
 
 TEST_F(ReportCommand, RejectsWhatIsNoSettingsFile) {
-    auto validBytes = [this]() {
-        const QString path = writeImageFile(exampleSettings(), "valid.eep");
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    };
-    QByteArray badChecksum = validBytes();
+    std::string badChecksum = test::readFile(writeImageFile(exampleSettings(), "valid.eep"));
+    ASSERT_GT(badChecksum.size(), 26u);
     badChecksum[26] = static_cast<char>(badChecksum[26] + 1);
-    QDir(dir_.path()).mkdir("folder.eep");
+    ASSERT_TRUE(std::filesystem::create_directory(dir_ / "folder.eep"));
 
     struct Case {
         const char* name;
-        QStringList args;
+        std::vector<std::string> args;
         const char* errorMentions;
     };
     const Case cases[] = {
         {"no file named", {"report"}, "usage"},
         {"two files", {"report", "a.eep", "b.eep"}, "usage"},
-        {"missing file", {"report", dir_.filePath("missing.eep")}, "cannot open"},
-        {"a directory", {"report", dir_.filePath("folder.eep")}, "folder.eep"},
+        {"missing file", {"report", dir_ / "missing.eep"}, "cannot open"},
+        {"a directory", {"report", dir_ / "folder.eep"}, "folder.eep"},
         {"longer than the image",
-         {"report", writeBytes("long.eep", QByteArray(65537, '\x01'))},
+         {"report", writeBytes("long.eep", std::string(65537, '\x01'))},
          "larger than"},
         {"empty file", {"report", writeBytes("empty.eep", {})}, "no settings image"},
         {"text file", {"report", writeBytes("text.eep", "hello world\n")}, "no settings image"},
@@ -173,7 +145,7 @@ TEST_F(ReportCommand, RejectsWhatIsNoSettingsFile) {
          "ticks.eep: Neznámá chyba"},
     };
     for (const Case& c : cases) {
-        const CommandRun run = rq7ctl(c.args);
+        const ProgramResult run = runRq7ctl(c.args);
         EXPECT_EQ(run.exitCode, 2) << "case: " << c.name;
         EXPECT_EQ(run.out, "") << "case: " << c.name;
         EXPECT_NE(run.err.find(c.errorMentions), std::string::npos)

@@ -1,71 +1,35 @@
 // rq7ctl check, run as a program on settings texts.
 
+#include "tests/support/Files.h"
+#include "tests/support/Programs.h"
+#include "tests/support/TempDir.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
+using namespace rq7;
+using test::ProgramResult;
+using test::readFile;
+using test::runRq7ctl;
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class CheckCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* bin = std::getenv("RQ7_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "RQ7_BIN_DIR not set";
-        rq7ctl_ = fs::path(bin) / "rq7ctl";
-        ASSERT_TRUE(fs::exists(rq7ctl_)) << rq7ctl_;
-        std::string pattern = (fs::temp_directory_path() / "rq7-check-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
+        ASSERT_NE(std::getenv("RQ7_BIN_DIR"), nullptr) << "RQ7_BIN_DIR not set";
+        ASSERT_TRUE(fs::exists(test::binPath("rq7ctl"))) << test::binPath("rq7ctl");
     }
 
     fs::path write(const std::string& name, const std::string& text) {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
+        return dir_.write(name, text);
     }
 
-    // Arguments are single-quoted for the shell; none of ours holds a quote.
-    Outcome run(const std::string& args) {
-        const fs::path out = dir_ / "stdout";
-        const fs::path err = dir_ / "stderr";
-        const std::string command = "'" + rq7ctl_.string() + "' " + args + " >'" + out.string() +
-                                    "' 2>'" + err.string() + "'";
-        const int raw = std::system(command.c_str());
-        Outcome r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = readFile(out);
-        r.err = readFile(err);
-        return r;
-    }
-
-    std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
-
-    fs::path rq7ctl_;
-    fs::path dir_;
+    test::TempDir dir_;
 };
 
 } // namespace
@@ -85,8 +49,8 @@ TEST_F(CheckCommand, GoodFilePassesSilently) {
                                             "tabOUTZap(0)=ON\n"
                                             "tabOUTVyp(1)=OFF\n"
                                             "tabOUTZap(1)=ON\n");
-    const Outcome r = run("check " + quoted(file));
-    EXPECT_EQ(r.status, 0) << r.err;
+    const ProgramResult r = runRq7ctl({"check", file});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "");
 }
 
@@ -94,8 +58,8 @@ TEST_F(CheckCommand, ReplacementsAloneExitZero) {
     const fs::path file = write("fix.txt", "tabDobaPlatnostiSMS=45\n"
                                            "tabTC(2)=061\n"
                                            "tabTCUdalost(5)=1\n");
-    const Outcome r = run("check " + quoted(file));
-    EXPECT_EQ(r.status, 0) << r.err;
+    const ProgramResult r = runRq7ctl({"check", file});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "tabDobaPlatnostiSMS=30\n"
                      "tabTC(2)=+42061\n"
                      "tabTCUdalost(5)=0\n");
@@ -108,8 +72,8 @@ TEST_F(CheckCommand, RejectionsExitOneWithKeyAndText) {
                                            "tabOUTNazev(0)=REL\n"
                                            "tabOUTNazev(1)=RELE\n"
                                            "tabOUTVyp(2)=Rele 1\n");
-    const Outcome r = run("check " + quoted(file));
-    EXPECT_EQ(r.status, 1) << r.err;
+    const ProgramResult r = runRq7ctl({"check", file});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.out,
               "tabPIN: msg045 PIN je zad\u00e1n chybn\u011b!\n"
               "tabTC(1): msg037 Telefonn\u00ed \u010d\u00edslo je zad\u00e1no chybn\u011b.\n"
@@ -126,19 +90,25 @@ TEST_F(CheckCommand, RejectionsExitOneWithKeyAndText) {
 TEST_F(CheckCommand, PrefixOption) {
     const fs::path file = write("phone.txt", "tabTC(0)=061\n");
     const struct {
-        const char* option;
+        const char* name;
+        std::vector<std::string> option;
         const char* out;
     } cases[] = {
-        {"--prefix +421", "tabTC(0)=+42161\n"},
-        {"--prefix=+49", "tabTC(0)=+4961\n"},
-        {"--prefix ''", ""}, // no prefix: a national number stays
+        {"--prefix +421", {"--prefix", "+421"}, "tabTC(0)=+42161\n"},
+        {"--prefix=+49", {"--prefix=+49"}, "tabTC(0)=+4961\n"},
+        {"--prefix ''", {"--prefix", ""}, ""}, // no prefix: a national number stays
     };
     for (const auto& c : cases) {
-        const Outcome before = run("check " + std::string(c.option) + " " + quoted(file));
-        EXPECT_EQ(before.status, 0) << "case: " << c.option << " " << before.err;
-        EXPECT_EQ(before.out, c.out) << "case: " << c.option;
-        const Outcome after = run("check " + quoted(file) + " " + c.option);
-        EXPECT_EQ(after.out, c.out) << "case: " << c.option << " after the file";
+        std::vector<std::string> optionFirst{"check"};
+        optionFirst.insert(optionFirst.end(), c.option.begin(), c.option.end());
+        optionFirst.push_back(file);
+        const ProgramResult before = runRq7ctl(optionFirst);
+        EXPECT_EQ(before.exitCode, 0) << "case: " << c.name << " " << before.err;
+        EXPECT_EQ(before.out, c.out) << "case: " << c.name;
+        std::vector<std::string> fileFirst{"check", file};
+        fileFirst.insert(fileFirst.end(), c.option.begin(), c.option.end());
+        const ProgramResult after = runRq7ctl(fileFirst);
+        EXPECT_EQ(after.out, c.out) << "case: " << c.name << " after the file";
     }
 }
 
@@ -147,20 +117,20 @@ TEST_F(CheckCommand, BadInputExitsTwo) {
     const fs::path broken = write("broken.txt", "tabPIN=1\ntabNoSuchField=2\n");
     const struct {
         const char* name;
-        std::string args;
+        std::vector<std::string> args;
         const char* errContains;
     } cases[] = {
-        {"no file", "check", "usage"},
-        {"two files", "check " + quoted(good) + " " + quoted(good), "usage"},
-        {"missing file", "check " + quoted(dir_ / "none.txt"), "cannot read"},
-        {"unknown field", "check " + quoted(broken), "line 2"},
-        {"prefix with a letter", "check --prefix 42a " + quoted(good), "tabUTO: msg50 "},
-        {"prefix too long", "check --prefix +4201 " + quoted(good), "at most 4"},
-        {"prefix without value", "check " + quoted(good) + " --prefix", "needs a value"},
+        {"no file", {"check"}, "usage"},
+        {"two files", {"check", good, good}, "usage"},
+        {"missing file", {"check", dir_ / "none.txt"}, "cannot read"},
+        {"unknown field", {"check", broken}, "line 2"},
+        {"prefix with a letter", {"check", "--prefix", "42a", good}, "tabUTO: msg50 "},
+        {"prefix too long", {"check", "--prefix", "+4201", good}, "at most 4"},
+        {"prefix without value", {"check", good, "--prefix"}, "needs a value"},
     };
     for (const auto& c : cases) {
-        const Outcome r = run(c.args);
-        EXPECT_EQ(r.status, 2) << "case: " << c.name;
+        const ProgramResult r = runRq7ctl(c.args);
+        EXPECT_EQ(r.exitCode, 2) << "case: " << c.name;
         EXPECT_NE(r.err.find(c.errContains), std::string::npos)
             << "case: " << c.name << ": " << r.err;
         EXPECT_EQ(r.out, "") << "case: " << c.name;
@@ -170,14 +140,14 @@ TEST_F(CheckCommand, BadInputExitsTwo) {
 TEST_F(CheckCommand, BuildRefusesWhatCheckRejects) {
     const fs::path bad = write("bad.txt", "tabTC(4)=+\ntabDobaPlatnostiSMS=0\n");
     const fs::path eep = write("keep.eep", "old");
-    const Outcome checked = run("check " + quoted(bad));
-    const Outcome built = run("build " + quoted(bad) + " -o " + quoted(eep));
-    EXPECT_EQ(built.status, 2);
+    const ProgramResult checked = runRq7ctl({"check", bad});
+    const ProgramResult built = runRq7ctl({"build", bad, "-o", eep});
+    EXPECT_EQ(built.exitCode, 2);
     EXPECT_EQ(built.err, checked.out); // the same lines
     EXPECT_NE(built.err.find("tabTC(4): msg037 "), std::string::npos) << built.err;
     EXPECT_EQ(readFile(eep), "old");
-    const Outcome badPrefix = run("build " + quoted(bad) + " -o " + quoted(eep) + " --prefix x");
-    EXPECT_EQ(badPrefix.status, 2);
+    const ProgramResult badPrefix = runRq7ctl({"build", bad, "-o", eep, "--prefix", "x"});
+    EXPECT_EQ(badPrefix.exitCode, 2);
     EXPECT_NE(badPrefix.err.find("tabUTO: msg50 "), std::string::npos) << badPrefix.err;
 }
 
@@ -186,28 +156,35 @@ TEST_F(CheckCommand, BuildRefusesWhatCheckRejects) {
 TEST_F(CheckCommand, BuildAppliesTheReplacements) {
     const struct {
         const char* name;
-        std::string prefixOption;
+        std::vector<std::string> prefixOption;
         std::string text;
         std::string corrected;
         std::string notes;
     } cases[] = {
-        {"default prefix", "", "tabTC(1)=061\ntabTCPrijem(2)=1\ntabDobaPlatnostiSMS=9E999\n",
+        {"default prefix",
+         {},
+         "tabTC(1)=061\ntabTCPrijem(2)=1\ntabDobaPlatnostiSMS=9E999\n",
          "tabTC(1)=+42061\ntabDobaPlatnostiSMS=30\n",
          "tabDobaPlatnostiSMS=30\ntabTC(1)=+42061\ntabTCPrijem(2)=0\n"},
-        {"given prefix", "--prefix +421", "tabTC(1)=0061\ntabTC(2)=061\n",
-         "tabTC(1)=+61\ntabTC(2)=+42161\n", "tabTC(1)=+61\ntabTC(2)=+42161\n"},
-        {"no prefix", "--prefix ''", "tabTC(1)=061\n", "tabTC(1)=061\n", ""},
+        {"given prefix",
+         {"--prefix", "+421"},
+         "tabTC(1)=0061\ntabTC(2)=061\n",
+         "tabTC(1)=+61\ntabTC(2)=+42161\n",
+         "tabTC(1)=+61\ntabTC(2)=+42161\n"},
+        {"no prefix", {"--prefix", ""}, "tabTC(1)=061\n", "tabTC(1)=061\n", ""},
     };
     for (const auto& c : cases) {
         const fs::path raw = dir_ / "raw.eep";
         const fs::path fixed = dir_ / "fixed.eep";
-        const Outcome built = run("build " + quoted(write("raw.txt", c.text)) + " -o " +
-                                  quoted(raw) + " " + c.prefixOption);
-        ASSERT_EQ(built.status, 0) << "case: " << c.name << ": " << built.err;
+        std::vector<std::string> buildRaw{"build", write("raw.txt", c.text), "-o", raw};
+        buildRaw.insert(buildRaw.end(), c.prefixOption.begin(), c.prefixOption.end());
+        const ProgramResult built = runRq7ctl(buildRaw);
+        ASSERT_EQ(built.exitCode, 0) << "case: " << c.name << ": " << built.err;
         EXPECT_EQ(built.err, c.notes) << "case: " << c.name;
-        const Outcome reference = run("build " + quoted(write("fixed.txt", c.corrected)) + " -o " +
-                                      quoted(fixed) + " " + c.prefixOption);
-        ASSERT_EQ(reference.status, 0) << "case: " << c.name << ": " << reference.err;
+        std::vector<std::string> buildFixed{"build", write("fixed.txt", c.corrected), "-o", fixed};
+        buildFixed.insert(buildFixed.end(), c.prefixOption.begin(), c.prefixOption.end());
+        const ProgramResult reference = runRq7ctl(buildFixed);
+        ASSERT_EQ(reference.exitCode, 0) << "case: " << c.name << ": " << reference.err;
         EXPECT_EQ(reference.err, "") << "case: " << c.name;
         EXPECT_EQ(readFile(raw), readFile(fixed)) << "case: " << c.name;
     }

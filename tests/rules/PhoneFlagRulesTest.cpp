@@ -1,6 +1,6 @@
 #include "ui/main/rules/PhoneFlagRules.h"
 
-#include "ScriptedPrompter.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/main/rules/RuleMessages.h"
 
 #include <gtest/gtest.h>
@@ -146,7 +146,7 @@ TEST(SingleAlarmRule, BusyWhileAskingAndNestedRunsDoNotPrompt) {
     page.record.tabTCPoplach[0] = 1;
     page.record.tabTCPoplach[1] = 1;
     bool busyDuringAsk = false;
-    page.prompter.duringAsk = [&] { busyDuringAsk = page.state.AlarmClickBusy; };
+    page.prompter.onAsk = [&](const Message&) { busyDuringAsk = page.state.AlarmClickBusy; };
     page.prompter.answers = {Answer::Yes};
     page.setFlag(2, PhoneFlag::Poplach, 1);
     EXPECT_TRUE(busyDuringAsk);
@@ -162,7 +162,7 @@ TEST(SingleAlarmRule, GuardIsReleasedWhenThePromptThrows) {
     page.record.tabTC[0] = "+1";
     page.record.tabTC[1] = "+2";
     page.record.tabTCPoplach[0] = 1;
-    page.prompter.duringAsk = [] { throw std::runtime_error("window gone"); };
+    page.prompter.onAsk = [](const Message&) { throw std::runtime_error("window gone"); };
     EXPECT_THROW(page.setFlag(1, PhoneFlag::Poplach, 1), std::runtime_error);
     EXPECT_FALSE(page.state.AlarmClickBusy);
 }

@@ -6,74 +6,38 @@
 #include "settings/SettingsFields.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SettingsText.h"
+#include "tests/support/Files.h"
+#include "tests/support/Programs.h"
+#include "tests/support/TempDir.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace rq7;
+using test::ProgramResult;
+using test::readFile;
+using test::runRq7ctl;
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class Rq7ctl : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* bin = std::getenv("RQ7_BIN_DIR");
-        ASSERT_NE(bin, nullptr) << "RQ7_BIN_DIR not set";
-        rq7ctl_ = fs::path(bin) / "rq7ctl";
-        ASSERT_TRUE(fs::exists(rq7ctl_)) << rq7ctl_;
-        std::string pattern = (fs::temp_directory_path() / "rq7-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
+        ASSERT_NE(std::getenv("RQ7_BIN_DIR"), nullptr) << "RQ7_BIN_DIR not set";
+        ASSERT_TRUE(fs::exists(test::binPath("rq7ctl"))) << test::binPath("rq7ctl");
     }
 
     fs::path write(const std::string& name, const std::string& bytes) {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return dir_.write(name, bytes);
     }
 
     fs::path path(const std::string& name) const { return dir_ / name; }
 
-    // Arguments are single-quoted for the shell; none of ours holds a quote.
-    Outcome run(const std::vector<std::string>& args) {
-        std::string command = "'" + rq7ctl_.string() + "'";
-        for (const std::string& a : args)
-            command += " '" + a + "'";
-        command += " >'" + (dir_ / "stdout").string() + "' 2>'" + (dir_ / "stderr").string() + "'";
-        const int raw = std::system(command.c_str());
-        Outcome r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = readFile(dir_ / "stdout");
-        r.err = readFile(dir_ / "stderr");
-        return r;
-    }
-
-    fs::path rq7ctl_;
-    fs::path dir_;
+    test::TempDir dir_;
 };
 
 // The bytes of a settings file for `record`, built in-process.
@@ -104,20 +68,20 @@ TEST_F(Rq7ctl, BuildWritesTheImageAndDumpReadsItBack) {
                              "tabOUTimpulsLEN(2)=25\n";
     const fs::path settings = write("in.txt", text);
     const fs::path eep = path("out.eep");
-    const Outcome built = run({"build", settings.string(), "-o", eep.string()});
-    ASSERT_EQ(built.status, 0) << built.err;
+    const ProgramResult built = runRq7ctl({"build", settings.string(), "-o", eep.string()});
+    ASSERT_EQ(built.exitCode, 0) << built.err;
     EXPECT_EQ(built.out, "");
 
     SettingsRecord expected;
     ASSERT_TRUE(ParseSettingsText(text, expected).ok);
     EXPECT_EQ(readFile(eep), imageFile(expected));
 
-    const Outcome size = run({"size", settings.string()});
-    ASSERT_EQ(size.status, 0) << size.err;
+    const ProgramResult size = runRq7ctl({"size", settings.string()});
+    ASSERT_EQ(size.exitCode, 0) << size.err;
     EXPECT_EQ(size.out, std::to_string(readFile(eep).size() + 1) + "\n");
 
-    const Outcome dumped = run({"dump", eep.string()});
-    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    const ProgramResult dumped = runRq7ctl({"dump", eep.string()});
+    ASSERT_EQ(dumped.exitCode, 0) << dumped.err;
     // The canonical forms: grey flag off, JTS digit 0 while
     // off, the unauthorised-access flag off with no text, RFR in 3 s steps.
     expected.tabTCUdalost[0] = kFlagOff;
@@ -128,15 +92,16 @@ TEST_F(Rq7ctl, BuildWritesTheImageAndDumpReadsItBack) {
 
     // The dump is a settings text that builds the same file again.
     const fs::path again = path("again.eep");
-    const Outcome rebuilt =
-        run({"build", write("dump.txt", dumped.out).string(), "-o", again.string()});
-    ASSERT_EQ(rebuilt.status, 0) << rebuilt.err;
+    const ProgramResult rebuilt =
+        runRq7ctl({"build", write("dump.txt", dumped.out).string(), "-o", again.string()});
+    ASSERT_EQ(rebuilt.exitCode, 0) << rebuilt.err;
     EXPECT_EQ(readFile(again), readFile(eep));
 }
 
 TEST_F(Rq7ctl, DumpListsEveryFieldInTableOrder) {
-    const Outcome dumped = run({"dump", write("empty.eep", imageFile(SettingsRecord{})).string()});
-    ASSERT_EQ(dumped.status, 0) << dumped.err;
+    const ProgramResult dumped =
+        runRq7ctl({"dump", write("empty.eep", imageFile(SettingsRecord{})).string()});
+    ASSERT_EQ(dumped.exitCode, 0) << dumped.err;
     std::istringstream lines(dumped.out);
     std::string line;
     std::size_t n = 0;
@@ -178,23 +143,23 @@ TEST_F(Rq7ctl, DumpRefusals) {
     };
     for (const Case& c : cases) {
         const fs::path file = write("case.eep", c.bytes);
-        const Outcome r = run({"dump", file.string()});
-        EXPECT_EQ(r.status, 2) << "case: " << c.name;
+        const ProgramResult r = runRq7ctl({"dump", file.string()});
+        EXPECT_EQ(r.exitCode, 2) << "case: " << c.name;
         EXPECT_EQ(r.out, "") << "case: " << c.name;
         EXPECT_NE(r.err.find(file.string()), std::string::npos)
             << "case: " << c.name << ": " << r.err;
         EXPECT_NE(r.err.find(c.mention), std::string::npos) << "case: " << c.name << ": " << r.err;
     }
-    const Outcome missing = run({"dump", path("nope.eep").string()});
-    EXPECT_EQ(missing.status, 2);
+    const ProgramResult missing = runRq7ctl({"dump", path("nope.eep").string()});
+    EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("nope.eep"), std::string::npos);
 }
 
 TEST_F(Rq7ctl, FullSizeFileIsAccepted) {
     std::string bytes = imageFile(SettingsRecord{});
     bytes.resize(65536, '\x55');
-    const Outcome r = run({"dump", write("full.eep", bytes).string()});
-    EXPECT_EQ(r.status, 0) << r.err;
+    const ProgramResult r = runRq7ctl({"dump", write("full.eep", bytes).string()});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
 }
 
 TEST_F(Rq7ctl, BuildFailureLeavesTheTargetAlone) {
@@ -210,14 +175,16 @@ TEST_F(Rq7ctl, BuildFailureLeavesTheTargetAlone) {
         {"bad flag", "\nopExist=x\n", "line 2"},
     };
     for (const Case& c : cases) {
-        const Outcome r = run({"build", write("bad.txt", c.text).string(), "-o", eep.string()});
-        EXPECT_EQ(r.status, 2) << "case: " << c.name;
+        const ProgramResult r =
+            runRq7ctl({"build", write("bad.txt", c.text).string(), "-o", eep.string()});
+        EXPECT_EQ(r.exitCode, 2) << "case: " << c.name;
         EXPECT_NE(r.err.find(c.mention), std::string::npos) << "case: " << c.name << ": " << r.err;
         EXPECT_EQ(readFile(eep), "old contents") << "case: " << c.name;
     }
     const fs::path absent = path("absent.eep");
     EXPECT_EQ(
-        run({"build", write("bad.txt", "tabRFRWait=1\n").string(), "-o", absent.string()}).status,
+        runRq7ctl({"build", write("bad.txt", "tabRFRWait=1\n").string(), "-o", absent.string()})
+            .exitCode,
         2);
     EXPECT_FALSE(fs::exists(absent));
     // Nothing but the files of the test is left in the directory.
@@ -227,8 +194,9 @@ TEST_F(Rq7ctl, BuildFailureLeavesTheTargetAlone) {
 
 TEST_F(Rq7ctl, BuildReplacesAnExistingFile) {
     const fs::path eep = write("old.eep", std::string(500, 'x'));
-    const Outcome r = run({"build", write("s.txt", "tabPIN=1\n").string(), "-o", eep.string()});
-    ASSERT_EQ(r.status, 0) << r.err;
+    const ProgramResult r =
+        runRq7ctl({"build", write("s.txt", "tabPIN=1\n").string(), "-o", eep.string()});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
     SettingsRecord expected;
     expected.tabPIN = "1";
     EXPECT_EQ(readFile(eep), imageFile(expected));
@@ -243,11 +211,11 @@ TEST_F(Rq7ctl, UsageErrors) {
                                                {"dump"},
                                                {"size"},
                                                {"size", s.string(), s.string()}}) {
-        const Outcome r = run(args);
-        EXPECT_EQ(r.status, 2) << args[0] << " with " << args.size() << " arguments";
+        const ProgramResult r = runRq7ctl(args);
+        EXPECT_EQ(r.exitCode, 2) << args[0] << " with " << args.size() << " arguments";
         EXPECT_NE(r.err.find("usage"), std::string::npos) << r.err;
     }
-    const Outcome size = run({"size", s.string()});
-    EXPECT_EQ(size.status, 0);
+    const ProgramResult size = runRq7ctl({"size", s.string()});
+    EXPECT_EQ(size.exitCode, 0);
     EXPECT_EQ(size.out, "150\n");
 }

@@ -3,6 +3,8 @@
 
 #include "SimProcess.h"
 #include "simulator/app/EepFile.h"
+#include "tests/support/Programs.h"
+#include "tests/support/TempDir.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -11,29 +13,9 @@
 
 using namespace rq7::sim;
 using namespace rq7::sim::testing;
+using namespace rq7::test;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/rq7-cli-e2e-XXXXXX";
-        if (::mkdtemp(pattern))
-            path_ = pattern;
-    }
-    ~TempDir() {
-        if (!path_.empty())
-            (void)std::system(("rm -rf '" + path_ + "'").c_str());
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-ProgramResult rq7ctl(const std::vector<std::string>& args) {
-    return runProgram(binPath("rq7ctl"), args, std::chrono::seconds(60));
-}
 
 Bytes randomImage(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);
@@ -86,7 +68,7 @@ TEST(CliEndToEnd, IdentifyShowsWhatTheDeviceReports) {
         std::string error;
         ASSERT_TRUE(sim.start(c.simArgs, error)) << "case: " << c.name << ": " << error;
         const ProgramResult identify =
-            rq7ctl({"identify", "--port", sim.ptyPath(), "--wait", "20"});
+            runRq7ctl({"identify", "--port", sim.ptyPath(), "--wait", "20"});
         EXPECT_EQ(identify.exitCode, c.exitCode) << "case: " << c.name << '\n' << identify.err;
         EXPECT_EQ(identify.out, c.expected) << "case: " << c.name;
         EXPECT_EQ(sim.stop(), 0) << "case: " << c.name << '\n' << sim.errorOutput();
@@ -95,15 +77,15 @@ TEST(CliEndToEnd, IdentifyShowsWhatTheDeviceReports) {
 
 TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
     TempDir dir;
-    const std::string device = dir.file("device.eep");
+    const std::string device = dir / "device.eep";
     const Bytes contents = randomImage(2048, 11);
     std::string error;
     ASSERT_TRUE(saveEepFile(device, contents, error)) << error;
 
     SimProcess sim;
     ASSERT_TRUE(sim.start({"--memory", "4", "--eeprom", device}, error)) << error;
-    const std::string out = dir.file("read.eep");
-    const ProgramResult read = rq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
+    const std::string out = dir / "read.eep";
+    const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
     EXPECT_EQ(read.exitCode, 0) << read.err;
     EXPECT_EQ(fileBytes(out), contents);
 
@@ -111,10 +93,10 @@ TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
     EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
     SimProcess paced;
     ASSERT_TRUE(paced.start(
-        {"--memory", "0", "--eeprom", dir.file("small.eep"), "--wire-speed", "19200"}, error))
+        {"--memory", "0", "--eeprom", dir / "small.eep", "--wire-speed", "19200"}, error))
         << error;
-    const std::string small = dir.file("small-read.eep");
-    const ProgramResult second = rq7ctl({"read", "--port", paced.ptyPath(), "-o", small});
+    const std::string small = dir / "small-read.eep";
+    const ProgramResult second = runRq7ctl({"read", "--port", paced.ptyPath(), "-o", small});
     EXPECT_EQ(second.exitCode, 0) << second.err;
     EXPECT_EQ(fileBytes(small), Bytes(128, 0xFF)) << "a blank 128-byte EEPROM";
     EXPECT_EQ(paced.stop(), 0) << paced.errorOutput();
@@ -122,7 +104,7 @@ TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
 
 TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
     TempDir dir;
-    const std::string device = dir.file("device.eep");
+    const std::string device = dir / "device.eep";
     const Bytes contents = randomImage(1024, 12);
     std::string error;
     ASSERT_TRUE(saveEepFile(device, contents, error)) << error;
@@ -136,8 +118,8 @@ TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
                                "0.05", "--seed", seed},
                               error))
             << error;
-        const std::string out = dir.file(std::string("read-") + seed + ".eep");
-        const ProgramResult read = rq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
+        const std::string out = dir / (std::string("read-") + seed + ".eep");
+        const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
         if (read.exitCode == 0) {
             ++succeeded;
             EXPECT_EQ(fileBytes(out), contents) << "case: seed " << seed;
@@ -153,17 +135,17 @@ TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
 TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
     TempDir dir;
     // A valid settings file with the initial settings.
-    const std::string settingsText = dir.file("settings.txt");
+    const std::string settingsText = dir / "settings.txt";
     std::string error;
     ASSERT_TRUE(saveEepFile(settingsText, {}, error)) << error;
-    const std::string image = dir.file("image.eep");
-    const ProgramResult build = rq7ctl({"build", settingsText, "-o", image});
+    const std::string image = dir / "image.eep";
+    const ProgramResult build = runRq7ctl({"build", settingsText, "-o", image});
     ASSERT_EQ(build.exitCode, 0) << build.err;
     const Bytes written = fileBytes(image);
     ASSERT_FALSE(written.empty());
 
     for (const bool verify : {true, false}) {
-        const std::string device = dir.file(verify ? "verified.eep" : "unverified.eep");
+        const std::string device = dir / (verify ? "verified.eep" : "unverified.eep");
         const Bytes before = randomImage(1024, verify ? 21 : 22);
         ASSERT_TRUE(saveEepFile(device, before, error)) << error;
         SimProcess sim;
@@ -171,11 +153,11 @@ TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
         std::vector<std::string> args{"write", "--port", sim.ptyPath(), image};
         if (!verify)
             args.push_back("--no-verify");
-        const ProgramResult write = rq7ctl(args);
+        const ProgramResult write = runRq7ctl(args);
         EXPECT_EQ(write.exitCode, 0) << "case: verify " << verify << '\n' << write.err;
 
-        const std::string back = dir.file("back.eep");
-        const ProgramResult read = rq7ctl({"read", "--port", sim.ptyPath(), "-o", back});
+        const std::string back = dir / "back.eep";
+        const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", back});
         ASSERT_EQ(read.exitCode, 0) << read.err;
         EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
 

@@ -1,6 +1,7 @@
 #include "simulator/app/SimOptions.h"
 
 #include "simulator/app/EepFile.h"
+#include "tests/support/TempDir.h"
 
 #include <chrono>
 #include <cstdio>
@@ -141,9 +142,8 @@ TEST(SimOptions, UsageNamesEveryOption) {
 }
 
 TEST(SimEepFile, SaveThenLoadGivesTheSameBytesAndMissingIsTold) {
-    char dir[] = "/tmp/rq7-eep-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(dir));
-    const std::string path = std::string(dir) + "/device.eep";
+    const rq7::test::TempDir dir;
+    const std::string path = dir / "device.eep";
     Bytes image(1024);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(i ^ (i >> 3));
@@ -156,9 +156,7 @@ TEST(SimEepFile, SaveThenLoadGivesTheSameBytesAndMissingIsTold) {
     EXPECT_EQ(loaded, image);
     EXPECT_NE(::access((path + ".tmp").c_str(), F_OK), 0) << "no temporary file is left";
 
-    EXPECT_FALSE(saveEepFile(std::string(dir) + "/no/such/dir.eep", image, error));
+    EXPECT_FALSE(saveEepFile(dir / "no/such/dir.eep", image, error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(loadEepFile(dir, loaded, error), EepLoad::Failed) << "a directory is no file";
-    std::remove(path.c_str());
-    ::rmdir(dir);
+    EXPECT_EQ(loadEepFile(dir.str(), loaded, error), EepLoad::Failed) << "a directory is no file";
 }

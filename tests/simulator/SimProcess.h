@@ -1,7 +1,7 @@
 #pragma once
-// Runs rq7-sim (or another program of the build) for end-to-end tests, and
-// talks to its pseudo-terminal. Every wait is bounded; the destructor kills
-// whatever is still running.
+// Runs rq7-sim for end-to-end tests and talks to its pseudo-terminal. Every
+// wait is bounded; the destructor kills whatever is still running. Programs
+// that run to their end: tests/support/Programs.h.
 
 #include <chrono>
 #include <cstdint>
@@ -10,19 +10,6 @@
 #include <vector>
 
 namespace rq7::sim::testing {
-
-// $RQ7_BIN_DIR/name.
-std::string binPath(const std::string& name);
-
-struct ProgramResult {
-    int exitCode = -1; // -1: did not end in time, or died of a signal
-    std::string out;
-    std::string err;
-};
-
-// Runs a program to its end (killed after `limit`), capturing its output.
-ProgramResult runProgram(const std::string& path, const std::vector<std::string>& args,
-                         std::chrono::milliseconds limit = std::chrono::seconds(60));
 
 class SimProcess {
 public:

@@ -4,6 +4,8 @@
 #include "DeviceTestSupport.h"
 #include "SimProcess.h"
 #include "simulator/app/EepFile.h"
+#include "tests/support/Programs.h"
+#include "tests/support/TempDir.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -11,25 +13,9 @@
 
 using namespace rq7::sim;
 using namespace rq7::sim::testing;
+using namespace rq7::test;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/rq7-sim-test-XXXXXX";
-        path_ = ::mkdtemp(pattern) ? pattern : "/tmp";
-    }
-    ~TempDir() {
-        const std::string command = "rm -rf '" + path_ + "'";
-        if (path_ != "/tmp")
-            (void)std::system(command.c_str());
-    }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 std::optional<Bytes> replyBody(const Bytes& wire) {
     return bodyOf(wire);
@@ -48,7 +34,7 @@ TEST(SimProgram, HelpAndBadOptions) {
     EXPECT_TRUE(bad.out.empty()) << "no terminal was created";
 
     TempDir dir;
-    const std::string big = dir.file("big.eep");
+    const std::string big = dir / "big.eep";
     std::string error;
     ASSERT_TRUE(saveEepFile(big, Bytes(2048, 0), error)) << error;
     const ProgramResult tooBig = runProgram(binPath("rq7-sim"), {"--eeprom", big});
@@ -58,7 +44,7 @@ TEST(SimProgram, HelpAndBadOptions) {
 
 TEST(SimProgram, AnswersEveryCommandAndSavesEepromOnTerm) {
     TempDir dir;
-    const std::string eep = dir.file("device.eep");
+    const std::string eep = dir / "device.eep";
     Bytes image(128);
     for (std::size_t i = 0; i < image.size(); ++i)
         image[i] = static_cast<std::uint8_t>(200 - i);
@@ -95,7 +81,7 @@ TEST(SimProgram, AnswersEveryCommandAndSavesEepromOnTerm) {
 
 TEST(SimProgram, SurvivesSeveralClientSessions) {
     TempDir dir;
-    const std::string eep = dir.file("new.eep");
+    const std::string eep = dir / "new.eep";
     SimProcess sim;
     std::string error;
     ASSERT_TRUE(sim.start({"--eeprom", eep, "--wire-speed", "115200"}, error)) << error;

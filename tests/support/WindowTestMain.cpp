@@ -1,4 +1,5 @@
-// The window tests need one QApplication for the whole run.
+// The window tests need one QApplication for the whole run: list this file
+// among the sources of a window test (it replaces gtest's own main).
 
 #include <QApplication>
 #include <gtest/gtest.h>

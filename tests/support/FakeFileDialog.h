@@ -1,0 +1,29 @@
+#pragma once
+// A file dialog answered from the test: the name to give, or nullopt for
+// Cancel (the default), counting how often each dialog opened.
+
+#include "operations/FileDialog.h"
+
+#include <optional>
+#include <string>
+
+namespace rq7::test {
+
+class FakeFileDialog : public FileDialog {
+public:
+    std::optional<std::string> openAnswer;
+    std::optional<std::string> saveAnswer;
+    int opened = 0;
+    int saved = 0;
+
+    std::optional<std::string> chooseFileToOpen() override {
+        ++opened;
+        return openAnswer;
+    }
+    std::optional<std::string> chooseFileToSave() override {
+        ++saved;
+        return saveAnswer;
+    }
+};
+
+} // namespace rq7::test

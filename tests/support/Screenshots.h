@@ -1,0 +1,21 @@
+#pragma once
+// What the screenshot tools share: the output directory from the command
+// line and saving a picture of a widget with a line saying so.
+
+#include <QDir>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace rq7::test {
+
+// The directory named by the first argument, created; nullopt (after
+// printing `usage` on stderr) when the arguments are not 1 to 1 + optional.
+std::optional<QDir> screenshotDir(int argc, char** argv, const char* usage, int optional = 0);
+
+// Saves a picture of the widget as dir/name and prints where it went and
+// the widget's size (logical pixels). False when it could not be saved.
+bool saveScreenshot(QWidget* widget, const QDir& dir, const QString& name);
+
+} // namespace rq7::test
