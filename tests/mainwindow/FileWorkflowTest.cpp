@@ -141,6 +141,7 @@ TEST(FileWorkflow, AFailedWriteKeepsTheOldFile) {
     h.prompter.answers = {Answer::Yes};
     {
         FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.ok());
         h.click("btFileSave");
     }
     ASSERT_EQ(h.prompter.keys(), (std::vector<std::string>{"msg035", "msg008"}));

@@ -1,8 +1,8 @@
 #pragma once
 // Limits the size of files this process may write, so that a write fails
-// part-way for any user (a read-only directory does not stop the superuser).
-// The limit and the signal that would end the process are restored at the
-// end of the scope.
+// for any user (a read-only directory does not stop the superuser). The
+// limit and the signal that would end the process are restored at the end
+// of the scope; ok() tells whether the limit took effect.
 
 #include <csignal>
 #include <sys/resource.h>
