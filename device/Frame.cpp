@@ -1,22 +1,8 @@
 #include "device/Frame.h"
 
+#include "encoding/Hex.h"
+
 namespace rq7::device {
-
-namespace {
-
-const char kDigits[] = "0123456789ABCDEF";
-
-int DigitValue(std::uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::uint8_t FrameChecksum(const std::uint8_t* bytes, std::size_t count) {
     unsigned sum = 1;
@@ -42,23 +28,23 @@ Frame BlockRequest(std::uint8_t command, std::uint16_t address) {
 
 void AppendHexByte(Frame& frame, std::uint8_t value) {
     const auto at = static_cast<std::size_t>(frame.length);
-    frame.data.at(at) = static_cast<std::uint8_t>(kDigits[value % 16]);
-    frame.data.at(at + 1) = static_cast<std::uint8_t>(kDigits[value / 16]);
+    frame.data.at(at) = static_cast<std::uint8_t>(hex::digit(value % 16));
+    frame.data.at(at + 1) = static_cast<std::uint8_t>(hex::digit(value / 16));
     frame.length += 2;
 }
 
 std::uint8_t HexPairToByte(std::uint8_t first, std::uint8_t second) {
-    const int high = DigitValue(second);
+    const int high = hex::value(second);
     if (high < 0)
         return 0;
-    const int low = DigitValue(first);
+    const int low = hex::value(first);
     if (low < 0)
         return static_cast<std::uint8_t>(high);
     return static_cast<std::uint8_t>(high * 16 + low);
 }
 
 bool IsHexDigit(std::uint8_t c) {
-    return DigitValue(c) >= 0;
+    return hex::value(c) >= 0;
 }
 
 bool HasHexPayload(const Frame& reply, int pairs) {

@@ -1,6 +1,7 @@
 #include "settings/ImageReader.h"
 
 #include "encoding/Cp1250.h"
+#include "encoding/Hex.h"
 #include "settings/ChoiceTables.h"
 #include "settings/ImageLayout.h"
 #include "settings/PhoneNumber.h"
@@ -59,8 +60,8 @@ public:
         std::string chars;
         if (!take(position, 2, chars))
             return fail(where + " runs past the end of the image");
-        const int high = phone_bytes::hexValue(chars[0]);
-        const int low = phone_bytes::hexValue(chars[1]);
+        const int high = hex::value(chars[0]);
+        const int low = hex::value(chars[1]);
         if (high < 0 || low < 0)
             return fail(where + " has no hexadecimal length");
         int n = high * 16 + low;
@@ -104,8 +105,7 @@ private:
         const std::optional<int> t1 = at(position + 2);
         const std::optional<int> t2 = at(position + 3);
         const std::optional<int> end = at(position + 4);
-        return t1 && t2 && end && *end == 0 && phone_bytes::hexValue(static_cast<char>(*t1)) >= 0 &&
-               phone_bytes::hexValue(static_cast<char>(*t2)) >= 0;
+        return t1 && t2 && end && *end == 0 && hex::value(*t1) >= 0 && hex::value(*t2) >= 0;
     }
 
     const EepromImage& image_;

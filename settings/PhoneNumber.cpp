@@ -1,22 +1,13 @@
 #include "settings/PhoneNumber.h"
 
 #include "encoding/Cp1250.h"
+#include "encoding/Hex.h"
 
 #include <cstdio>
 
 namespace rq7 {
 
 namespace phone_bytes {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 std::string encode(const std::string& bytes) {
     const bool international = !bytes.empty() && bytes[0] == '+';
@@ -40,8 +31,8 @@ std::string encode(const std::string& bytes) {
 std::optional<std::string> decode(const std::string& bytes) {
     if (bytes.size() < 2)
         return std::nullopt;
-    const int high = hexValue(bytes[0]);
-    const int low = hexValue(bytes[1]);
+    const int high = hex::value(bytes[0]);
+    const int low = hex::value(bytes[1]);
     if (high < 0 || low < 0)
         return std::nullopt;
     std::size_t n = static_cast<std::size_t>(high * 16 + low);

@@ -31,8 +31,6 @@ namespace phone_bytes {
 // The same codings on code-page bytes, one byte per character.
 std::string encode(const std::string& bytes);
 std::optional<std::string> decode(const std::string& bytes);
-// Value of one hexadecimal character, or -1.
-int hexValue(char c);
 } // namespace phone_bytes
 
 } // namespace rq7

@@ -1,5 +1,7 @@
 #include "simulator/FrameCodec.h"
 
+#include "encoding/Hex.h"
+
 namespace rq7::sim {
 
 std::uint8_t frameChecksum(const std::uint8_t* data, std::size_t length) {
@@ -17,31 +19,17 @@ Bytes encodeFrame(const Bytes& data) {
     return wire;
 }
 
-static std::uint8_t hexDigit(unsigned nibble) {
-    return static_cast<std::uint8_t>(nibble < 10 ? '0' + nibble : 'A' + (nibble - 10));
-}
-
 void appendHexPair(Bytes& out, std::uint8_t value) {
-    out.push_back(hexDigit(value & 0x0Fu));
-    out.push_back(hexDigit(value >> 4));
-}
-
-static std::optional<unsigned> digitValue(std::uint8_t c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return std::nullopt;
+    out.push_back(static_cast<std::uint8_t>(hex::digit(value & 0x0Fu)));
+    out.push_back(static_cast<std::uint8_t>(hex::digit(value >> 4)));
 }
 
 std::optional<std::uint8_t> parseHexPair(std::uint8_t first, std::uint8_t second) {
-    const auto low = digitValue(first);
-    const auto high = digitValue(second);
-    if (!low || !high)
+    const int low = hex::value(first);
+    const int high = hex::value(second);
+    if (low < 0 || high < 0)
         return std::nullopt;
-    return static_cast<std::uint8_t>(*high * 16 + *low);
+    return static_cast<std::uint8_t>(high * 16 + low);
 }
 
 RequestParser::Result RequestParser::push(std::uint8_t byte) {
