@@ -38,18 +38,3 @@ TEST(PhoneNumber, PlusAloneCannotBeStored) {
     EXPECT_TRUE(IsStorablePhoneNumber("+1"));
     EXPECT_TRUE(IsStorablePhoneNumber("1"));
 }
-
-TEST(SmscNumber, NumberPartOfListText) {
-    const struct {
-        const char* text;
-        const char* number;
-    } cases[] = {{"Operator <+420603052000>", "+420603052000"},
-                 {"+420603052000", "+420603052000"},
-                 {"A <>", ""},
-                 {"A <+42 0>", "+42 0"},
-                 {"A <+420", "A <+420"},
-                 {"A >1< 2 >", " 2 "},
-                 {"", ""}};
-    for (const auto& c : cases)
-        EXPECT_EQ(SmscNumber(c.text), c.number) << "case: " << c.text;
-}

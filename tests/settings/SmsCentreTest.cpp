@@ -17,6 +17,10 @@ TEST(SmsCentre, NumberBetweenTheBrackets) {
         {"close before > open <1> x", "1"},
         {"<1><2>", "1"},
         {"", ""},
+        {"Operator <+420603052000>", "+420603052000"},
+        {"A <+42 0>", "+42 0"},
+        {"A <+420", "A <+420"},
+        {"A >1< 2 >", " 2 "},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetSMSC(c.text), c.number) << "case: " << c.text;

@@ -1,6 +1,7 @@
 #include "ui/main/rules/FieldRules.h"
 
 #include "settings/SettingsRecord.h"
+#include "settings/SmsCentre.h"
 #include "ui/main/rules/CharSets.h"
 #include "ui/main/rules/ClampNumber.h"
 #include "ui/main/rules/PhoneNumber.h"
@@ -226,7 +227,8 @@ CheckResult CheckField(std::string_view field, std::string_view text, const Fiel
     for (const FieldCheck& check : rule.checks) {
         switch (check.kind) {
         case CheckKind::Chars: {
-            const std::string tested = check.smscNumber ? SmscNumber(text) : std::string(text);
+            const std::string tested =
+                check.smscNumber ? GetSMSC(std::string(text)) : std::string(text);
             if (!AllCharsAllowed(tested, check.chars))
                 return reject(rule, check, texts);
             break;

@@ -25,14 +25,4 @@ bool IsStorablePhoneNumber(std::string_view number) {
     return number != "+";
 }
 
-std::string SmscNumber(std::string_view text) {
-    const std::size_t open = text.find('<');
-    if (open == std::string_view::npos)
-        return std::string(text);
-    const std::size_t close = text.find('>', open + 1);
-    if (close == std::string_view::npos)
-        return std::string(text);
-    return std::string(text.substr(open + 1, close - open - 1));
-}
-
 } // namespace rq7::rules

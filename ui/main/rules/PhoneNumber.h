@@ -22,8 +22,4 @@ std::string NormalizePhoneNumber(std::string_view number, std::string_view prefi
 // entry, so every later number would be misread.
 bool IsStorablePhoneNumber(std::string_view number);
 
-// The number part of the SMS-centre text: what lies between the first "<" and
-// the first ">" after it, or the whole text when there is no such pair.
-std::string SmscNumber(std::string_view text);
-
 } // namespace rq7::rules
