@@ -6,6 +6,7 @@
 #include "ui/main/rules/PhoneRows.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace rq7::rules {
 
@@ -39,23 +40,16 @@ public:
         single("tabPrepnoutJTSCislo", r.tabPrepnoutJTSCislo);
         for (int i = 0; i < kRowCount; ++i)
             phoneRow(i);
-        for (int i = 0; i < kRowCount; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            ValidationState bounce;
-            row("tabINPNazev", i, r.tabINPNazev[at], {}, bounce);
-            row("tabINPVyp", i, r.tabINPVyp[at], r.tabINPZap[at], bounce);
-            row("tabINPZap", i, r.tabINPZap[at], r.tabINPVyp[at], bounce);
-            row("tabINPLH", i, r.tabINPLH[at], {}, bounce);
-            row("tabINPHL", i, r.tabINPHL[at], {}, bounce);
-        }
-        for (int i = 0; i < kRowCount; ++i) {
-            const auto at = static_cast<std::size_t>(i);
-            ValidationState bounce;
-            row("tabOUTNazev", i, r.tabOUTNazev[at], {}, bounce);
-            row("tabOUTVyp", i, r.tabOUTVyp[at], r.tabOUTZap[at], bounce);
-            row("tabOUTZap", i, r.tabOUTZap[at], r.tabOUTVyp[at], bounce);
-            row("tabOUTimpuls", i, r.tabOUTimpuls[at], {}, bounce);
-        }
+        using R = SettingsRecord;
+        rows({{"tabINPNazev", &R::tabINPNazev, nullptr},
+              {"tabINPVyp", &R::tabINPVyp, &R::tabINPZap},
+              {"tabINPZap", &R::tabINPZap, &R::tabINPVyp},
+              {"tabINPLH", &R::tabINPLH, nullptr},
+              {"tabINPHL", &R::tabINPHL, nullptr}});
+        rows({{"tabOUTNazev", &R::tabOUTNazev, nullptr},
+              {"tabOUTVyp", &R::tabOUTVyp, &R::tabOUTZap},
+              {"tabOUTZap", &R::tabOUTZap, &R::tabOUTVyp},
+              {"tabOUTimpuls", &R::tabOUTimpuls, nullptr}});
         if (auto violation = OutputCrossRule(OutputWords::from(r), texts_))
             result_.findings.push_back({violation->field(), std::nullopt, violation->message});
         return std::move(result_);
@@ -89,9 +83,23 @@ private:
         apply(std::string(control), text, {}, state);
     }
 
-    void row(std::string_view control, int i, std::string& text, const std::string& sister,
-             ValidationState& bounce) {
-        apply(rowField(control, i), text, sister, bounce);
+    // A text column of a table and the column of its sister field, if any.
+    struct Column {
+        const char* control;
+        Rows<std::string> SettingsRecord::*text;
+        Rows<std::string> SettingsRecord::*sister;
+    };
+
+    // Each row's columns in order, the row checked as one fresh bounce.
+    void rows(std::initializer_list<Column> columns) {
+        SettingsRecord& r = result_.corrected;
+        for (int i = 0; i < kRowCount; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            ValidationState bounce;
+            for (const Column& c : columns)
+                apply(rowField(c.control, i), (r.*c.text)[at],
+                      c.sister ? (r.*c.sister)[at] : std::string_view(), bounce);
+        }
     }
 
     void phoneRow(int i) {
