@@ -12,6 +12,7 @@
 #include "cli/Command.h"
 #include "cli/SettingsCheck.h"
 #include "cli/SettingsFiles.h"
+#include "files/WholeFile.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageWriter.h"
 #include "settings/SettingsSize.h"
@@ -91,7 +92,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     const std::optional<std::string> bytes = imageFileBytes(record, err);
     if (!bytes)
         return kExitBadInput;
-    if (!replaceFile(parsed->output, *bytes, error)) {
+    if (!files::replaceFile(parsed->output, *bytes, error)) {
         err << "rq7ctl build: " << error << '\n';
         return kExitBadInput;
     }

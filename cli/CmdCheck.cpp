@@ -5,11 +5,11 @@
 
 #include "cli/Command.h"
 #include "cli/SettingsCheck.h"
+#include "files/WholeFile.h"
 #include "settings/SettingsText.h"
 
-#include <fstream>
 #include <ostream>
-#include <sstream>
+#include <string>
 
 namespace rq7::cli {
 
@@ -28,15 +28,14 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         err << kUsage;
         return kExitBadInput;
     }
-    std::ifstream file(args[0], std::ios::binary);
-    if (!file) {
+    std::string text;
+    std::string reason;
+    if (files::readWholeFile(args[0], text, reason) != files::FileRead::Read) {
         err << "rq7ctl check: cannot read " << args[0] << '\n';
         return kExitBadInput;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
     SettingsRecord record;
-    const SettingsTextResult parsed = ParseSettingsText(text.str(), record);
+    const SettingsTextResult parsed = ParseSettingsText(text, record);
     if (!parsed.ok) {
         err << "rq7ctl check: " << args[0] << ": " << parsed.error << '\n';
         return kExitBadInput;

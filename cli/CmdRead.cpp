@@ -5,6 +5,7 @@
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
 #include "cli/SettingsFiles.h"
+#include "files/WholeFile.h"
 #include "settings/EepromImage.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
         std::max<std::size_t>(static_cast<std::size_t>(read.blocks) * device::kBlockSize, 1);
     const std::string bytes(image.begin(), image.begin() + static_cast<long>(length));
     std::string error;
-    if (!replaceFile(path, bytes, error)) {
+    if (!files::replaceFile(path, bytes, error)) {
         err << "rq7ctl read: " << error << '\n';
         return kExitFailure;
     }

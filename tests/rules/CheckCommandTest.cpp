@@ -123,6 +123,7 @@ TEST_F(CheckCommand, BadInputExitsTwo) {
         {"no file", {"check"}, "usage"},
         {"two files", {"check", good, good}, "usage"},
         {"missing file", {"check", dir_ / "none.txt"}, "cannot read"},
+        {"a directory", {"check", dir_.path()}, "cannot read"},
         {"unknown field", {"check", broken}, "line 2"},
         {"prefix with a letter", {"check", "--prefix", "42a", good}, "tabUTO: msg50 "},
         {"prefix too long", {"check", "--prefix", "+4201", good}, "at most 4"},

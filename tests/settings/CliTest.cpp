@@ -202,6 +202,24 @@ TEST_F(Rq7ctl, BuildReplacesAnExistingFile) {
     EXPECT_EQ(readFile(eep), imageFile(expected));
 }
 
+// A directory given for a file is refused, not read as an empty one.
+TEST_F(Rq7ctl, ADirectoryIsNoFile) {
+    const fs::path folder = path("folder");
+    ASSERT_TRUE(fs::create_directory(folder));
+    const fs::path eep = path("out.eep");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"build", folder.string(), "-o", eep.string()},
+                                               {"size", folder.string()},
+                                               {"dump", folder.string()}}) {
+        const ProgramResult r = runRq7ctl(args);
+        EXPECT_EQ(r.exitCode, 2) << "case: " << args[0];
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos)
+            << "case: " << args[0] << ": " << r.err;
+        EXPECT_EQ(r.out, "") << "case: " << args[0];
+    }
+    EXPECT_FALSE(fs::exists(eep));
+}
+
 TEST_F(Rq7ctl, UsageErrors) {
     const fs::path s = write("s.txt", "");
     for (const std::vector<std::string>& args :
