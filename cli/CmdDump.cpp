@@ -4,12 +4,8 @@
 
 #include "cli/Command.h"
 #include "cli/SettingsFiles.h"
-#include "settings/EepromImage.h"
-#include "settings/ImageReader.h"
 #include "settings/SettingsText.h"
-#include "ui/language/catalogue/Texts.h"
 
-#include <memory>
 #include <ostream>
 
 namespace rq7::cli {
@@ -22,22 +18,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitBadInput;
     }
     const std::string& path = args[0];
-    auto image = std::make_unique<EepromImage>();
-    std::string error;
-    if (!loadImageFile(path, *image, error)) {
-        err << "rq7ctl dump: " << error << '\n';
-        return kExitBadInput;
-    }
-    if (!image->IsImageValid()) {
-        err << "rq7ctl dump: " << path
-            << " holds no settings image (format mark or header checksum wrong)\n";
-        return kExitBadInput;
-    }
     SettingsRecord record;
-    const ReadResult read = ReadImage(*image, record, {});
-    if (!read.ok) {
-        err << "rq7ctl dump: " << path << ": " << Texts{}.get(read.messageKey) << " ("
-            << read.detail << ")\n";
+    std::string error;
+    if (!readSettingsFile(path, {}, record, error)) {
+        err << "rq7ctl dump: " << error << '\n';
         return kExitBadInput;
     }
     // A line cannot carry a line break, and dropping it would change the

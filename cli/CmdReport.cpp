@@ -6,13 +6,9 @@
 #include "encoding/Cp1250.h"
 #include "operations/SmsCentreList.h"
 #include "report/ReportLines.h"
-#include "settings/EepromImage.h"
-#include "settings/ImageReader.h"
 #include "settings/SettingsRecord.h"
-#include "ui/language/catalogue/Texts.h"
 
 #include <filesystem>
-#include <memory>
 #include <ostream>
 #include <system_error>
 
@@ -47,23 +43,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << "usage: rq7ctl report FILE.eep\n";
         return kExitBadInput;
     }
-    const std::string& path = args[0];
-    auto image = std::make_unique<EepromImage>();
-    std::string error;
-    if (!loadImageFile(path, *image, error)) {
-        err << "rq7ctl report: " << error << '\n';
-        return kExitBadInput;
-    }
-    if (!image->IsImageValid()) {
-        err << "rq7ctl report: " << path
-            << " holds no settings image (format mark or header checksum wrong)\n";
-        return kExitBadInput;
-    }
     SettingsRecord settings;
-    const ReadResult read = ReadImage(*image, settings, smsCentreItems());
-    if (!read.ok) {
-        err << "rq7ctl report: " << path << ": " << Texts{}.get(read.messageKey) << " ("
-            << read.detail << ")\n";
+    std::string error;
+    if (!readSettingsFile(args[0], smsCentreItems(), settings, error)) {
+        err << "rq7ctl report: " << error << '\n';
         return kExitBadInput;
     }
     for (const std::string& line : report::reportLines(settings))

@@ -1,9 +1,12 @@
 #include "cli/SettingsFiles.h"
 
 #include "files/WholeFile.h"
+#include "settings/ImageReader.h"
 #include "settings/SettingsText.h"
+#include "ui/language/catalogue/Texts.h"
 
 #include <limits>
+#include <memory>
 
 namespace rq7::cli {
 
@@ -51,6 +54,23 @@ bool loadImageFile(const std::string& path, EepromImage& image, std::string& err
     }
     for (std::size_t a = 0; a < bytes.size(); ++a)
         image.SetImageByte(static_cast<unsigned char>(bytes[a]), static_cast<long>(a));
+    return true;
+}
+
+bool readSettingsFile(const std::string& path, const std::vector<std::string>& smsCentreItems,
+                      SettingsRecord& record, std::string& error) {
+    auto image = std::make_unique<EepromImage>();
+    if (!loadImageFile(path, *image, error))
+        return false;
+    if (!image->IsImageValid()) {
+        error = path + " holds no settings image (format mark or header checksum wrong)";
+        return false;
+    }
+    const ReadResult read = ReadImage(*image, record, smsCentreItems);
+    if (!read.ok) {
+        error = path + ": " + Texts{}.get(read.messageKey) + " (" + read.detail + ")";
+        return false;
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "settings/SettingsRecord.h"
 
 #include <string>
+#include <vector>
 
 namespace rq7::cli {
 
@@ -18,5 +19,12 @@ bool readSettingsText(const std::string& path, SettingsRecord& record, std::stri
 // 65,536-byte image, or anything but a regular file, is refused and leaves
 // `image` alone.
 bool loadImageFile(const std::string& path, EepromImage& image, std::string& error);
+
+// Loads a settings file and reads the settings its image holds into
+// `record` (`smsCentreItems` as ReadImage takes them). On failure `error`
+// says what, naming the file: the file itself, an invalid image, or the
+// reader's message with its detail.
+bool readSettingsFile(const std::string& path, const std::vector<std::string>& smsCentreItems,
+                      SettingsRecord& record, std::string& error);
 
 } // namespace rq7::cli
