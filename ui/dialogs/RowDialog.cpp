@@ -9,8 +9,10 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace rq7::ui {
@@ -62,6 +64,18 @@ QPushButton* RowDialog::makeStornoButton() {
     storno->setAutoDefault(true);
     connect(storno, &QPushButton::clicked, this, &RowDialog::reject); // Esc too
     return storno;
+}
+
+void RowDialog::layOutWithButtons(std::initializer_list<QWidget*> groups) {
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(makeOkButton());
+    buttons->addWidget(makeStornoButton());
+    auto* column = new QVBoxLayout(this);
+    for (QWidget* group : groups)
+        column->addWidget(group);
+    column->addLayout(buttons);
+    column->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void RowDialog::setUp(const RowDialogSetup& setup) {

@@ -17,6 +17,7 @@
 #include "ui/dialogs/RowDialogPorts.h"
 
 #include <QDialog>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -70,12 +71,15 @@ protected:
     bool editRow(int row);
 
     const RowDialogPorts& ports() const { return ports_; }
-    // Builders that name and size the controls as the field rules say.
+    // Builds a text field named and sized as the field rules say.
     QLineEdit* makeField(const char* name);
-    QPushButton* makeOkButton();
-    QPushButton* makeStornoButton();
+    // The dialog's layout: the groups of controls stacked above the OK and
+    // Storno buttons (right-aligned), at the size the contents need.
+    void layOutWithButtons(std::initializer_list<QWidget*> groups);
 
 private:
+    QPushButton* makeOkButton();
+    QPushButton* makeStornoButton();
     // The checks of a field being left, only while the dialog is open and
     // not cancelled. False when the field was rejected.
     bool checkField(QWidget* field);

@@ -7,11 +7,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace rq7::ui {
 
@@ -40,14 +37,7 @@ TelCislo::TelCislo(const RowDialogPorts& ports) : RowDialog(ports, QStringLitera
     grid->addWidget(makeCheck(frame, QStringLiteral("TCUdalost")), 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(makeOkButton());
-    buttons->addWidget(makeStornoButton());
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(frame);
-    column->addLayout(buttons);
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    layOutWithButtons({frame});
 
     setUp({"lblTC",
            'T',

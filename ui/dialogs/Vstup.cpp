@@ -5,11 +5,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace rq7::ui {
 
@@ -50,14 +47,7 @@ Vstup::Vstup(const RowDialogPorts& ports) : RowDialog(ports, QStringLiteral("Vst
     grid->addWidget(makeCheck(frame, QStringLiteral("INPNeg")), line++, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(makeOkButton());
-    buttons->addWidget(makeStornoButton());
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(frame);
-    column->addLayout(buttons);
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    layOutWithButtons({frame});
 
     setUp({"lblDinp",
            'I',

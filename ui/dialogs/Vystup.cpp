@@ -5,11 +5,8 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace rq7::ui {
 
@@ -56,15 +53,7 @@ Vystup::Vystup(const RowDialogPorts& ports) : RowDialog(ports, QStringLiteral("V
     impulseGrid->addWidget(makeLabel(impulses, QStringLiteral("lblImpulsUnit")), 1, 2);
     impulseGrid->setColumnStretch(2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(makeOkButton());
-    buttons->addWidget(makeStornoButton());
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(frame);
-    column->addWidget(impulses);
-    column->addLayout(buttons);
-    column->setSizeConstraint(QLayout::SetFixedSize);
+    layOutWithButtons({frame, impulses});
 
     setUp({"lblDOut",
            'O',
