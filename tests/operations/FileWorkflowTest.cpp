@@ -231,50 +231,40 @@ TEST(FileWorkflows, FailedWriteShowsTheSaveErrorWithThePath) {
     EXPECT_FALSE(b.status.visible);
 }
 
+// A file-size limit makes the write fail for any user: at the first byte, or
+// part-way through settings longer than the limit.
 TEST(FileWorkflows, FailedOverwriteKeepsTheOldFile) {
-    // Not a byte of the new file can be written, for any user.
-    test::TempDir dir;
-    Bench b;
-    b.holder.current = sampleRecord();
-    test::writeFile(dir / "a.eep", "old");
-    b.dialog.saveAnswer = (dir / "a.eep").string();
-    b.prompter.answers.push_back(Answer::Yes);
-    Outcome outcome;
-    {
-        test::FileSizeLimit limit(0);
-        ASSERT_TRUE(limit.ok());
-        outcome = SaveToFile(b.context, b.dialog);
+    const struct {
+        const char* name;
+        rlim_t limit;
+    } cases[] = {{"nothing can be written", 0}, {"write cut short", 64}};
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Bench b;
+        b.holder.current = sampleRecord();
+        b.holder.current.rtReCall = std::string(100, 'x'); // more than either limit
+        test::writeFile(dir / "a.eep", "old");
+        const std::string path = (dir / "a.eep").string();
+        b.dialog.saveAnswer = path;
+        b.prompter.answers.push_back(Answer::Yes);
+        Outcome outcome;
+        {
+            test::FileSizeLimit limit(c.limit);
+            ASSERT_TRUE(limit.ok()) << "case: " << c.name;
+            outcome = SaveToFile(b.context, b.dialog);
+        }
+        EXPECT_EQ(outcome, Outcome::WriteFailed) << "case: " << c.name;
+        EXPECT_EQ(b.prompter.keys(), (Strings{"msg035", "msg008"})) << "case: " << c.name;
+        EXPECT_EQ(b.prompter.asked.back().text,
+                  "P\u0159i ukl\u00e1d\u00e1n\u00ed nastaven\u00ed programu do souboru " + path +
+                      " nastala chyba.")
+            << "case: " << c.name;
+        EXPECT_EQ(test::readFile(dir / "a.eep"), "old") << "case: " << c.name;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << "case: " << c.name << ": no temporary file is left behind";
     }
-    EXPECT_EQ(outcome, Outcome::WriteFailed);
-    EXPECT_EQ(b.prompter.keys(), (Strings{"msg035", "msg008"}));
-    EXPECT_EQ(test::readFile(dir / "a.eep"), "old");
-}
-
-TEST(FileWorkflows, WriteCutShortKeepsTheOldFile) {
-    test::TempDir dir;
-    Bench b;
-    b.holder.current = sampleRecord();
-    b.holder.current.rtReCall = std::string(100, 'x'); // more than the limit below
-    test::writeFile(dir / "a.eep", "old");
-    const std::string path = (dir / "a.eep").string();
-    b.dialog.saveAnswer = path;
-    b.prompter.answers.push_back(Answer::Yes);
-    Outcome outcome;
-    {
-        test::FileSizeLimit limit(64);
-        ASSERT_TRUE(limit.ok());
-        outcome = SaveToFile(b.context, b.dialog);
-    }
-    EXPECT_EQ(outcome, Outcome::WriteFailed);
-    EXPECT_EQ(b.prompter.keys(), (Strings{"msg035", "msg008"}));
-    EXPECT_EQ(b.prompter.asked.back().text,
-              "P\u0159i ukl\u00e1d\u00e1n\u00ed nastaven\u00ed programu do souboru " + path +
-                  " nastala chyba.");
-    EXPECT_EQ(test::readFile(dir / "a.eep"), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1)
-        << "no temporary file is left behind";
 }
 
 } // namespace

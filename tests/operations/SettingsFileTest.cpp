@@ -134,42 +134,34 @@ void expectOldFileKept(const test::TempDir& dir, const std::filesystem::path& pa
         << "case: " << name;
 }
 
+// A file-size limit makes the write fail for any user: at the first byte,
+// or part-way through a settings image longer than the limit.
 TEST(SaveImageFile, FailedWriteKeepsTheOldFile) {
-    // Not a byte of the new file can be written, for any user.
-    test::TempDir dir;
-    Harness h;
-    const auto path = dir / "old.eep";
-    test::writeFile(path, "old contents");
-    h.prompter.answers.push_back(Answer::Yes);
-    FileWrite result;
-    {
-        test::FileSizeLimit limit(0);
-        ASSERT_TRUE(limit.ok());
-        result = SaveImageFile(path.string(), patternedImage(), 300, h.prompter, h.status, h.texts);
+    const struct {
+        const char* name;
+        rlim_t limit;
+        long settingsSize;
+    } cases[] = {
+        {"nothing can be written", 0, 300},
+        {"write cut short", 100, 5000},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Harness h;
+        const auto path = dir / "old.eep";
+        test::writeFile(path, "old contents");
+        h.prompter.answers.push_back(Answer::Yes);
+        FileWrite result;
+        {
+            test::FileSizeLimit limit(c.limit);
+            ASSERT_TRUE(limit.ok()) << "case: " << c.name;
+            result = SaveImageFile(path.string(), patternedImage(), c.settingsSize, h.prompter,
+                                   h.status, h.texts);
+        }
+        EXPECT_EQ(result, FileWrite::Failed) << "case: " << c.name;
+        EXPECT_FALSE(h.status.visible) << "case: " << c.name;
+        expectOldFileKept(dir, path, c.name);
     }
-    EXPECT_EQ(result, FileWrite::Failed);
-    EXPECT_FALSE(h.status.visible);
-    expectOldFileKept(dir, path, "nothing can be written");
-}
-
-TEST(SaveImageFile, WriteCutShortKeepsTheOldFile) {
-    // A file-size limit makes the write itself fail, for any user.
-    test::TempDir dir;
-    Harness h;
-    const auto path = dir / "old.eep";
-    test::writeFile(path, "old contents");
-    h.prompter.answers.push_back(Answer::Yes);
-
-    FileWrite result;
-    {
-        test::FileSizeLimit limit(100);
-        ASSERT_TRUE(limit.ok());
-        result =
-            SaveImageFile(path.string(), patternedImage(), 5000, h.prompter, h.status, h.texts);
-    }
-    EXPECT_EQ(result, FileWrite::Failed);
-    EXPECT_FALSE(h.status.visible);
-    expectOldFileKept(dir, path, "file-size limit");
 }
 
 TEST(SaveImageFile, MissingDirectoryFails) {

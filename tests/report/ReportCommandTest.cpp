@@ -4,9 +4,8 @@
 #include "settings/SettingsRecord.h"
 #include "tests/support/Files.h"
 #include "tests/support/Programs.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/Rq7ctlTest.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,12 +28,8 @@ std::vector<std::string> splitLines(const std::string& text) {
     return lines;
 }
 
-class ReportCommand : public ::testing::Test {
+class ReportCommand : public test::Rq7ctlTest {
 protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("RQ7_BIN_DIR"), nullptr) << "RQ7_BIN_DIR is not set";
-    }
-
     // The image of `settings`, or as changed by `patch`, in a file.
     std::string writeImageFile(const SettingsRecord& settings, const char* name,
                                void (*patch)(EepromImage&) = nullptr) {
@@ -48,10 +43,8 @@ protected:
     }
 
     std::string writeBytes(const char* name, const std::string& bytes) {
-        return dir_.write(name, bytes);
+        return write(name, bytes);
     }
-
-    test::TempDir dir_;
 };
 
 SettingsRecord exampleSettings() {

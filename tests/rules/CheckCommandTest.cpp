@@ -2,9 +2,8 @@
 
 #include "tests/support/Files.h"
 #include "tests/support/Programs.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/Rq7ctlTest.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -18,19 +17,7 @@ using test::runRq7ctl;
 
 namespace {
 
-class CheckCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("RQ7_BIN_DIR"), nullptr) << "RQ7_BIN_DIR not set";
-        ASSERT_TRUE(fs::exists(test::binPath("rq7ctl"))) << test::binPath("rq7ctl");
-    }
-
-    fs::path write(const std::string& name, const std::string& text) {
-        return dir_.write(name, text);
-    }
-
-    test::TempDir dir_;
-};
+class CheckCommand : public test::Rq7ctlTest {};
 
 } // namespace
 

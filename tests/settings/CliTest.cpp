@@ -8,9 +8,8 @@
 #include "settings/SettingsText.h"
 #include "tests/support/Files.h"
 #include "tests/support/Programs.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/Rq7ctlTest.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -24,21 +23,7 @@ using test::runRq7ctl;
 
 namespace {
 
-class Rq7ctl : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_NE(std::getenv("RQ7_BIN_DIR"), nullptr) << "RQ7_BIN_DIR not set";
-        ASSERT_TRUE(fs::exists(test::binPath("rq7ctl"))) << test::binPath("rq7ctl");
-    }
-
-    fs::path write(const std::string& name, const std::string& bytes) {
-        return dir_.write(name, bytes);
-    }
-
-    fs::path path(const std::string& name) const { return dir_ / name; }
-
-    test::TempDir dir_;
-};
+class Rq7ctl : public test::Rq7ctlTest {};
 
 // The bytes of a settings file for `record`, built in-process.
 std::string imageFile(const SettingsRecord& record) {
