@@ -40,11 +40,7 @@ TEST_F(InputOutputDialog, CancelLeavesTheRowAsItWasAndNoRowCheckFollows) {
     record.tabINPZpr[3] = kFlagOn;
     record.tabOUTNazev[3] = "Rele";
     record.tabOUTimpulsLEN[3] = "5";
-    const struct {
-        const char* name;
-        Step cancel;
-    } ways[] = {{"Storno", clickStorno()}, {"Esc", pressEscape()}, {"close box", closeBox()}};
-    for (const auto& way : ways) {
+    for (const CancelWay& way : cancelWays()) {
         load(record);
         const SettingsRecord before = window().record();
         whileOpen({set("INPNazev", "Okno"), set("INPZap", "a"), set("INPVyp", "b"),

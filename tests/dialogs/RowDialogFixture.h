@@ -106,6 +106,15 @@ inline Step closeBox() {
     return [](ui::RowDialog& dialog) { dialog.close(); };
 }
 
+// The three ways to cancel a dialog, each with its name.
+struct CancelWay {
+    const char* name;
+    Step cancel;
+};
+inline std::vector<CancelWay> cancelWays() {
+    return {{"Storno", clickStorno()}, {"Esc", pressEscape()}, {"close box", closeBox()}};
+}
+
 // Sets a dialog control from the program: a text, or a check box's "0"/"1".
 inline Step set(const char* name, const std::string& value) {
     return [name, value](ui::RowDialog& dialog) {

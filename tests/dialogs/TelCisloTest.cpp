@@ -26,11 +26,7 @@ TEST_F(TelCisloDialog, CancelLeavesTheRowAsItWas) {
     SettingsRecord record;
     record.tabTC[3] = "+420777";
     record.tabTCUdalost[3] = kFlagOn;
-    const struct {
-        const char* name;
-        Step cancel;
-    } ways[] = {{"Storno", clickStorno()}, {"Esc", pressEscape()}, {"close box", closeBox()}};
-    for (const auto& way : ways) {
+    for (const CancelWay& way : cancelWays()) {
         load(record);
         const SettingsRecord before = window().record();
         whileOpen({set("TC", "123"), set("TCPrijem", "1"), set("TCPoplach", "1"),
