@@ -1,6 +1,8 @@
 // rq7-init: the configuration program. Creates the program's one language
 // object, wires the real ports into the main window and runs the event loop.
 
+#include "device/qt/EventLoopWaiter.h"
+#include "device/qt/SerialTransport.h"
 #include "languages/clsLanguage.h"
 #include "settings/EepromImage.h"
 #include "ui/dialogs/MessageBoxPrompter.h"
@@ -54,6 +56,16 @@ int main(int argc, char** argv) {
     rq7::ui::QtFileDialog fileDialog(nullptr);
     rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image, programDir};
     ports.language = rq7::ui::languageHooks(session);
+    // The serial port and the wait for the device's replies; Storno wakes
+    // the wait at once.
+    rq7::device::SerialTransport serialPort;
+    rq7::device::EventLoopWaiter waiter;
+    ports.device.transport = &serialPort;
+    ports.device.waiter = &waiter;
+    ports.device.setCancelProbe = [&waiter](std::function<bool()> probe) {
+        waiter.setCancelProbe(std::move(probe));
+    };
+    ports.device.wake = [&waiter] { waiter.wake(); };
     rq7::ui::Hlavni window(ports);
     prompter.setOwner(&window);
     fileDialog.setOwner(&window);
