@@ -43,6 +43,8 @@ public:
     void btDEA_Click();
     void Activate();
     void Deactivate();
+    // The device workflows; Stopped without a word unless the state is
+    // Aktivni and no other command runs (their buttons say so already).
     Outcome LoadFromDevice();
     Outcome SaveToDevice();
 
