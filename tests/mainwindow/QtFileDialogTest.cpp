@@ -65,13 +65,18 @@ TEST(QtFileDialog, OpeningRefusesAMissingFile) {
     QtFileDialog files(nullptr, false);
     int warnings = 0;
     QTimer warningCloser; // the dialog says why it refuses, in a box of its own
+    // Looks for the box among the visible windows rather than asking for the
+    // active modal widget, which a loaded machine may not have activated yet.
     QObject::connect(&warningCloser, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            ++warnings;
-            box->done(QMessageBox::Ok);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box && box->isVisible()) {
+                ++warnings;
+                box->done(QMessageBox::Ok);
+            }
         }
     });
-    warningCloser.start(0);
+    warningCloser.start(10);
     whenShown(files, [&](QFileDialog& dialog) {
         dialog.selectFile(missing);
         static_cast<QDialog&>(dialog).accept(); // refused: the file does not exist
