@@ -9,6 +9,9 @@
 #include "settings/SettingsSize.h"
 #include "simulator/SimulatedDevice.h"
 #include "simulator/SimulatedLink.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/Screenshots.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/dialogs/Info.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/DeviceCommands.h"
@@ -16,46 +19,19 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPixmap>
-#include <QScreen>
 #include <cstdio>
 #include <memory>
-#include <optional>
 
-namespace {
-
-class SilentPrompter : public rq7::Prompter {
-public:
-    rq7::Answer ask(const rq7::Message& message) override {
-        std::printf("message %s: %s\n", message.key.c_str(), message.text.c_str());
-        return message.defaultAnswer();
-    }
-};
-
-class NoFileDialog : public rq7::FileDialog {
-public:
-    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
-};
-
-bool save(const QPixmap& picture, const QDir& dir, const QString& name) {
-    const QString path = dir.filePath(name);
-    const bool ok = picture.save(path);
-    std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), picture.width(),
-                picture.height());
-    return ok;
-}
-
-} // namespace
+using rq7::test::saveScreen;
+using rq7::test::saveScreenshot;
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: devicewindow_screenshot OUTPUT_DIR\n", stderr);
+    const auto shots =
+        rq7::test::screenshotDir(argc, argv, "usage: devicewindow_screenshot OUTPUT_DIR\n");
+    if (!shots)
         return 2;
-    }
-    QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("."));
+    const QDir& dir = *shots;
 
     // A programmed RQ7 with a 2048-byte EEPROM: 256 blocks to read.
     rq7::sim::DeviceConfig config;
@@ -70,8 +46,12 @@ int main(int argc, char** argv) {
 
     const rq7::Texts texts;
     auto image = std::make_unique<rq7::EepromImage>();
-    SilentPrompter prompter;
-    NoFileDialog files;
+    // Every message is answered with its default and printed.
+    rq7::test::ScriptedPrompter prompter;
+    prompter.onAsk = [](const rq7::Message& message) {
+        std::printf("message %s: %s\n", message.key.c_str(), message.text.c_str());
+    };
+    rq7::test::FakeFileDialog files;
     rq7::MainWindowPorts ports{prompter, files, texts, *image,
                                QApplication::applicationDirPath().toStdString()};
     // Pictures are taken from inside the load, at one of its waits.
@@ -85,11 +65,10 @@ int main(int argc, char** argv) {
             if (shown && !taken && device.counters().handled[4] >= 100) {
                 taken = true;
                 QApplication::processEvents();
-                QWidget* info = shown->statusWindow();
-                ok = save(info->grab(), dir, QStringLiteral("status-progress.png")) && ok;
-                if (QScreen* screen = shown->screen())
-                    ok = save(screen->grabWindow(0), dir, QStringLiteral("screen-progress.png")) &&
-                         ok;
+                ok = saveScreenshot(shown->statusWindow(), dir,
+                                    QStringLiteral("status-progress.png")) &&
+                     ok;
+                ok = saveScreen(shown, dir, QStringLiteral("screen-progress.png")) && ok;
             }
             return probe();
         });
@@ -100,7 +79,7 @@ int main(int argc, char** argv) {
 
     window.deviceCommands().btDEA_Click();
     QApplication::processEvents();
-    ok = save(window.grab(), dir, QStringLiteral("window-active.png")) && ok;
+    ok = saveScreenshot(&window, dir, QStringLiteral("window-active.png")) && ok;
 
     shown = &window;
     window.deviceCommands().LoadFromDevice();

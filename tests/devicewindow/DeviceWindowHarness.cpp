@@ -18,38 +18,6 @@
 
 namespace rq7::test {
 
-Answer ScriptedPrompter::ask(const Message& message) {
-    asked.push_back(message);
-    if (onAsk)
-        onAsk(message);
-    if (answers.empty())
-        return message.defaultAnswer();
-    const Answer answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-std::vector<std::string> ScriptedPrompter::keys() const {
-    std::vector<std::string> result;
-    for (const Message& message : asked)
-        result.push_back(message.key);
-    return result;
-}
-
-const Message* ScriptedPrompter::find(const std::string& key) const {
-    for (const Message& message : asked)
-        if (message.key == key)
-            return &message;
-    return nullptr;
-}
-
-void settle() {
-    for (int round = 0; round < 5; ++round) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();
-    }
-}
-
 SettingsRecord Canonical(const SettingsRecord& record) {
     auto image = std::make_unique<EepromImage>();
     EXPECT_TRUE(WriteImage(record, *image).ok);

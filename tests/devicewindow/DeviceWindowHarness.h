@@ -5,52 +5,28 @@
 // message boxes, the status window's Storno pressed at a chosen wait, and
 // reading back what the user would see.
 
-#include "operations/FileDialog.h"
-#include "ports/Prompter.h"
 #include "settings/EepromImage.h"
 #include "settings/SettingsRecord.h"
 #include "simulator/SimulatedDevice.h"
 #include "simulator/SimulatedLink.h"
+#include "tests/support/EventLoop.h"
+#include "tests/support/FakeFileDialog.h"
+#include "tests/support/ScriptedPrompter.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/DeviceCommands.h"
 #include "ui/main/Hlavni.h"
 
 #include <QColor>
 #include <QTemporaryDir>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 class QLabel;
 class QPushButton;
 
 namespace rq7::test {
-
-// Answers from a script (else the box's default answer) and records every
-// message asked.
-class ScriptedPrompter : public Prompter {
-public:
-    std::deque<Answer> answers;
-    std::vector<Message> asked;
-    // Runs when a message is asked, before it is answered.
-    std::function<void(const Message&)> onAsk;
-
-    Answer ask(const Message& message) override;
-    std::vector<std::string> keys() const;
-    const Message* find(const std::string& key) const;
-};
-
-class NoFileDialog : public FileDialog {
-public:
-    std::optional<std::string> chooseFileToOpen() override { return std::nullopt; }
-    std::optional<std::string> chooseFileToSave() override { return std::nullopt; }
-};
-
-// Runs the event loop until nothing is left to do.
-void settle();
 
 // A record as the window shows it after a load: written into an image and
 // read back (numbers, choices and telephone numbers in their stored form).
@@ -98,7 +74,7 @@ public:
     std::string stornoShownWith;
 
     ScriptedPrompter prompter;
-    NoFileDialog files;
+    FakeFileDialog files;
 
 private:
     void build(DevicePorts ports);

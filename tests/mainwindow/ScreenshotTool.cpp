@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <cstdio>
@@ -62,12 +61,7 @@ int main(int argc, char** argv) {
     // What the display itself shows (the window as placed on the screen).
     window.showPage(0);
     QApplication::processEvents();
-    if (QScreen* screen = window.screen()) {
-        const QString path = dir.filePath(QStringLiteral("screen.png"));
-        const bool saved = screen->grabWindow(0).save(path);
-        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-        ok = saved && ok;
-    }
+    ok = rq7::test::saveScreen(&window, dir, QStringLiteral("screen.png")) && ok;
 
     rq7::ui::Info info(texts, &window);
     info.showStatus(texts.get("msg048"));

@@ -1,6 +1,7 @@
 #include "tests/support/Screenshots.h"
 
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <cstdio>
 
@@ -21,6 +22,14 @@ bool saveScreenshot(QWidget* widget, const QDir& dir, const QString& name) {
     const bool ok = widget->grab().save(path);
     std::printf("%s %s (%dx%d logical)\n", ok ? "wrote" : "FAILED", qPrintable(path),
                 widget->width(), widget->height());
+    return ok;
+}
+
+bool saveScreen(QWidget* widget, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    QScreen* screen = widget->screen();
+    const bool ok = screen && screen->grabWindow(0).save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
 

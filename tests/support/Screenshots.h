@@ -18,4 +18,9 @@ std::optional<QDir> screenshotDir(int argc, char** argv, const char* usage, int 
 // the widget's size (logical pixels). False when it could not be saved.
 bool saveScreenshot(QWidget* widget, const QDir& dir, const QString& name);
 
+// Saves a picture of the whole screen the widget is on (the windows as the
+// display places them) as dir/name and prints where it went. False when the
+// widget has no screen or the picture could not be saved.
+bool saveScreen(QWidget* widget, const QDir& dir, const QString& name);
+
 } // namespace rq7::test

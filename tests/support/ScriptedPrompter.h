@@ -35,11 +35,25 @@ public:
     std::vector<std::string> keys() const {
         std::vector<std::string> result;
         for (const Message& message : asked)
-            result.push_back(message.key.empty() ? message.text : message.key);
+            result.push_back(keyOf(message));
         return result;
     }
 
+    // The first message asked with this key (or text, as keys() gives it);
+    // nullptr when none was.
+    const Message* find(const std::string& key) const {
+        for (const Message& message : asked)
+            if (keyOf(message) == key)
+                return &message;
+        return nullptr;
+    }
+
     void clear() { asked.clear(); }
+
+private:
+    static const std::string& keyOf(const Message& message) {
+        return message.key.empty() ? message.text : message.key;
+    }
 };
 
 } // namespace rq7::test
