@@ -16,7 +16,7 @@
 namespace rq7 {
 namespace {
 
-using test::LanguageFileSpec;
+using test::LanguageFileContent;
 
 // A settings store in memory that can be made to fail.
 class MemoryStore : public SettingsStore {
@@ -51,7 +51,7 @@ public:
 
 struct NamedFile {
     std::string file;
-    LanguageFileSpec spec;
+    LanguageFileContent content;
 };
 
 // A directory with the files, listed by a language object.
@@ -62,7 +62,7 @@ struct Languages {
 
     explicit Languages(const std::vector<NamedFile>& files) {
         for (const NamedFile& file : files)
-            test::writeLanguageFile(dir.path(), file.file, file.spec);
+            test::writeLanguageFile(dir.path(), file.file, file.content);
         order = test::lngFilesInDirectoryOrder(dir.path());
         LoadLanguageList(language, dir.path());
     }

@@ -20,12 +20,12 @@ std::string tagged(const std::string& key, const std::string& tag) {
 }
 
 void writeLanguageFile(const std::filesystem::path& dir, const std::string& fileName,
-                       const LanguageFileSpec& spec) {
+                       const LanguageFileContent& content) {
     std::map<std::string, std::string> texts;
-    if (!spec.tag.empty())
+    if (!content.tag.empty())
         for (const std::string& key : catalogueKeys())
-            texts[key] = tagged(key, spec.tag);
-    for (const auto& [key, text] : spec.texts)
+            texts[key] = tagged(key, content.tag);
+    for (const auto& [key, text] : content.texts)
         texts[key] = text;
     // A key contained in another must stand above it: shorter keys first.
     std::vector<std::string> keys;
@@ -37,10 +37,10 @@ void writeLanguageFile(const std::filesystem::path& dir, const std::string& file
 
     std::ofstream out(dir / fileName, std::ios::binary | std::ios::trunc);
     out << "\xEF\xBB\xBF; test language\r\n";
-    if (!spec.name.empty())
-        out << std::string(kLanguageNameKey) << " = '" << spec.name << "'\r\n";
-    if (!spec.programName.empty())
-        out << std::string(kProgramNameKey) << " = '" << spec.programName << "'\r\n";
+    if (!content.name.empty())
+        out << std::string(kLanguageNameKey) << " = '" << content.name << "'\r\n";
+    if (!content.programName.empty())
+        out << std::string(kProgramNameKey) << " = '" << content.programName << "'\r\n";
     for (const std::string& key : keys)
         out << key << " = '" << texts[key] << "'\r\n";
     if (!out)

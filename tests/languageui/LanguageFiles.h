@@ -11,7 +11,7 @@
 
 namespace rq7::test {
 
-struct LanguageFileSpec {
+struct LanguageFileContent {
     std::string name;        // gLanguage; "" leaves the line out
     std::string programName; // gProgramName; "" leaves the line out
     std::string tag;         // every catalogue key answers key + "@" + tag; "" none
@@ -24,7 +24,7 @@ std::string tagged(const std::string& key, const std::string& tag);
 
 // Writes the file (UTF-8 with byte order mark) as dir/fileName.
 void writeLanguageFile(const std::filesystem::path& dir, const std::string& fileName,
-                       const LanguageFileSpec& spec);
+                       const LanguageFileContent& content);
 
 // The *.lng file names of `dir` in the order the directory lists them.
 std::vector<std::string> lngFilesInDirectoryOrder(const std::filesystem::path& dir);

@@ -27,8 +27,8 @@ namespace {
 namespace fs = std::filesystem;
 using Close = AboutAnswer::Close;
 
-const LanguageFileSpec kCzech{"Čeština", "RQ7 Init", "C", {}};
-const LanguageFileSpec kEnglish{"English", "RQ7 Init", "E", {}};
+const LanguageFileContent kCzech{"Čeština", "RQ7 Init", "C", {}};
+const LanguageFileContent kEnglish{"English", "RQ7 Init", "E", {}};
 
 class LanguageWindows : public ::testing::Test {
 protected:
@@ -36,8 +36,8 @@ protected:
         fs::create_directories(programDir);
         fs::create_directories(settingsDir);
     }
-    void write(const std::string& file, const LanguageFileSpec& spec) {
-        writeLanguageFile(programDir, file, spec);
+    void write(const std::string& file, const LanguageFileContent& content) {
+        writeLanguageFile(programDir, file, content);
     }
     // The names the about window lists, top first: the reverse of the
     // directory order.
