@@ -7,8 +7,11 @@
 
 namespace rq7::device {
 
-ActivationResult DeviceLink::FailActivation(ActivationOutcome outcome, ActivationResult result) {
+ActivationResult DeviceLink::FailActivation(ActivationOutcome outcome, ActivationResult result,
+                                            const ActivationOptions& options) {
     EnterNeaktivni();
+    if (options.showInfo)
+        options.showInfo(info_);
     status_.hideStatus();
     prompter_.ask(ActivationFailedMessage(texts_));
     result.outcome = outcome;
@@ -41,25 +44,27 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
         const Frame reply =
             frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout, CancelMode::Honoured);
         if (Cancelled())
-            return FailActivation(ActivationOutcome::Cancelled, result);
+            return FailActivation(ActivationOutcome::Cancelled, result, options);
         if (reply.length >= 1 && reply.code() == answer::Programming)
             break;
         if (frames_.SendFailed())
-            return FailActivation(ActivationOutcome::Failed, result);
+            return FailActivation(ActivationOutcome::Failed, result, options);
         if (options.answerWait && waiter.now() - start >= *options.answerWait)
-            return FailActivation(ActivationOutcome::NoAnswer, result);
+            return FailActivation(ActivationOutcome::NoAnswer, result, options);
     }
 
     const auto id = DecodeIdentification(
         frames_.Exchange(MakeRequest(0x02), kQueryTimeout, CancelMode::Ignored));
     if (!id)
-        return FailActivation(ActivationOutcome::Failed, result);
+        return FailActivation(ActivationOutcome::Failed, result, options);
 
     DeviceInfo info;
     const auto row = FindProduct(id->code);
     if (row)
         info.lblInfoProdukt = ProductTable()[*row].name;
     info.lblInfoVerze = VersionText(id->major, id->minor);
+    if (options.showInfo)
+        options.showInfo(info);
 
     bool accepted = true;
     result.outcome = ActivationOutcome::Activated;
@@ -80,7 +85,7 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
     const auto hardware =
         DecodeHardware(frames_.Exchange(MakeRequest(0x03), kQueryTimeout, CancelMode::Ignored));
     if (!hardware)
-        return FailActivation(ActivationOutcome::Failed, result);
+        return FailActivation(ActivationOutcome::Failed, result, options);
     if (const MemorySizeRow* size = FindMemorySize(hardware->memoryCode)) {
         info.lblInfoPamSize = size->text;
         info.eepromSize = size->bytes;

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,11 @@ struct ActivationOptions {
     // How long the programming-mode request is repeated; unlimited when
     // empty (only the user's cancel ends it).
     std::optional<Millis> answerWait;
+    // Shows the labels as soon as they change during activation: the model
+    // and version once identified, before msg028 or msg030 is asked (the
+    // user reads the version next to the message), and all "?" again before
+    // msg032 when activation fails. The result carries the final labels.
+    std::function<void(const DeviceInfo&)> showInfo;
 };
 
 struct ActivationResult {
@@ -124,7 +130,8 @@ public:
     FrameLink& frames() { return frames_; }
 
 private:
-    ActivationResult FailActivation(ActivationOutcome outcome, ActivationResult result);
+    ActivationResult FailActivation(ActivationOutcome outcome, ActivationResult result,
+                                    const ActivationOptions& options);
     void EnterNeaktivni();
     bool Cancelled() const { return status_.cancelRequested(); }
     // One block's write with its retries and read-back; Done or why not.

@@ -120,6 +120,57 @@ TEST_F(Activation, MessagesCarryTheirTexts) {
                   "TMV, PKJ, RQ7, VOCALIX, RQ7_01, RQ7_04, RQ7_04, RQ7_06, RQ7_07, RQ7_08");
 }
 
+TEST_F(Activation, LabelsChangeBeforeTheMessagesThatFollow) {
+    // What the labels show at the moment each message is asked.
+    struct Case {
+        const char* name;
+        std::uint32_t code;
+        int minor;
+        bool hardwareAnswers;
+        const char* key;
+        const char* product;
+        const char* version;
+    };
+    const Case cases[] = {
+        {"unknown model", 0x123456, 0, true, "msg028", "?", "1.0"},
+        {"version below the minimum", 0x88D302, 4, true, "msg030", "RQ7_01", "1.4"},
+        {"no hardware answer after the identification", 0x88D302, 5, false, "msg032", "?", "?"},
+    };
+    for (const Case& c : cases) {
+        device.code = c.code;
+        device.major = 1;
+        device.minor = c.minor;
+        device.fault = nullptr;
+        if (!c.hardwareAnswers)
+            device.fault = [](const TestDevice::Request& r, std::size_t,
+                              Millis) -> std::optional<std::vector<Arrival>> {
+                if (r.command == 0x03)
+                    return std::vector<Arrival>{};
+                return std::nullopt;
+            };
+        DeviceInfo shown;
+        shown.lblInfoProdukt = "before";
+        shown.lblInfoVerze = "before";
+        ActivationOptions options;
+        options.showInfo = [&shown](const DeviceInfo& info) { shown = info; };
+        std::optional<DeviceInfo> whenAsked;
+        prompter.onAsk = [&](const Message& message) {
+            if (message.key == c.key)
+                whenAsked = shown;
+        };
+        const ActivationResult r = link.Activate("COM 1", options);
+        prompter.onAsk = nullptr;
+        ASSERT_TRUE(whenAsked) << "case: " << c.name;
+        EXPECT_EQ(whenAsked->lblInfoProdukt, c.product) << "case: " << c.name;
+        EXPECT_EQ(whenAsked->lblInfoVerze, c.version) << "case: " << c.name;
+        EXPECT_EQ(whenAsked->lblInfoPamSize, "?") << "case: " << c.name;
+        EXPECT_EQ(whenAsked->lblInfoModem, "?") << "case: " << c.name;
+        // The result still carries the final labels.
+        EXPECT_EQ(r.info.lblInfoPamSize, c.hardwareAnswers ? "  1024 byte" : "?")
+            << "case: " << c.name;
+    }
+}
+
 TEST_F(Activation, HardwareCodesWithoutARowStayUnknown) {
     device.memoryCode = 10;
     device.modemCode = 5;

@@ -193,6 +193,34 @@ TEST(DeviceWindowActivation, MessagesOfTheOutcomes) {
     }
 }
 
+TEST(DeviceWindowActivation, ModelAndVersionAreShownWithTheirMessage) {
+    // The labels while the message is up, not only after activation ends.
+    struct Case {
+        const char* name;
+        sim::DeviceConfig config;
+        const char* key;
+        const char* product;
+        const char* version;
+    };
+    const Case cases[] = {
+        {"unknown model", profile(0x123456, 1, 0), "msg028", "?", "1.0"},
+        {"version below the minimum", profile(0x88D302, 1, 4), "msg030", "RQ7_01", "1.4"},
+    };
+    for (const Case& c : cases) {
+        DeviceWindowHarness h(c.config);
+        std::vector<std::string> shown;
+        h.prompter.onAsk = [&](const Message& message) {
+            if (message.key == c.key)
+                shown = {h.text("lblInfoProdukt"), h.text("lblInfoVerze"), h.text("lblInfoPamSize"),
+                         h.text("lblInfoModem")};
+        };
+        h.click("btDEA");
+        EXPECT_EQ(shown, (std::vector<std::string>{c.product, c.version, "?", "?"}))
+            << "case: " << c.name;
+        EXPECT_EQ(h.text("lblInfoPamSize"), "  1024 byte") << "case: " << c.name;
+    }
+}
+
 TEST(DeviceWindowActivation, StornoWhileTheDeviceIsAwaited) {
     sim::DeviceConfig config;
     config.pressAfter = std::chrono::hours(1); // nobody presses the key

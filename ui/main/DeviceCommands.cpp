@@ -109,7 +109,11 @@ void DeviceCommands::showDeviceInfo(const device::DeviceInfo& info) {
 
 void DeviceCommands::Activate() {
     const BusyScope busy(busy_);
-    const device::ActivationResult result = link_->Activate(portName());
+    device::ActivationOptions options;
+    // Model and version appear as soon as they are known, so that msg028 and
+    // msg030 are read next to them.
+    options.showInfo = [this](const device::DeviceInfo& info) { showDeviceInfo(info); };
+    const device::ActivationResult result = link_->Activate(portName(), options);
     // A port that did not open leaves everything as it was (msg025 told why).
     if (result.outcome == device::ActivationOutcome::PortFailed)
         return;
