@@ -107,6 +107,37 @@ TEST(FieldPattern, TelephoneNumbersAreCompletedAndCounted) {
     EXPECT_EQ(h.usage(), 150 + 16); // a 16-character encoding counts 17 instead of 1
 }
 
+// The typing limit holds the user's keys only: a text the program puts into
+// a field (a loaded image, a number completed with the prefix) stays whole,
+// and keys can then shorten it but never lengthen it.
+TEST(FieldPattern, TextsSetByTheProgramAreNotCutToTheTypingLimit) {
+    WindowHarness h;
+    SettingsRecord loaded;
+    for (const SettingsField& field : settingsFields())
+        if (field.kind() == FieldKind::Text && field.maxWidth() > 0)
+            field.text(loaded) = std::string(static_cast<std::size_t>(field.maxWidth() + 7), '7');
+    h.window().applyRecord(loaded);
+    for (const SettingsField& field : settingsFields())
+        EXPECT_EQ(field.get(h.window().record()), field.get(loaded)) << "case: " << field.name();
+    EXPECT_EQ(h.usage(), SettingsSize(loaded));
+
+    h.window().showPage(1);
+    const std::string national = "0" + std::string(49, '5'); // 50 characters, the limit
+    h.typeAndLeave("tabTC_3", national, "tabTC_4");
+    const std::string completed = "+420" + std::string(49, '5');
+    EXPECT_EQ(h.text("tabTC_3"), completed);
+    h.focus("tabTC_3");
+    QLineEdit* number = h.edit("tabTC_3");
+    number->end(false);
+    QTest::keyClick(number, Qt::Key_1);
+    EXPECT_EQ(h.text("tabTC_3"), completed) << "a key lengthens a text beyond the limit";
+    QTest::keyClick(number, Qt::Key_Backspace);
+    QTest::keyClick(number, Qt::Key_1);
+    EXPECT_EQ(h.text("tabTC_3"), completed.substr(0, 52)) << "still beyond the limit";
+    h.type("tabTC_3", std::string(51, '6'));
+    EXPECT_EQ(h.text("tabTC_3"), std::string(50, '6')) << "the limit holds again";
+}
+
 TEST(FieldPattern, EmptyingANumberClearsItsFlagsWithTheirMessages) {
     WindowHarness h;
     h.window().showPage(1);

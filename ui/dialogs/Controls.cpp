@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace rq7::ui {
 
@@ -92,9 +93,39 @@ std::string controlText(const QWidget* control) {
     return {};
 }
 
+namespace {
+
+constexpr const char* kTypingLimit = "rq7TypingLimit";
+
+// QLineEdit cuts whatever it is given to its maxLength, but the limit is
+// meant for the keys only: a text set by the program (a loaded image, a
+// number completed with the prefix) must stay whole. The limit is raised to
+// such a text's length and follows it down as the user shortens the text,
+// never below the field's own limit, so keys can never lengthen it.
+void makeRoomFor(QLineEdit* edit, int length) {
+    if (length <= edit->maxLength())
+        return;
+    if (!edit->property(kTypingLimit).isValid()) {
+        edit->setProperty(kTypingLimit, edit->maxLength());
+        QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& now) {
+            const int limit = edit->property(kTypingLimit).toInt();
+            const int wanted = std::max(limit, static_cast<int>(now.size()));
+            if (wanted >= edit->maxLength())
+                return;
+            const int cursor = edit->cursorPosition(); // setMaxLength moves it to the end
+            edit->setMaxLength(wanted);
+            edit->setCursorPosition(cursor);
+        });
+    }
+    edit->setMaxLength(length);
+}
+
+} // namespace
+
 void setControlText(QWidget* control, const std::string& text) {
     const QString value = QString::fromStdString(text);
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        makeRoomFor(edit, static_cast<int>(value.size()));
         edit->setText(value);
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         if (combo->isEditable()) {

@@ -39,6 +39,8 @@ QLineEdit* lineEditOf(QWidget* field);
 // The value of a text box, a drop-down list (its text) or a check box, as
 // the settings record holds it: UTF-8 text, flags 0, 1 or the grey 2.
 std::string controlText(const QWidget* control);
+// A text box keeps the whole text, also one longer than its typing limit;
+// keys may then shorten it but not lengthen it.
 void setControlText(QWidget* control, const std::string& text);
 Flag controlFlag(const QWidget* control);
 // Setting a flag from the program raises the box's change handlers, as a
