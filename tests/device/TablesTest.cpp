@@ -3,7 +3,9 @@
 #include "device/PortName.h"
 #include "tests/device/TestDevice.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace rq7::device::test {
 namespace {
@@ -116,6 +118,44 @@ TEST(Tables, SizesAndModemsByCode) {
     EXPECT_EQ(LeadingNumber("?"), 0);
     EXPECT_EQ(ProductNameList(),
               "TMV, PKJ, RQ7, VOCALIX, RQ7_01, RQ7_04, RQ7_04, RQ7_06, RQ7_07, RQ7_08");
+}
+
+TEST(Tables, EveryModelByItsCodeWithItsMinimum) {
+    struct Case {
+        std::uint32_t code;
+        const char* name;
+        const char* minimum; // after an empty entry became the default
+    };
+    const Case cases[] = {
+        {0x34AF02, "TMV", "1.2"},     {0x51A502, "PKJ", "1.2"},    {0x03D302, "RQ7", "1.2"},
+        {0x04D302, "VOCALIX", "1.2"}, {0x88D302, "RQ7_01", "1.5"}, {0x89D302, "RQ7_04", "1.5"},
+        {0x8AD302, "RQ7_04", "1.5"},  {0x8BD302, "RQ7_06", "1.5"}, {0x8CD302, "RQ7_07", "1.5"},
+        {0x8DD302, "RQ7_08", "1.5"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const auto row = FindProduct(c.code);
+        ASSERT_TRUE(row) << "case: " << c.name;
+        EXPECT_EQ(*row, i) << "case: " << c.name;
+        EXPECT_STREQ(ProductTable()[*row].name, c.name) << "case: " << c.name;
+        EXPECT_EQ(EffectiveMinimum(ProductTable()[*row].minimumVersion), c.minimum)
+            << "case: " << c.name;
+    }
+    for (std::uint32_t unknown : {0x000000u, 0x02AF34u, 0x8ED302u, 0xD302u})
+        EXPECT_FALSE(FindProduct(unknown)) << "case: " << std::hex << unknown;
+    const char* modems[] = {"M1 Siemens", "A1 Falcom", "A1 Siemens", "M20 Siemens", "TC35 Siemens"};
+    for (int code = 0; code < 5; ++code) {
+        ASSERT_NE(FindModem(code), nullptr) << "case: modem " << code;
+        EXPECT_STREQ(FindModem(code)->text, modems[code]) << "case: modem " << code;
+    }
+    for (int code = 0; code < 10; ++code) {
+        const MemorySizeRow* row = FindMemorySize(code);
+        ASSERT_NE(row, nullptr) << "case: memory " << code;
+        EXPECT_EQ(row->bytes, 128L << code) << "case: memory " << code;
+        char shown[16];
+        std::snprintf(shown, sizeof shown, "%6ld byte", 128L << code);
+        EXPECT_STREQ(row->text, shown) << "case: memory " << code;
+    }
 }
 
 TEST(PortNames, ComPortsMapToSystemNames) {
