@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -302,6 +303,51 @@ TEST_F(LanguageWindows, TheAboutWindowRelabelsItselfAnyTime) {
          }))
         ADD_FAILURE() << mismatch;
     EXPECT_EQ(windowText(&about, "txtVersion"), versionWith("Version"));
+}
+
+// True when the label shows its text character for character, not as markup.
+bool showsAsWritten(const QLabel& label) {
+    switch (label.textFormat()) {
+    case Qt::PlainText:
+        return true;
+    case Qt::AutoText:
+        return !Qt::mightBeRichText(label.text());
+    default:
+        return false;
+    }
+}
+
+TEST_F(LanguageWindows, TextsThatLookLikeMarkupAreShownAsWritten) {
+    LanguageFileContent content = kEnglish;
+    content.texts = {{"lblProduct", "<b>Product</b>:"},
+                     {"lblDInpName1", "<i>Name</i>"},
+                     {"lblTC", "Number <b>T</b>"},
+                     {"lblDOutStates", "<u>State</u>"},
+                     {"lblLanguage", "<b>Language</b>:"}};
+    write("en.lng", content);
+    saveLanguage(settingsDir, "English");
+    LanguageProgram program(programDir, settingsDir);
+    program.openRowDialogs();
+    ui::Hlavni& window = program.window();
+    ui::frmAbout about(ui::AboutPorts{program.language, program.texts, program.store, {}}, &window);
+
+    const std::pair<QWidget*, std::pair<const char*, const char*>> marked[] = {
+        {&window, {"lblProduct", "<b>Product</b>:"}},
+        {window.rowDialogs().telCislo(), {"lblTC", "Number <b>T</b>:"}},
+        {window.rowDialogs().vstup(), {"lblDInpName", "<i>Name</i> lblDInpName2@E:"}},
+        {window.rowDialogs().vystup(),
+         {"lblDOutStateOn", "<u>State</u> lblDOutStateOn1@E (lblDOutStateOn2@E):"}},
+        {&about, {"lblLanguage", "<b>Language</b>:"}},
+    };
+    for (const auto& [root, control] : marked)
+        EXPECT_EQ(windowText(root, control.first), control.second) << "control " << control.first;
+    for (QWidget* root : std::initializer_list<QWidget*>{
+             &window, window.rowDialogs().telCislo(), window.rowDialogs().vstup(),
+             window.rowDialogs().vystup(), window.statusWindow(), &about})
+        for (const QLabel* label : root->findChildren<QLabel*>())
+            EXPECT_TRUE(showsAsWritten(*label))
+                << root->objectName().toStdString() << " " << label->objectName().toStdString()
+                << ": " << label->text().toStdString();
 }
 
 } // namespace

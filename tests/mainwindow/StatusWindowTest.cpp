@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace rq7::test {
@@ -44,6 +45,40 @@ TEST(StatusWindow, ShowsTheMessageWithOrWithoutStorno) {
         info.hideStatus();
         EXPECT_FALSE(info.isVisible());
         EXPECT_FALSE(info.operationRunning());
+    }
+}
+
+// True when the label shows its text character for character, not as markup.
+bool showsAsWritten(const QLabel& label) {
+    switch (label.textFormat()) {
+    case Qt::PlainText:
+        return true;
+    case Qt::AutoText:
+        return !Qt::mightBeRichText(label.text());
+    default:
+        return false;
+    }
+}
+
+TEST(StatusWindow, FileNamesAreShownAsWritten) {
+    const Texts texts;
+    QWidget owner;
+    owner.show();
+    ui::Info info(texts, &owner);
+    auto* napis = info.findChild<QLabel*>("Napis");
+    const struct {
+        const char* name;
+        std::string message;
+    } cases[] = {
+        {"save, tag in the name", texts.get("msg036") + "/tmp/<b>zaloha</b>.eep"},
+        {"load, entity in the name", texts.get("msg049") + "/tmp/a&lt;b.eep" + "."},
+        {"load, line break tag", texts.get("msg049") + "<br>x.eep" + "."},
+    };
+    for (const auto& c : cases) {
+        info.showStatusWithoutCancel(c.message);
+        EXPECT_EQ(napis->text().toStdString(), c.message) << "case: " << c.name;
+        EXPECT_TRUE(showsAsWritten(*napis)) << "case: " << c.name;
+        info.hideStatus();
     }
 }
 

@@ -17,6 +17,8 @@ QString rowName(const char* stem, int row) {
 QLabel* makeLabel(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
+    // Captions come from language files: shown as written, never as markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

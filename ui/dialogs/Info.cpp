@@ -21,6 +21,9 @@ Info::Info(const Texts& texts, QWidget* owner)
     setWindowModality(Qt::WindowModal);
 
     napis_->setObjectName(QStringLiteral("Napis"));
+    // The message may carry a file name, which can hold "<", ">" or "&":
+    // shown as written, never as markup.
+    napis_->setTextFormat(Qt::PlainText);
     napis_->setText(QStringLiteral("???"));
     napis_->setWordWrap(true);
     napis_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
