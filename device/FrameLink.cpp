@@ -1,5 +1,7 @@
 #include "device/FrameLink.h"
 
+#include "device/Identification.h"
+
 #include <algorithm>
 
 namespace rq7::device {
@@ -9,6 +11,14 @@ namespace {
 // the request that follows then most likely fails its checksum and is
 // repeated.
 constexpr Millis kSettleOverrun{1000};
+
+// A valid reply whose answer code belongs to another command than the
+// request's: it answers an earlier request, not this one.
+bool AnswersAnotherCommand(const Frame& reply, std::uint8_t command) {
+    const std::uint8_t code = reply.code();
+    return reply.length >= 1 && code >= answer::Programming && code <= answer::EndProgramming &&
+           code != static_cast<std::uint8_t>(command + 0x80);
+}
 } // namespace
 
 Waiter::Wake FrameLink::wait(Millis deadline, CancelMode mode) {
@@ -21,11 +31,14 @@ bool FrameLink::SendFrame(const Frame& frame) {
 }
 
 Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
+    return ReceiveUntil(waiter_.now() + timeout, mode);
+}
+
+Frame FrameLink::ReceiveUntil(Millis deadline, CancelMode mode) {
     Frame frame;
     std::size_t count = 0;
     timeoutFlag_ = false;
     cancelled_ = false;
-    const Millis deadline = waiter_.now() + timeout;
     bool complete = false;
     while (!complete && !timeoutFlag_ && !cancelled_) {
         switch (waiter_.waitForTerminator(transport_, kCarriageReturn, deadline, mode)) {
@@ -57,8 +70,8 @@ Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
     return frame;
 }
 
-bool FrameLink::Settle(CancelMode mode) {
-    const Millis horizon = lastSentAt_ + kLateReplyHorizon;
+bool FrameLink::Settle(const Abandoned& abandoned, CancelMode mode) {
+    const Millis horizon = abandoned.lastSentAt + kLateReplyHorizon;
     const Millis limit = std::max(horizon, waiter_.now()) + kSettleOverrun;
     // The gap is kept also when the horizon has long passed: a reply that
     // began just before it may still be on the wire.
@@ -79,7 +92,6 @@ bool FrameLink::Settle(CancelMode mode) {
         if (waiter_.now() >= limit)
             break;
     }
-    replyMayFollow_ = false;
     return true;
 }
 
@@ -87,28 +99,33 @@ Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode)
     sendFailed_ = false;
     cancelled_ = false;
     timeoutFlag_ = false;
+    const std::uint8_t command = request.code();
     Bytes wire = EncodeFrame(request);
-    const bool repeat = wire == lastRequest_;
-    if (replyMayFollow_ && !repeat && !Settle(mode))
-        return Frame{};
+    auto earlier = abandoned_.find(command);
+    const bool repeat = earlier != abandoned_.end() && earlier->second.wire == wire;
+    if (earlier != abandoned_.end() && !repeat) {
+        if (!Settle(earlier->second, mode))
+            return Frame{};
+        abandoned_.erase(earlier);
+    }
     transport_.discardInput();
     if (!transport_.write(wire)) {
         sendFailed_ = true;
         return Frame{};
     }
-    lastSentAt_ = waiter_.now();
-    if (!repeat)
-        lastRequest_ = std::move(wire);
-    Frame reply = ReceiveFrame(timeout, mode);
-    if (timeoutFlag_ || cancelled_)
-        replyMayFollow_ = true;
+    const Millis sentAt = waiter_.now();
+    const Millis deadline = sentAt + timeout;
+    Frame reply;
+    do
+        reply = ReceiveUntil(deadline, mode);
+    while (AnswersAnotherCommand(reply, command));
+    if (repeat || timeoutFlag_ || cancelled_)
+        abandoned_[command] = Abandoned{std::move(wire), sentAt};
     return reply;
 }
 
 void FrameLink::Reset() {
-    replyMayFollow_ = false;
-    lastRequest_.clear();
-    lastSentAt_ = Millis{0};
+    abandoned_.clear();
 }
 
 } // namespace rq7::device

@@ -7,6 +7,9 @@
 #include "device/Transport.h"
 #include "device/Waiter.h"
 
+#include <cstdint>
+#include <map>
+
 namespace rq7::device {
 
 // A device may answer a request long after the requester stopped waiting for
@@ -32,15 +35,20 @@ public:
     Frame ReceiveFrame(Millis timeout, CancelMode mode = CancelMode::Ignored);
 
     // One exchange as the protocol code uses it. Before the request:
-    //  - when a reply to an earlier, different request may still come (one
-    //    of that request's waits timed out or was cancelled), drops whatever
-    //    arrives until kLateReplyHorizon has passed since that request last
-    //    went out and the line has then been quiet for kQuietGap, so that a
-    //    late reply can never be taken for the answer to another request.
+    //  - when a reply to an earlier request of the same command but other
+    //    bytes may still come (one of that request's waits timed out or was
+    //    cancelled), drops whatever arrives until kLateReplyHorizon has
+    //    passed since that request last went out and the line has then been
+    //    quiet for kQuietGap, so that a late reply can never be taken for
+    //    the answer to another request. Late replies of other commands need
+    //    no such wait: their answer codes tell them apart (see below).
     //    Repeats of the same request are sent at once: any of their replies
     //    is a right one. The last repeat counts, because the reply a repeat
     //    took may have been an earlier one's, leaving its own still to come;
     //  - throws away whatever is waiting in the receive buffer.
+    // While waiting, a valid reply carrying the answer code of another
+    // command of the protocol is a late reply to an earlier request: it is
+    // dropped and the wait goes on to the same deadline.
     // Returns ReceiveFrame's result; Length 0 at once when sending failed,
     // and when the user's cancel ended the settling (Cancelled() is set).
     Frame Exchange(const Frame& request, Millis timeout, CancelMode mode);
@@ -59,21 +67,27 @@ public:
     Waiter& waiter() { return waiter_; }
 
 private:
+    // A request whose reply may still arrive: one of its waits was given up
+    // since it was first sent.
+    struct Abandoned {
+        Bytes wire;
+        Millis lastSentAt{0};
+    };
+
     Waiter::Wake wait(Millis deadline, CancelMode mode);
-    // Drops bytes until the late-reply horizon of the last request has
-    // passed and the line is quiet; false when cancelled.
-    bool Settle(CancelMode mode);
+    // ReceiveFrame with an absolute deadline.
+    Frame ReceiveUntil(Millis deadline, CancelMode mode);
+    // Drops bytes until the late-reply horizon of `abandoned` has passed
+    // and the line is quiet; false when cancelled.
+    bool Settle(const Abandoned& abandoned, CancelMode mode);
 
     Transport& transport_;
     Waiter& waiter_;
     bool timeoutFlag_ = false;
     bool cancelled_ = false;
     bool sendFailed_ = false;
-    // A reply to lastRequest_ may still arrive: one of its waits was given
-    // up since it was first sent.
-    bool replyMayFollow_ = false;
-    Bytes lastRequest_;
-    Millis lastSentAt_{0};
+    // By command code: the last given-up request of that command.
+    std::map<std::uint8_t, Abandoned> abandoned_;
 };
 
 } // namespace rq7::device

@@ -201,6 +201,23 @@ TEST_F(Activation, ProgrammingRequestRepeatsEvery500msUntilAnswered) {
     EXPECT_EQ(TimeoutsOfRequests(line, waiter, 0x03), std::vector<long>{100});
 }
 
+TEST_F(Activation, IdentificationFollowsTheProgrammingAnswerAtOnce) {
+    // However many polls went unanswered while the key was not pressed, the
+    // identification goes out as soon as the programming answer is in.
+    for (const int ignored : {0, 1, 6}) {
+        device.ignoredProgrammingRequests = ignored;
+        device.log.clear();
+        const std::size_t from = line.sent().size();
+        ActivateOk();
+        const auto polls = Sent(0x01, from);
+        const auto identifications = Sent(0x02, from);
+        ASSERT_EQ(polls.size(), static_cast<std::size_t>(ignored + 1)) << "case: " << ignored;
+        ASSERT_EQ(identifications.size(), 1u) << "case: " << ignored;
+        EXPECT_EQ(identifications[0].at, polls.back().at + device.delay) << "case: " << ignored;
+        link.Deactivate();
+    }
+}
+
 TEST_F(Activation, FailuresEndInactiveWithTheirMessage) {
     struct Case {
         const char* name;

@@ -103,6 +103,33 @@ TEST_F(BlockWrite, ReadBackThatDiffersFailsOnlyWhenVerifying) {
     EXPECT_EQ(device.Trace().find('R'), std::string::npos) << "no read without verification";
 }
 
+TEST_F(BlockWrite, LateAcknowledgementIsSkippedByTheReadBack) {
+    ActivateOk();
+    // The first write is acknowledged 250 ms late, after its time-out; the
+    // repeat takes that acknowledgement, and its own arrives 52 ms after
+    // it went out, while the read-back waits for its block.
+    int writes = 0;
+    device.fault = [this, &writes](const TestDevice::Request& r, std::size_t,
+                                   Millis now) -> std::optional<std::vector<Arrival>> {
+        if (r.command != 0x05 || ++writes > 2)
+            return std::nullopt;
+        std::copy(r.data.begin(), r.data.end(), device.eeprom.begin() + r.address);
+        const Millis latency{writes == 1 ? 250 : 52};
+        return std::vector<Arrival>{{now + latency, TestDevice::Frame({0x85})}};
+    };
+    const TransferResult r = Write(8, true);
+    EXPECT_EQ(r.outcome, TransferOutcome::Done);
+    EXPECT_EQ(device.Trace().substr(0, 8), "W0 W0 R0");
+    const auto sentWrites = Sent(0x05);
+    const auto reads = Sent(0x04);
+    ASSERT_GE(sentWrites.size(), 2u);
+    ASSERT_FALSE(reads.empty());
+    EXPECT_EQ(reads[0].at, sentWrites[0].at + Millis{250})
+        << "the read-back goes out as soon as the write is acknowledged";
+    EXPECT_EQ(TimeoutsOfRequests(line, waiter, 0x04)[0], 200);
+    EXPECT_TRUE(std::equal(device.eeprom.begin(), device.eeprom.begin() + 8, image.begin()));
+}
+
 TEST_F(BlockWrite, ShortReadBackCountsAsAFailedAttempt) {
     ActivateOk();
     int reads = 0;

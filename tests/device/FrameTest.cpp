@@ -19,6 +19,14 @@ Bytes Text(const std::string& s) {
     return Bytes(s.begin(), s.end());
 }
 
+// A valid reply carrying these data bytes, as it comes on the wire.
+Bytes Reply(std::initializer_list<int> data) {
+    Bytes out = Wire(data);
+    out.push_back(FrameChecksum(out.data(), out.size()));
+    out.push_back(0x0D);
+    return out;
+}
+
 TEST(FrameEncoding, RequestsGoOutWithChecksumAndCr) {
     struct Case {
         const char* name;
@@ -244,27 +252,113 @@ TEST_F(Receive, ExchangeDropsWhatWasWaitingBeforeTheRequest) {
     EXPECT_EQ(f.code(), 0x82);
 }
 
-TEST_F(Receive, ExchangeWaitsOutALateReplyBeforeAnotherRequest) {
+TEST_F(Receive, ALateReplyIsNeverTakenForAnotherRequests) {
     // The first request is answered 2.9 s late, long after its time-out. The
-    // next, different request is itself answered slowly, within its long
-    // time-out: had it gone out early, the late answer would have landed in
-    // its wait and been taken for its own.
-    line.device = [](const Bytes& wire, Millis now) {
-        if (wire[0] == 0x01)
-            return std::vector<Arrival>{{now + Millis{2900}, Wire({0x81, 0x82, 0x0D})}};
-        return std::vector<Arrival>{{now + Millis{2950}, Wire({0x82, 0x83, 0x0D})}};
+    // next request is itself answered slowly, within its long time-out, so
+    // the late answer lands in its wait unless it goes out after the
+    // horizon. Another command's answer is told apart by its code and
+    // skipped, so that request goes out at once; the same command at
+    // another address could not be told apart and waits the horizon out.
+    struct Case {
+        const char* name;
+        Frame first;
+        Frame second;
+        Millis sentAt; // when the second request goes out
     };
-    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0);
-    const Frame f = link.Exchange(MakeRequest(0x02), Millis{3000}, CancelMode::Ignored);
-    EXPECT_EQ(f.length, 1);
-    EXPECT_EQ(f.code(), 0x82);
-    ASSERT_EQ(line.sent().size(), 2u);
+    const Case cases[] = {
+        {"another command", BlockRequest(0x05, 0), BlockRequest(0x04, 8), Millis{100}},
+        {"the same command at another address", BlockRequest(0x04, 0), BlockRequest(0x04, 8),
+         kLateReplyHorizon},
+    };
+    for (const Case& c : cases) {
+        clock = Millis{0};
+        FakeLine caseLine{clock};
+        FakeWaiter caseWaiter{clock, caseLine, [] { return false; }};
+        caseWaiter.wakesOnTerminatorOnly = true;
+        FrameLink caseLink{caseLine, caseWaiter};
+        std::string reason;
+        ASSERT_TRUE(caseLine.open("COM 1", reason));
+        const Bytes secondWire = EncodeFrame(c.second);
+        caseLine.device = [&secondWire](const Bytes& wire, Millis now) {
+            // Each reply names the address it answers.
+            const int address = wire[1];
+            const int answer = wire[0] + 0x80;
+            const Millis latency{wire == secondWire ? 2950 : 2900};
+            return std::vector<Arrival>{{now + latency, Reply({answer, address})}};
+        };
+        EXPECT_EQ(caseLink.Exchange(c.first, Millis{100}, CancelMode::Ignored).length, 0)
+            << "case: " << c.name;
+        const Frame f = caseLink.Exchange(c.second, Millis{3000}, CancelMode::Ignored);
+        ASSERT_EQ(caseLine.sent().size(), 2u) << "case: " << c.name;
+        EXPECT_EQ(caseLine.sent()[1].at, c.sentAt) << "case: " << c.name;
+        EXPECT_EQ(f.length, 2) << "case: " << c.name;
+        EXPECT_EQ(f.code(), 0x84) << "case: " << c.name;
+        EXPECT_EQ(f.data[1], secondWire[1]) << "case: " << c.name << ": its own reply";
+    }
 }
 
-TEST_F(Receive, SettlingBeforeAnotherRequestEndsByHorizonQuietOrLimit) {
-    // The first request (sent at 0) times out after 100 ms and is given up;
-    // then the line does what the case says before the next, different
-    // request is exchanged.
+TEST_F(Receive, RepliesOfOtherCommandsAreSkippedWithinTheSameDeadline) {
+    // A block read (time-out 200 ms, sent at 0) meets what the case says.
+    struct Case {
+        const char* name;
+        std::vector<Arrival> arrivals;
+        int code;     // of the reply returned, 0 for none
+        Millis ended; // clock when Exchange returned
+    };
+    const Case cases[] = {
+        {"late programming and write answers, then the block",
+         {{Millis{10}, Reply({0x81})},
+          {Millis{20}, Reply({0x85})},
+          {Millis{30}, Reply({0x84, '1'})}},
+         0x84,
+         Millis{30}},
+        {"every other answer code",
+         {{Millis{10}, Reply({0x81})},
+          {Millis{20}, Reply({0x82, '1'})},
+          {Millis{30}, Reply({0x83, '2'})},
+          {Millis{40}, Reply({0x85})},
+          {Millis{50}, Reply({0x86})},
+          {Millis{60}, Reply({0x84, '1'})}},
+         0x84,
+         Millis{60}},
+        {"only a late answer: the time-out still ends the wait",
+         {{Millis{10}, Reply({0x85})}},
+         0,
+         Millis{200}},
+        {"a late answer at the deadline",
+         {{Millis{150}, Reply({0x81})}, {Millis{200}, Reply({0x84, '1'})}},
+         0,
+         Millis{200}},
+        {"a refusal is returned", {{Millis{10}, Reply({0x15})}}, 0x15, Millis{10}},
+        {"an unknown code is returned", {{Millis{10}, Reply({0x87})}}, 0x87, Millis{10}},
+        {"a damaged answer ends the wait as before",
+         {{Millis{10}, Wire({0x81, 0x83, 0x0D})}, {Millis{30}, Reply({0x84, '1'})}},
+         0,
+         Millis{10}},
+    };
+    for (const bool terminatorOnly : {false, true}) {
+        waiter.wakesOnTerminatorOnly = terminatorOnly;
+        for (const Case& c : cases) {
+            const std::string name =
+                std::string(c.name) + (terminatorOnly ? ", waking on CR only" : "");
+            link.Reset();
+            line.readAvailable();
+            clock = Millis{0};
+            line.device = [&c](const Bytes&, Millis) { return c.arrivals; };
+            const Frame f = link.Exchange(BlockRequest(0x04, 0), Millis{200}, CancelMode::Honoured);
+            EXPECT_EQ(f.code(), c.code) << "case: " << name;
+            EXPECT_EQ(clock, c.ended) << "case: " << name;
+            EXPECT_EQ(link.TimeoutFlag(), c.ended == Millis{200}) << "case: " << name;
+            clock = Millis{1000}; // lets what is left of the case arrive
+            line.readAvailable();
+        }
+    }
+}
+
+TEST_F(Receive, SettlingBeforeTheSameCommandEndsByHorizonQuietOrLimit) {
+    // A block read (sent at 0) times out after 100 ms and is given up; then
+    // the line does what the case says before the block at another address
+    // is read.
     struct Case {
         const char* name;
         Millis pause;               // the caller's own delay before the next request
@@ -296,55 +390,61 @@ TEST_F(Receive, SettlingBeforeAnotherRequestEndsByHorizonQuietOrLimit) {
         std::string reason;
         ASSERT_TRUE(caseLine.open("COM 1", reason));
         for (Millis at : c.strays)
-            caseLine.arrive(at, Wire({0x81, 0x82, 0x0D}));
-        EXPECT_EQ(caseLink.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0)
+            caseLine.arrive(at, Reply({0x84, '0'}));
+        EXPECT_EQ(caseLink.Exchange(BlockRequest(0x04, 0), Millis{100}, CancelMode::Ignored).length,
+                  0)
             << "case: " << c.name;
         clock += c.pause;
         caseLine.device = [](const Bytes&, Millis now) {
-            return std::vector<Arrival>{{now + Millis{1}, Wire({0x82, 0x83, 0x0D})}};
+            return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, '8'})}};
         };
-        const Frame f = caseLink.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored);
+        const Frame f = caseLink.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Ignored);
         ASSERT_EQ(caseLine.sent().size(), 2u) << "case: " << c.name;
         EXPECT_EQ(caseLine.sent()[1].at, c.sentAt) << "case: " << c.name;
         if (c.strays.size() < 2) { // a babbling line may spoil the reply; that is retried
-            EXPECT_EQ(f.code(), 0x82) << "case: " << c.name;
+            EXPECT_EQ(f.data[1], '8') << "case: " << c.name;
         }
     }
 }
 
 TEST_F(Receive, RepeatsGoOutAtOnceAndTheHorizonCountsFromTheLast) {
-    // Silence to the first two sendings of 0x01; the third is answered at
-    // once. The repeats are not held back, and the next, different request
-    // waits out the horizon of the last sending, whose own reply may still
-    // come when the answer taken was an earlier one's.
+    // Silence to the first two sendings of a block read; the third is
+    // answered at once. The repeats are not held back, another command is
+    // not held back either, and the block at another address waits out the
+    // horizon of the last sending, whose own reply may still come when the
+    // answer taken was an earlier one's.
     int sendings = 0;
     line.device = [&sendings](const Bytes& wire, Millis now) {
-        if (wire[0] != 0x01)
-            return std::vector<Arrival>{{now + Millis{1}, Wire({0x82, 0x83, 0x0D})}};
-        if (++sendings < 3)
-            return std::vector<Arrival>{};
-        return std::vector<Arrival>{{now + Millis{1}, Wire({0x81, 0x82, 0x0D})}};
+        if (wire[0] == 0x03)
+            return std::vector<Arrival>{{now + Millis{1}, Reply({0x83, '1'})}};
+        if (wire[1] != '0' || ++sendings >= 3)
+            return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, wire[1]})}};
+        return std::vector<Arrival>{};
     };
-    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{100}, CancelMode::Ignored).length, 0);
-    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{200}, CancelMode::Ignored).length, 0);
-    EXPECT_EQ(link.Exchange(MakeRequest(0x01), Millis{300}, CancelMode::Ignored).code(), 0x81);
-    EXPECT_EQ(link.Exchange(MakeRequest(0x02), Millis{100}, CancelMode::Ignored).code(), 0x82);
+    const auto read = [this](std::uint16_t address, Millis timeout) {
+        return link.Exchange(BlockRequest(0x04, address), timeout, CancelMode::Ignored);
+    };
+    EXPECT_EQ(read(0, Millis{100}).length, 0);
+    EXPECT_EQ(read(0, Millis{200}).length, 0);
+    EXPECT_EQ(read(0, Millis{300}).data[1], '0');
+    EXPECT_EQ(link.Exchange(MakeRequest(0x03), Millis{100}, CancelMode::Ignored).code(), 0x83);
+    EXPECT_EQ(read(8, Millis{100}).data[1], '8');
     std::vector<Millis> times;
     for (const SentFrame& s : line.sent())
         times.push_back(s.at);
-    EXPECT_EQ(times, (std::vector<Millis>{Millis{0}, Millis{100}, Millis{300},
+    EXPECT_EQ(times, (std::vector<Millis>{Millis{0}, Millis{100}, Millis{300}, Millis{301},
                                           Millis{300} + kLateReplyHorizon}));
 }
 
 TEST_F(Receive, CancelEndsTheSettlingOfAHonouredExchange) {
     line.device = [](const Bytes&, Millis) { return std::vector<Arrival>{}; };
-    EXPECT_EQ(link.Exchange(MakeRequest(0x04), Millis{100}, CancelMode::Honoured).length, 0);
+    EXPECT_EQ(link.Exchange(BlockRequest(0x04, 0), Millis{100}, CancelMode::Honoured).length, 0);
     waiter.onWait = [this] {
         if (clock >= Millis{1000})
             cancel = true;
     };
-    line.arrive(Millis{1000}, Wire({0x84, 0x85, 0x0D}));
-    EXPECT_EQ(link.Exchange(MakeRequest(0x05), Millis{100}, CancelMode::Honoured).length, 0);
+    line.arrive(Millis{1000}, Reply({0x84, '0'}));
+    EXPECT_EQ(link.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Honoured).length, 0);
     EXPECT_TRUE(link.Cancelled());
     EXPECT_EQ(line.sent().size(), 1u) << "nothing is sent after the cancel";
     EXPECT_LT(clock, kLateReplyHorizon);
@@ -353,9 +453,9 @@ TEST_F(Receive, CancelEndsTheSettlingOfAHonouredExchange) {
     cancel = false;
     waiter.onWait = nullptr;
     line.device = [](const Bytes&, Millis now) {
-        return std::vector<Arrival>{{now + Millis{1}, Wire({0x86, 0x87, 0x0D})}};
+        return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, '6'})}};
     };
-    EXPECT_EQ(link.Exchange(MakeRequest(0x06), Millis{100}, CancelMode::Ignored).code(), 0x86);
+    EXPECT_EQ(link.Exchange(BlockRequest(0x04, 16), Millis{100}, CancelMode::Ignored).data[1], '6');
     EXPECT_GE(line.sent().back().at, kLateReplyHorizon);
 }
 
