@@ -110,9 +110,12 @@ TEST_F(InputOutputDialog, EqualStateNamesAreReportedOncePerBounce) {
                        EXPECT_TRUE(window().validation().SuppressCrossChecks);
                        harness.prompter.clear();
                    },
-                   // Leaving again lets the pair stand, as on the main window.
-                   [this, c](ui::RowDialog&) { harness.focus(c.after); }, expectAsked({}, c.after),
-                   pressEscape()});
+                   // Leaving the same field again reports the pair again.
+                   [this, c](ui::RowDialog&) { harness.focus(c.after); },
+                   expectAsked({"msg040"}, c.off),
+                   [this](ui::RowDialog&) { harness.prompter.clear(); },
+                   // A different name passes and lifts the guard.
+                   typeInto(c.off, "Jiny", c.on), expectAsked({}, c.on), pressEscape()});
         pressRowButton(c.table, 0);
         EXPECT_TRUE(asked().empty()) << "case: " << c.name;
         EXPECT_FALSE(window().validation().SuppressCrossChecks) << "case: " << c.name;
@@ -134,10 +137,12 @@ TEST_F(InputOutputDialog, TheStateNameMessageSkipsTheKeywordCheckOnce) {
         return [this, name](ui::RowDialog&) { harness.focus(name); };
     };
     // Both names are also keyword prefixes; the equal names are reported
-    // first, and the keyword check of the field runs when it is left again.
+    // first, and again each time the field is left while they are equal;
+    // once they differ, the field's keyword check runs.
+    const auto clear = [this](ui::RowDialog&) { harness.prompter.clear(); };
     whileOpen({set("OUTZap", "ST"), set("OUTVyp", "st"), moveTo("OUTVyp"), moveTo("OUTZap"),
-               expectAsked({"msg040"}, "OUTVyp"),
-               [this](ui::RowDialog&) { harness.prompter.clear(); }, moveTo("OUTZap"),
+               expectAsked({"msg040"}, "OUTVyp"), clear, moveTo("OUTZap"),
+               expectAsked({"msg040"}, "OUTVyp"), clear, set("OUTVyp", "s"), moveTo("OUTZap"),
                expectAsked({"msg044"}, "OUTVyp"), pressEscape()});
     pressRowButton(outputTable(), 0);
 }

@@ -164,6 +164,19 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// True when the guard set by a msg040 bounce silences this state field: it
+// is the sister (same row, other state) of the field that bounced. While the
+// image reader fills the controls (no bounced field) every check is silent.
+bool silencedSister(std::string_view field, const FieldRule& rule, const ValidationState& state) {
+    if (!state.SuppressCrossChecks)
+        return false;
+    if (state.bouncedField.empty())
+        return true;
+    const std::optional<FieldName> left = FieldName::parse(field);
+    const std::optional<FieldName> bounced = FieldName::parse(state.bouncedField);
+    return left && bounced && left->row == bounced->row && bounced->control == rule.sister;
+}
+
 } // namespace
 
 const std::vector<FieldRule>& FieldRules() {
@@ -238,9 +251,10 @@ CheckResult CheckField(std::string_view field, std::string_view text, const Fiel
                 return reject(rule, check, texts);
             break;
         case CheckKind::StateName:
-            if (!state.SuppressCrossChecks && !text.empty() &&
+            if (!silencedSister(field, rule, state) && !text.empty() &&
                 LowerCase(text) == LowerCase(context.sisterText)) {
                 state.SuppressCrossChecks = true;
+                state.bouncedField = std::string(field);
                 return reject(rule, check, texts);
             }
             clearSuppress = true;
@@ -269,8 +283,10 @@ CheckResult CheckField(std::string_view field, std::string_view text, const Fiel
         }
         }
     }
-    if (clearSuppress)
+    if (clearSuppress) {
         state.SuppressCrossChecks = false;
+        state.bouncedField.clear();
+    }
     return result;
 }
 
