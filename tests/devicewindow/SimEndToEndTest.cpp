@@ -7,6 +7,7 @@
 #include "settings/SettingsFields.h"
 #include "tests/devicewindow/DeviceWindowHarness.h"
 #include "tests/simulator/SimProcess.h"
+#include "tests/support/SampleRecords.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -32,53 +33,6 @@ struct SerialPorts {
     DevicePorts ports;
 };
 
-// Every field of the record set to something other than its initial value
-// (where the window can show it), in the form the device gives back.
-SettingsRecord everythingSet() {
-    SettingsRecord r;
-    r.tabJmenoStanice = "Pobočka Ústí nad Labem";
-    r.tabPIN = "4321";
-    r.tabDobaPlatnostiSMS = "14";
-    r.tabOdpovidatT0 = kFlagOn;
-    r.tabPrepnoutNepovolPristup = kFlagOn;
-    r.rtNotAuthorized = "přístup odepřen";
-    r.tabPrepnoutJTS = kFlagOn;
-    r.tabPrepnoutJTSCislo = "5";
-    r.rtReCall = "hlášení existence";
-    r.eeExistTime = "120";
-    r.tabKOMUNIKFormat = kFormatPulse;
-    r.tabKOMUNIKParita = kParityEven;
-    r.tabKOMUNIKFrekvence = kFrequency2300;
-    r.tabKOMUNIKPocetTestu = "4";
-    r.tabKOMUNIKPocetBloku = "12";
-    r.tabRFRWait = "30";
-    r.tabWaitFree = "20";
-    for (std::size_t i = 0; i < kRowCount; ++i) {
-        const std::string n = std::to_string(i);
-        r.tabTC[i] = "+42060311122" + n;
-        r.tabTCPrijem[i] = i % 2 ? kFlagOn : kFlagOff;
-        r.tabTCUdalost[i] = i % 3 ? kFlagOn : kFlagOff;
-        r.tabINPNazev[i] = "vstup" + n;
-        r.tabINPZap[i] = "sepnuto" + n;
-        r.tabINPVyp[i] = "rozepnuto" + n;
-        r.tabINPLH[i] = "náběh " + n;
-        r.tabINPHL[i] = "sestup " + n;
-        r.tabINPLHEvent[i] = i % 2 ? kFlagOn : kFlagOff;
-        r.tabINPHLEvent[i] = i % 2 ? kFlagOff : kFlagOn;
-        r.tabINPNeg[i] = i % 3 ? kFlagOff : kFlagOn;
-        r.tabINPZpr[i] = kFlagOn;
-        r.tabOUTNazev[i] = "vystup" + n;
-        r.tabOUTZap[i] = "zapni" + n;
-        r.tabOUTVyp[i] = "vypni" + n;
-        r.tabOUTNeg[i] = i % 2 ? kFlagOn : kFlagOff;
-        r.tabOUTimpuls[i] = "puls" + n;
-        r.tabOUTimpulsLEN[i] = std::to_string(10 + i);
-        r.tabOUTZpr[i] = i % 2 ? kFlagOff : kFlagOn;
-    }
-    r.tabTCPoplach[2] = kFlagOn; // the single alarm number
-    return Canonical(r);
-}
-
 void activate(DeviceWindowHarness& h, const std::string& pty) {
     h.typePort(pty);
     h.click("btDEA");
@@ -94,7 +48,7 @@ TEST(DeviceWindowOverPty, SaveToTheDeviceAndLoadIntoAFreshWindow) {
     std::string error;
     ASSERT_TRUE(sim.start({"--memory", "4"}, error)) << error;
 
-    const SettingsRecord record = everythingSet();
+    const SettingsRecord record = Canonical(everyFieldSet());
     for (const SettingsField& field : settingsFields()) {
         if (field.kind() == FieldKind::CheckBox || field.name() == "tabTCcentra")
             continue;

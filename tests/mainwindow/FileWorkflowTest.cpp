@@ -6,63 +6,13 @@
 #include "tests/mainwindow/WindowHarness.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
+#include "tests/support/SampleRecords.h"
 
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
 namespace rq7::test {
 namespace {
-
-// Settings in which every field differs from its initial value and which
-// the image can hold exactly.
-SettingsRecord everyFieldSet() {
-    SettingsRecord r;
-    r.tabJmenoStanice = "Stanice Sever";
-    r.tabPIN = "4321";
-    r.tabTCcentra = "+420603052000";
-    r.tabDobaPlatnostiSMS = "12";
-    r.tabBezpecRezim = kFlagOff;
-    r.tabOdpovidatT0 = kFlagOn;
-    r.tabPrepnoutNepovolPristup = kFlagOn;
-    r.opNotAuthorized = kFlagOn;
-    r.rtNotAuthorized = "Pristup odepren!";
-    r.tabPrepnoutJTS = kFlagOn;
-    r.tabPrepnoutJTSCislo = "7";
-    r.opExist = kFlagOff;
-    r.rtReCall = "Jsem tu";
-    r.eeExistTime = "60";
-    r.tabKOMUNIKFormat = kFormatPulse;
-    r.tabKOMUNIKParita = kParityEven;
-    r.tabKOMUNIKFrekvence = kFrequency2300;
-    r.tabKOMUNIKPocetTestu = "4";
-    r.tabKOMUNIKPocetBloku = "20";
-    r.tabRFRWait = "9";
-    r.tabWaitFree = "30";
-    for (int i = 0; i < kRowCount; ++i) {
-        const std::string n = std::to_string(i);
-        r.tabTC[i] = "+42060000000" + n;
-        r.tabTCPrijem[i] = i % 2 ? kFlagOn : kFlagOff;
-        r.tabTCPoplach[i] = i == 3 ? kFlagOn : kFlagOff; // one row only
-        r.tabTCUdalost[i] = i % 3 ? kFlagOn : kFlagOff;
-        r.tabINPNazev[i] = "Vstup " + n;
-        r.tabINPZap[i] = "Zap" + n;
-        r.tabINPVyp[i] = "Vyp" + n;
-        r.tabINPLH[i] = "Narust " + n;
-        r.tabINPHL[i] = "Pokles " + n;
-        r.tabINPLHEvent[i] = i % 2 ? kFlagOn : kFlagOff;
-        r.tabINPHLEvent[i] = i % 2 ? kFlagOff : kFlagOn;
-        r.tabINPNeg[i] = i < 4 ? kFlagOn : kFlagOff;
-        r.tabINPZpr[i] = i < 4 ? kFlagOff : kFlagOn;
-        r.tabOUTNazev[i] = "Rele" + n;
-        r.tabOUTZap[i] = "ZAPNI" + n;
-        r.tabOUTVyp[i] = "VYPNI" + n;
-        r.tabOUTNeg[i] = i % 2 ? kFlagOn : kFlagOff;
-        r.tabOUTimpuls[i] = "PULS" + n;
-        r.tabOUTimpulsLEN[i] = std::to_string(10 + i);
-        r.tabOUTZpr[i] = i % 2 ? kFlagOff : kFlagOn;
-    }
-    return r;
-}
 
 void expectSameFields(const SettingsRecord& shown, const SettingsRecord& expected,
                       const std::string& when) {
