@@ -12,6 +12,9 @@ namespace rq7::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // the device or a check said no
 inline constexpr int kExitBadInput = 2;
+inline constexpr int kExitUnprogrammed = 3;   // read: the device holds no settings
+inline constexpr int kExitLeftActive = 4;     // deactivation refused: still in programming mode
+inline constexpr int kExitConnectionLost = 5; // the port went away during a command
 
 struct Command {
     std::string name;  // e.g. "dump", or "lang list"
