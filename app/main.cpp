@@ -1,6 +1,8 @@
 // rq7-init: the configuration program. Creates the program's one language
 // object, wires the real ports into the main window and runs the event loop.
 
+#include "app/CommandLine.h"
+#include "app/ProgramIcon.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "languages/clsLanguage.h"
@@ -10,28 +12,63 @@
 #include "ui/language/LanguageStartup.h"
 #include "ui/language/QtSettingsStore.h"
 #include "ui/language/catalogue/Texts.h"
+#include "ui/language/choice/LanguageChoice.h"
 #include "ui/main/Hlavni.h"
+#include "rq7/Version.h"
 
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+
+#ifndef RQ7_INSTALLED_LANG_DIR
+#error "the build passes RQ7_INSTALLED_LANG_DIR, the language folder relative to the program's"
+#endif
 
 namespace {
 
-bool hasDisplay() {
+bool hasDisplay(const QStringList& arguments) {
     const auto set = [](const char* name) {
         const char* value = std::getenv(name);
         return value && *value;
     };
-    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM") ||
+           arguments.contains(QStringLiteral("-platform")) ||
+           arguments.contains(QStringLiteral("--platform"));
+}
+
+// Prints what the command line asked for; the exit status, or nothing when
+// the program goes on.
+std::optional<int> answerCommandLine(const rq7::app::StartRequest& request) {
+    using Action = rq7::app::StartRequest::Action;
+    switch (request.action) {
+    case Action::Run:
+        return std::nullopt;
+    case Action::PrintHelp:
+    case Action::PrintVersion:
+        std::fputs(qPrintable(request.text), stdout);
+        return 0;
+    case Action::Refuse:
+        std::fprintf(stderr, "rq7-init: %s\nTry 'rq7-init --help'.\n", qPrintable(request.text));
+        return 2;
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!hasDisplay()) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // --help and --version need no display; Qt's own options are only known
+    // to be Qt's once QApplication has taken them out.
+    const bool display = hasDisplay(arguments);
+    if (const auto status = answerCommandLine(rq7::app::ParseCommandLine(arguments, !display)))
+        return *status;
+    if (!display) {
         std::fputs("rq7-init is a desktop program and there is no display here (neither DISPLAY\n"
                    "nor WAYLAND_DISPLAY is set). Run it from a desktop session, or give it a\n"
                    "virtual display:\n"
@@ -45,12 +82,20 @@ int main(int argc, char** argv) {
     const rq7::Texts texts(&language);
 
     QApplication app(argc, argv);
+    if (const auto status =
+            answerCommandLine(rq7::app::ParseCommandLine(QApplication::arguments(), true)))
+        return *status;
     QApplication::setApplicationName(QStringLiteral("RQ7 Init"));
+    QApplication::setApplicationVersion(QString::fromLatin1(rq7::kProgramVersion));
+    QApplication::setWindowIcon(rq7::app::ProgramIcon());
     const std::filesystem::path programDir =
         QDir(QApplication::applicationDirPath()).path().toStdString();
+    // Beside the program first (a build folder), else the installed folder.
+    const std::filesystem::path languageDir = rq7::LanguageDirectory(
+        {programDir, (programDir / RQ7_INSTALLED_LANG_DIR).lexically_normal()});
 
     rq7::ui::QtSettingsStore store;
-    rq7::ui::LanguageSession session{language, texts, store, programDir};
+    rq7::ui::LanguageSession session{language, texts, store, languageDir};
     auto image = std::make_unique<rq7::EepromImage>(); // 64 KiB: not on the stack
     rq7::ui::MessageBoxPrompter prompter;
     rq7::ui::QtFileDialog fileDialog(nullptr);

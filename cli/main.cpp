@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "rq7/Version.h"
 
 #include <algorithm>
 #include <iostream>
@@ -20,7 +21,7 @@ static void printUsage(std::ostream& out) {
     std::vector<Command> sorted = commands();
     std::sort(sorted.begin(), sorted.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
-    out << "usage: rq7ctl COMMAND [ARGS]\n\ncommands:\n";
+    out << "usage: rq7ctl COMMAND [ARGS]\n       rq7ctl --help | --version\n\ncommands:\n";
     for (const Command& c : sorted)
         out << "  rq7ctl " << c.name << ' ' << c.usage << "\n      " << c.help << '\n';
 }
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printUsage(args.empty() ? std::cerr : std::cout);
         return args.empty() ? kExitBadInput : kExitOk;
+    }
+    if (args[0] == "--version") {
+        std::cout << "rq7ctl " << rq7::kProgramVersion << '\n';
+        return kExitOk;
     }
     // The longest registered name that the arguments start with wins, so
     // "lang list" is found before a plain "lang".

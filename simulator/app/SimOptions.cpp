@@ -18,7 +18,8 @@ Ends on SIGINT or SIGTERM, saving the EEPROM when --eeprom is given.
 Device:
   --id HEX6              identification code, most significant byte first
                          (default 03D302, an RQ7)
-  --version MAJOR.MINOR  processor version (default 1.5)
+  --device-version MAJOR.MINOR
+                         processor version (default 1.5)
   --memory CODE          memory-size code, EEPROM of 128 << CODE bytes
                          (default 3, 1024 bytes)
   --eeprom-size BYTES    EEPROM size other than the memory code's (a code
@@ -49,6 +50,7 @@ Faults (probability per reply, 0 to 1, default 0):
 Other:
   --verbose              log every request on standard error
   --help                 this text
+  --version              rq7-sim's own version
 )";
 }
 
@@ -117,7 +119,7 @@ std::optional<std::string> parseSimOptions(const std::vector<std::string>& args,
              device.profile.identification = static_cast<std::uint32_t>(*n);
              return true;
          }},
-        {"--version",
+        {"--device-version",
          [&](const std::string& v) {
              const auto dot = v.find('.');
              if (dot == std::string::npos)
@@ -190,10 +192,14 @@ std::optional<std::string> parseSimOptions(const std::vector<std::string>& args,
             options.help = true;
             continue;
         }
-        if (name == "--refuse-deactivation" || name == "--verbose") {
+        const std::map<std::string, bool*> flags = {
+            {"--refuse-deactivation", &device.faults.refuseDeactivation},
+            {"--verbose", &options.verbose},
+            {"--version", &options.version}};
+        if (const auto flag = flags.find(name); flag != flags.end()) {
             if (value)
                 return name + " takes no value";
-            (name == "--verbose" ? options.verbose : device.faults.refuseDeactivation) = true;
+            *flag->second = true;
             continue;
         }
         const auto setter = valued.find(name);

@@ -16,6 +16,7 @@ struct SimOptions {
     std::uint32_t wireSpeed = 0; // baud; 0 = bytes take no time
     bool verbose = false;
     bool help = false;
+    bool version = false; // print the program's version and end
 };
 
 // Parses the arguments after the program name into `options` (which keeps

@@ -6,6 +6,7 @@
 #include "simulator/app/PseudoTerminal.h"
 #include "simulator/app/SimLoop.h"
 #include "simulator/app/SimOptions.h"
+#include "rq7/Version.h"
 
 #include <csignal>
 #include <cstdio>
@@ -35,6 +36,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::cout << simUsage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "rq7-sim " << rq7::kProgramVersion << '\n';
         return 0;
     }
 

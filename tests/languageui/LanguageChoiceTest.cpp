@@ -81,6 +81,18 @@ TEST(LanguageChoice, PatternIsTheDirectoryWithOneSeparator) {
     EXPECT_EQ(LanguagePattern("/"), "/*.lng");
 }
 
+TEST(LanguageChoice, LanguageDirectoryIsTheFirstHoldingALanguageFile) {
+    const test::TempDir beside, installed, empty;
+    test::writeLanguageFile(installed.path(), "english.LNG", {"English", "RQ7 Init", "E", {}});
+    test::writeLanguageFile(empty.path(), "notes.txt", {"Text", "RQ7 Init", "T", {}});
+    EXPECT_EQ(LanguageDirectory({empty.path(), beside.path() / "missing", installed.path()}),
+              installed.path());
+    test::writeLanguageFile(beside.path(), "cestina.lng", {"Čeština", "RQ7 Init", "C", {}});
+    EXPECT_EQ(LanguageDirectory({beside.path(), installed.path()}), beside.path());
+    // None holds one: the first, where the list then comes out empty.
+    EXPECT_EQ(LanguageDirectory({empty.path(), beside.path() / "missing"}), empty.path());
+}
+
 TEST(LanguageChoice, LoadListsTheFilesWithNoneCurrent) {
     Languages set({{"cz.lng", {"Čeština", "RQ7 Init", "C", {}}},
                    {"en.lng", {"English", "RQ7 Init", "E", {}}},

@@ -48,12 +48,12 @@ TEST(CliEndToEnd, IdentifyShowsWhatTheDeviceReports) {
          "lblInfoModem=TC35 Siemens\nConnectionState=Aktivni\n",
          0},
         {"RQ7_04, largest EEPROM",
-         {"--id", "8AD302", "--version", "2.0", "--memory", "9", "--modem", "0"},
+         {"--id", "8AD302", "--device-version", "2.0", "--memory", "9", "--modem", "0"},
          "lblInfoProdukt=RQ7_04\nlblInfoVerze=2.0\nlblInfoPamSize= 65536 byte\n"
          "lblInfoModem=M1 Siemens\nConnectionState=Aktivni\n",
          0},
         {"RQ7_01 below its minimum version",
-         {"--id", "88D302", "--version", "1.4"},
+         {"--id", "88D302", "--device-version", "1.4"},
          "lblInfoProdukt=RQ7_01\nlblInfoVerze=1.4\nlblInfoPamSize=  1024 byte\n"
          "lblInfoModem=TC35 Siemens\nConnectionState=Aktivni-spatna verze\n",
          1},

@@ -43,7 +43,7 @@ TEST(SimOptions, EachOptionSetsItsField) {
          {"--id=8ad302"},
          [](const SimOptions& o) { return o.device.profile.identification == 0x8AD302; }},
         {"version",
-         {"--version", "2.10"},
+         {"--device-version", "2.10"},
          [](const SimOptions& o) {
              return o.device.profile.versionMajor == 2 && o.device.profile.versionMinor == 10;
          }},
@@ -85,9 +85,9 @@ TEST(SimOptions, EachOptionSetsItsField) {
         {"refuse",
          {"--refuse-deactivation"},
          [](const SimOptions& o) { return o.device.faults.refuseDeactivation; }},
-        {"verbose and help",
-         {"--verbose", "--help"},
-         [](const SimOptions& o) { return o.verbose && o.help; }},
+        {"verbose, help and the program's version",
+         {"--verbose", "--help", "--version"},
+         [](const SimOptions& o) { return o.verbose && o.help && o.version; }},
     };
     for (const Case& c : cases) {
         SimOptions o;
@@ -106,9 +106,9 @@ TEST(SimOptions, BadValuesAreRejectedWithTheOptionNamed) {
         {{"--id", "3D302"}, "--id"},
         {{"--id", "03D3G2"}, "--id"},
         {{"--id", "-3D302"}, "--id"},
-        {{"--version", "1"}, "--version"},
-        {{"--version", "1.256"}, "--version"},
-        {{"--version", "a.b"}, "--version"},
+        {{"--device-version", "1"}, "--device-version"},
+        {{"--device-version", "1.256"}, "--device-version"},
+        {{"--device-version", "a.b"}, "--device-version"},
         {{"--memory", "256"}, "--memory"},
         {{"--modem", "-1"}, "--modem"},
         {{"--eeprom-size", "100"}, "--eeprom-size"},
@@ -124,6 +124,7 @@ TEST(SimOptions, BadValuesAreRejectedWithTheOptionNamed) {
         {{"--memory"}, "--memory"},
         {{"--frobnicate"}, "--frobnicate"},
         {{"--verbose=yes"}, "--verbose"},
+        {{"--version=1.5"}, "--version"},
         {{"extra"}, "extra"},
     };
     for (const Case& c : cases) {
@@ -137,9 +138,9 @@ TEST(SimOptions, BadValuesAreRejectedWithTheOptionNamed) {
 
 TEST(SimOptions, UsageNamesEveryOption) {
     const std::string usage = simUsage();
-    for (const char* name : {"--id", "--version", "--memory", "--modem", "--eeprom ",
+    for (const char* name : {"--id", "--device-version", "--memory", "--modem", "--eeprom ",
                              "--press-after", "--wire-speed", "--drop", "--corrupt", "--late ",
-                             "--short", "--misread", "--seed", "--refuse-deactivation", "--help"})
+                             "--short", "--misread", "--seed", "--refuse-deactivation", "--help", "--version "})
         EXPECT_NE(usage.find(name), std::string::npos) << "case: " << name;
 }
 

@@ -53,7 +53,7 @@ TEST(SimProgram, AnswersEveryCommandAndSavesEepromOnTerm) {
 
     SimProcess sim;
     ASSERT_TRUE(sim.start(
-        {"--id", "34AF02", "--version", "1.1", "--memory", "0", "--modem", "2", "--eeprom", eep},
+        {"--id", "34AF02", "--device-version", "1.1", "--memory", "0", "--modem", "2", "--eeprom", eep},
         error))
         << error;
     EXPECT_EQ(sim.ptyPath().rfind("/dev/", 0), 0u) << sim.ptyPath();

@@ -7,16 +7,26 @@
 #include "ui/language/frmAbout.h"
 #include "ui/main/Hlavni.h"
 
+#include <QLoggingCategory>
 #include <QScreen>
+
+// Silent unless asked for (QT_LOGGING_RULES="rq7.language.info=true"): which
+// folder and which file the texts come from.
+Q_LOGGING_CATEGORY(lcLanguage, "rq7.language", QtWarningMsg)
 
 namespace rq7::ui {
 
 void StartLanguage(Hlavni& window, LanguageSession& session) {
-    LoadLanguageList(session.language, session.programDir);
+    LoadLanguageList(session.language, session.languageDir);
+    qCInfo(lcLanguage, "%d language files in %s", session.language.Count(),
+           session.languageDir.string().c_str());
     session.language.Index(-1);
     RestoreLanguageChoice(session.language, session.store);
     if (session.language.Index() == -1)
         ShowAbout(window, session);
+    if (session.language.Index() != -1)
+        qCInfo(lcLanguage, "language %s from %s", session.language.Name().c_str(),
+               session.language.File().c_str());
     // The status window is built with the main window, before any language
     // was current; it takes the language now, as it would when loaded.
     if (Info* status = window.statusWindow())

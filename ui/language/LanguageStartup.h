@@ -23,7 +23,7 @@ struct LanguageSession {
     clsLanguage& language; // the program's one language object
     const Texts& texts;    // reads through `language`
     SettingsStore& store;
-    std::filesystem::path programDir; // where the *.lng files are
+    std::filesystem::path languageDir; // where the *.lng files are (see LanguageDirectory)
 };
 
 // The start-up up to the main window's own re-labelling: the language list,

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <system_error>
 
 namespace rq7 {
 
@@ -19,6 +20,18 @@ bool equalsIgnoringAsciiCase(const std::string& text, const std::string& word) {
 }
 
 } // namespace
+
+std::filesystem::path LanguageDirectory(const std::vector<std::filesystem::path>& candidates) {
+    for (const std::filesystem::path& dir : candidates) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(dir, error), end; !error && it != end;
+             it.increment(error))
+            if (equalsIgnoringAsciiCase(it->path().extension().string(), ".lng") &&
+                it->is_regular_file(error))
+                return dir;
+    }
+    return candidates.empty() ? std::filesystem::path() : candidates.front();
+}
 
 std::string LanguagePattern(const std::filesystem::path& programDir) {
     std::string pattern = programDir.string();

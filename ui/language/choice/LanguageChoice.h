@@ -20,6 +20,12 @@ inline constexpr const char* kSettingsApplication = "RQ7 Init";
 inline constexpr const char* kSettingsSection = "Options";
 inline constexpr const char* kSettingsLanguageKey = "Language";
 
+// Where the language files are: the first of `candidates` that holds a
+// "*.lng" file (the program's own directory first, so that a build folder
+// keeps its files; then the installed data folder), else the first
+// candidate.
+std::filesystem::path LanguageDirectory(const std::vector<std::filesystem::path>& candidates);
+
 // The search pattern of the language files in `programDir`: the directory,
 // one separator, "*.lng".
 std::string LanguagePattern(const std::filesystem::path& programDir);

@@ -1,0 +1,40 @@
+#include "app/CommandLine.h"
+
+#include "rq7/Version.h"
+
+#include <QCommandLineParser>
+
+namespace rq7::app {
+
+namespace {
+
+void addOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Configures RQ7 GSM alarm communicators over a serial cable."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+} // namespace
+
+StartRequest ParseCommandLine(const QStringList& arguments, bool qtOptionsRemoved) {
+    QCommandLineParser parser;
+    addOptions(parser);
+    const bool understood = parser.parse(arguments);
+    // --help and --version win over everything else, as they do elsewhere.
+    if (parser.isSet(QStringLiteral("help")))
+        return {StartRequest::Action::PrintHelp, parser.helpText()};
+    if (parser.isSet(QStringLiteral("version")))
+        return {StartRequest::Action::PrintVersion,
+                QStringLiteral("rq7-init %1\n").arg(QLatin1String(kProgramVersion))};
+    if (!qtOptionsRemoved)
+        return {};
+    if (!understood)
+        return {StartRequest::Action::Refuse, parser.errorText()};
+    if (!parser.positionalArguments().isEmpty())
+        return {StartRequest::Action::Refuse,
+                QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
+    return {};
+}
+
+} // namespace rq7::app
