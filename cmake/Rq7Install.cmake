@@ -15,7 +15,14 @@ set(rq7_doc_install_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/rq7-init)
 file(RELATIVE_PATH rq7_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
 file(RELATIVE_PATH rq7_bin_to_lang ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${rq7_lang_install_dir})
-set_target_properties(rq7-init rq7ctl PROPERTIES INSTALL_RPATH "$ORIGIN/${rq7_bin_to_lib}")
+# One RUNPATH for both trees, linked in as it is: the library folder (the
+# installed tree), then the program's own folder (the build folder, where
+# the library sits beside the programs). A RUNPATH rewritten at install
+# time would need CMake's padding in the build tree, an empty entry the
+# loader takes for the current directory.
+set_target_properties(rq7-init rq7ctl PROPERTIES
+  BUILD_WITH_INSTALL_RPATH ON
+  INSTALL_RPATH "$ORIGIN/${rq7_bin_to_lib};$ORIGIN")
 target_compile_definitions(rq7-init PRIVATE RQ7_INSTALLED_LANG_DIR="${rq7_bin_to_lang}")
 
 install(TARGETS rq7-init rq7ctl rq7-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -37,6 +44,7 @@ install(FILES ${rq7_packaging}/60-rq7-init-serial.rules DESTINATION ${RQ7_UDEV_R
 
 # Manual pages and the changelog, compressed as Debian keeps them.
 set(rq7_compressed)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 function(rq7_gzip source output)
   add_custom_command(OUTPUT ${output}
     COMMAND gzip -9 -n -c ${source} > ${output}
