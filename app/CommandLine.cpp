@@ -11,8 +11,12 @@ namespace {
 void addOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Configures RQ7 GSM alarm communicators over a serial cable."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    // Declared here rather than with addHelpOption, which also offers
+    // --help-all for Qt's own options.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")},
+                      QStringLiteral("Print this help and exit.")});
+    parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
+                      QStringLiteral("Print the version and exit.")});
 }
 
 } // namespace
@@ -23,7 +27,10 @@ StartRequest ParseCommandLine(const QStringList& arguments, bool qtOptionsRemove
     const bool understood = parser.parse(arguments);
     // --help and --version win over everything else, as they do elsewhere.
     if (parser.isSet(QStringLiteral("help")))
-        return {StartRequest::Action::PrintHelp, parser.helpText()};
+        // Before QApplication exists Qt cannot tell the program's name.
+        return {StartRequest::Action::PrintHelp,
+                parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                          QStringLiteral("rq7-init"))};
     if (parser.isSet(QStringLiteral("version")))
         return {StartRequest::Action::PrintVersion,
                 QStringLiteral("rq7-init %1\n").arg(QLatin1String(kProgramVersion))};
@@ -32,8 +39,9 @@ StartRequest ParseCommandLine(const QStringList& arguments, bool qtOptionsRemove
     if (!understood)
         return {StartRequest::Action::Refuse, parser.errorText()};
     if (!parser.positionalArguments().isEmpty())
-        return {StartRequest::Action::Refuse,
-                QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
+        return {
+            StartRequest::Action::Refuse,
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
     return {};
 }
 

@@ -6,6 +6,7 @@
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "languages/clsLanguage.h"
+#include "rq7/Version.h"
 #include "settings/EepromImage.h"
 #include "ui/dialogs/MessageBoxPrompter.h"
 #include "ui/dialogs/QtFileDialog.h"
@@ -14,7 +15,6 @@
 #include "ui/language/catalogue/Texts.h"
 #include "ui/language/choice/LanguageChoice.h"
 #include "ui/main/Hlavni.h"
-#include "rq7/Version.h"
 
 #include <QApplication>
 #include <QDir>

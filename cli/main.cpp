@@ -15,7 +15,9 @@ CommandRegistration::CommandRegistration(Command command) {
     registry().push_back(std::move(command));
 }
 
-const std::vector<Command>& commands() { return registry(); }
+const std::vector<Command>& commands() {
+    return registry();
+}
 
 static void printUsage(std::ostream& out) {
     std::vector<Command> sorted = commands();

@@ -1,12 +1,12 @@
 // rq7-sim: a simulated device on a pseudo-terminal.
 
+#include "rq7/Version.h"
 #include "simulator/DeviceLine.h"
 #include "simulator/SimulatedDevice.h"
 #include "simulator/app/EepFile.h"
 #include "simulator/app/PseudoTerminal.h"
 #include "simulator/app/SimLoop.h"
 #include "simulator/app/SimOptions.h"
-#include "rq7/Version.h"
 
 #include <csignal>
 #include <cstdio>

@@ -138,9 +138,10 @@ TEST(SimOptions, BadValuesAreRejectedWithTheOptionNamed) {
 
 TEST(SimOptions, UsageNamesEveryOption) {
     const std::string usage = simUsage();
-    for (const char* name : {"--id", "--device-version", "--memory", "--modem", "--eeprom ",
-                             "--press-after", "--wire-speed", "--drop", "--corrupt", "--late ",
-                             "--short", "--misread", "--seed", "--refuse-deactivation", "--help", "--version "})
+    for (const char* name :
+         {"--id", "--device-version", "--memory", "--modem", "--eeprom ", "--press-after",
+          "--wire-speed", "--drop", "--corrupt", "--late ", "--short", "--misread", "--seed",
+          "--refuse-deactivation", "--help", "--version "})
         EXPECT_NE(usage.find(name), std::string::npos) << "case: " << name;
 }
 
