@@ -7,12 +7,17 @@ set(RQ7_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
 set(RQ7_APP_ID org.rq7.rq7init) # desktop entry and AppStream component
 set(rq7_lang_install_dir ${CMAKE_INSTALL_DATADIR}/rq7-init/lang)
 set(rq7_doc_install_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/rq7-init)
+# Languages is the programs' own library (no headers are installed), so it
+# lives in a folder of its own under the library folder, out of the
+# loader's default path: no other package links it.
+set(rq7_lib_install_dir ${CMAKE_INSTALL_LIBDIR}/rq7-init)
 
-# Installed programs find the Languages library in the library folder and
+# Installed programs find the Languages library in its folder and
 # rq7-init its language files in the data folder, both relative to the
 # program, so an installed tree works wherever it is put (also under
 # DESTDIR). In the build folder everything sits side by side ($ORIGIN).
-file(RELATIVE_PATH rq7_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+file(RELATIVE_PATH rq7_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_PREFIX}/${rq7_lib_install_dir})
 file(RELATIVE_PATH rq7_bin_to_lang ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${rq7_lang_install_dir})
 # One RUNPATH for both trees, linked in as it is: the library folder (the
@@ -26,8 +31,8 @@ set_target_properties(rq7-init rq7ctl PROPERTIES
 target_compile_definitions(rq7-init PRIVATE RQ7_INSTALLED_LANG_DIR="${rq7_bin_to_lang}")
 
 install(TARGETS rq7-init rq7ctl rq7-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The library alone: no headers are installed, so no development link.
-install(TARGETS Languages LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_SKIP)
+# The library with its SONAME link; without headers, no development link.
+install(TARGETS Languages LIBRARY DESTINATION ${rq7_lib_install_dir} NAMELINK_SKIP)
 
 file(GLOB rq7_language_files ${PROJECT_SOURCE_DIR}/lang/*.lng)
 install(FILES ${rq7_language_files} DESTINATION ${rq7_lang_install_dir})

@@ -9,9 +9,9 @@ set(CPACK_PACKAGE_NAME rq7-init)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "RQ7 Init developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration tool for RQ7 GSM alarm communicators")
+# The synopsis is the summary above; this is the long description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "configuration tool for RQ7 GSM alarm communicators
-RQ7 Init reads the settings of an RQ7 GSM communicator over a serial cable,
+    "RQ7 Init reads the settings of an RQ7 GSM communicator over a serial cable,
 edits them on a four-page window, writes them back with read-back
 verification, keeps them in files and prints a report of them.
 .
@@ -24,10 +24,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # rq7-init_<version>_<arch>.deb
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# dpkg-shlibdeps meets libLanguages.so.1 in the package itself: a shlibs
-# file says which package provides it, and ldconfig runs on install.
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
+# libLanguages.so.1 is private (found through the programs' RUNPATH), so
+# there is no shlibs file and no ldconfig call.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 # Only the files the install rules name; no folder of their own is packed.
