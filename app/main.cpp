@@ -12,6 +12,7 @@
 #include "ui/dialogs/QtFileDialog.h"
 #include "ui/language/LanguageStartup.h"
 #include "ui/language/QtSettingsStore.h"
+#include "ui/language/QtTranslations.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/language/choice/LanguageChoice.h"
 #include "ui/main/Hlavni.h"
@@ -95,7 +96,8 @@ int main(int argc, char** argv) {
         {programDir, (programDir / RQ7_INSTALLED_LANG_DIR).lexically_normal()});
 
     rq7::ui::QtSettingsStore store;
-    rq7::ui::LanguageSession session{language, texts, store, languageDir};
+    rq7::ui::QtTranslations toolkitTexts;
+    rq7::ui::LanguageSession session{language, texts, store, languageDir, &toolkitTexts};
     auto image = std::make_unique<rq7::EepromImage>(); // 64 KiB: not on the stack
     rq7::ui::MessageBoxPrompter prompter;
     rq7::ui::QtFileDialog fileDialog(nullptr);

@@ -6,8 +6,10 @@
 #include "tests/devicewindow/DeviceWindowHarness.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace rq7::test {
@@ -214,8 +216,18 @@ TEST(DeviceWindowSave, OutputNamesClashShowsTheOutputsPageAndTheField) {
         a.h.window().showPage(0);
         QTabWidget* pages = a.h.window().tabList();
         int pageWhenAsked = -1;
-        a.h.prompter.onAsk = [&](const Message&) { pageWhenAsked = pages->currentIndex(); };
+        // The box takes the activation away from the window, as a real one does.
+        QWidget box;
+        a.h.prompter.onAsk = [&](const Message&) {
+            pageWhenAsked = pages->currentIndex();
+            box.show();
+            box.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+            box.hide();
+        };
         a.h.click("btEEPROMSave");
+        a.h.window().activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&a.h.window()));
         ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg041"})) << "case: " << c.name;
         EXPECT_EQ(a.h.prompter.asked[0].text,
                   "Názvy výstupů ani názvy stavů výstupů se nesmějí shodovat a nesmí být ani "
@@ -225,6 +237,9 @@ TEST(DeviceWindowSave, OutputNamesClashShowsTheOutputsPageAndTheField) {
         EXPECT_EQ(pageWhenAsked, 3) << "case: " << c.name;
         EXPECT_EQ(pages->currentIndex(), 3) << "case: " << c.name;
         EXPECT_EQ(a.h.focused(), c.focus) << "case: " << c.name;
+        auto* edit = qobject_cast<QLineEdit*>(a.h.control(c.focus));
+        ASSERT_NE(edit, nullptr) << "case: " << c.name;
+        EXPECT_EQ(edit->selectedText(), "rozsvit") << "case: " << c.name;
         EXPECT_EQ(a.handled(5), 0u) << "case: " << c.name << ": nothing is sent";
     }
 }

@@ -1,6 +1,6 @@
 // The logical-input and logical-output dialogs: copy back and cancel, the
 // field checks with their messages, the state-name message once per bounce,
-// the impulse name's own texts and the unchecked impulse length.
+// the impulse name's own texts and the impulse length's byte check.
 
 #include "tests/dialogs/RowDialogFixture.h"
 #include "ui/main/rules/CharSets.h"
@@ -129,6 +129,17 @@ TEST_F(InputOutputDialog, EqualStateNamesLeftFromEitherFieldGiveOneMessage) {
                expectAsked({"msg040"}, "INPZap"), pressEscape()});
     pressRowButton(inputTable(), 1);
     EXPECT_EQ(asked(), std::vector<std::string>{"msg040"});
+    // The cancelled dialog took its guard with it: the flag check of an empty
+    // telephone row speaks again, and so does the next dialog's pair.
+    EXPECT_FALSE(window().validation().SuppressCrossChecks);
+    harness.prompter.clear();
+    window().showPage(telephoneTable().page);
+    harness.click("tabTCPrijem_4");
+    EXPECT_EQ(asked(), std::vector<std::string>{"msg051"});
+    harness.prompter.clear();
+    whileOpen({typeInto("INPZap", "abc", "INPVyp"), typeInto("INPVyp", "ABC", "INPZap"),
+               expectAsked({"msg040"}, "INPVyp"), pressEscape()});
+    pressRowButton(inputTable(), 3);
 }
 
 TEST_F(InputOutputDialog, TheStateNameMessageSkipsTheKeywordCheckOnce) {
@@ -227,7 +238,7 @@ TEST_F(InputOutputDialog, AcceptableTextsPassSilently) {
         {outputTable(), "OUTNazev", "Rele_1", "OUTZpr"},
         {outputTable(), "OUTZap", "RESETX", "OUTNeg"},
         {outputTable(), "OUTimpuls", "PULS", "OUTimpulsLEN"},
-        {outputTable(), "OUTimpulsLEN", "x y", "OUTNazev"},
+        {outputTable(), "OUTimpulsLEN", "255", "OUTNazev"},
     };
     for (const auto& c : cases) {
         load(SettingsRecord{});
@@ -237,18 +248,19 @@ TEST_F(InputOutputDialog, AcceptableTextsPassSilently) {
     }
 }
 
-TEST_F(InputOutputDialog, TheImpulseLengthIsTakenOverAsTyped) {
+TEST_F(InputOutputDialog, TheImpulseLengthMustBeAByteBeforeItIsTakenOver) {
     load(SettingsRecord{});
-    whileOpen({typeInto("OUTimpulsLEN", "abc", "OUTNazev"), clickOk()});
+    whileOpen({typeInto("OUTimpulsLEN", "abc", "OUTNazev"), expectAsked({"msg060"}, "OUTimpulsLEN"),
+               [this](ui::RowDialog& dialog) {
+                   EXPECT_EQ(ui::lineEditOf(in(dialog, "OUTimpulsLEN"))->selectedText(), "abc");
+                   harness.prompter.clear();
+               },
+               // Enter with the focus still in it checks it too.
+               [this](ui::RowDialog&) { harness.type("OUTimpulsLEN", "256"); }, pressEnter(),
+               expectAsked({"msg060"}, "OUTimpulsLEN"),
+               [this](ui::RowDialog&) { harness.type("OUTimpulsLEN", "25"); }, pressEnter()});
     pressRowButton(outputTable(), 5);
-    EXPECT_EQ(harness.text("tabOUTimpulsLEN_5"), "abc");
-    EXPECT_TRUE(asked().empty());
-
-    // Also with the focus still in it when Enter confirms.
-    whileOpen({[this](ui::RowDialog&) { harness.type("OUTimpulsLEN", "999"); }, pressEnter()});
-    pressRowButton(outputTable(), 5);
-    EXPECT_EQ(harness.text("tabOUTimpulsLEN_5"), "999");
-    EXPECT_TRUE(asked().empty());
+    EXPECT_EQ(harness.text("tabOUTimpulsLEN_5"), "25");
 }
 
 TEST_F(InputOutputDialog, EnterChecksTheFieldThatStillHasTheFocus) {

@@ -4,6 +4,7 @@
 
 #include "tests/dialogs/RowDialogFixture.h"
 #include "tests/support/Captions.h"
+#include "tests/support/TabOrder.h"
 #include "ui/dialogs/LabelApplier.h"
 #include "ui/dialogs/RowDialogs.h"
 #include "ui/dialogs/TelCislo.h"
@@ -132,19 +133,25 @@ TEST_F(OpenDialog, TheRowIsCopiedIntoTheDialog) {
     pressRowButton(outputTable(), 4);
 }
 
-// Walks the dialog with the Tab key from its first field.
+// Walks the dialog with the Tab key from its first field: every control
+// once, in the order given, which is the dialog's reading order.
 Step expectTabOrder(std::vector<std::string> order) {
-    return [order](ui::RowDialog&) {
+    return [order](ui::RowDialog& dialog) {
         std::vector<std::string> seen;
+        std::vector<QWidget*> visited;
         for (std::size_t i = 0; i <= order.size(); ++i) {
             QWidget* focus = QApplication::focusWidget();
             seen.push_back(focus ? focus->objectName().toStdString() : "");
+            if (i < order.size())
+                visited.push_back(focus);
             press(Qt::Key_Tab);
             settle();
         }
         std::vector<std::string> expected = order;
         expected.push_back(order.front()); // round again
         EXPECT_EQ(seen, expected);
+        EXPECT_EQ(visited.size(), tabStops(&dialog).size());
+        EXPECT_EQ(readingOrderBreak(visited), "");
     };
 }
 
@@ -155,8 +162,8 @@ TEST_F(OpenDialog, TabVisitsTheControlsInOrder) {
                                "INPHLEvent", "INPHL", "INPNeg", "btOk", "btStorno"}),
                pressEscape()});
     pressRowButton(inputTable(), 0);
-    whileOpen({expectTabOrder({"OUTNazev", "OUTZpr", "OUTVyp", "OUTZap", "OUTNeg", "btOk",
-                               "btStorno", "OUTimpuls", "OUTimpulsLEN"}),
+    whileOpen({expectTabOrder({"OUTNazev", "OUTZpr", "OUTVyp", "OUTZap", "OUTNeg", "OUTimpuls",
+                               "OUTimpulsLEN", "btOk", "btStorno"}),
                pressEscape()});
     pressRowButton(outputTable(), 0);
     EXPECT_TRUE(asked().empty());

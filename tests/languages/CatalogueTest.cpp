@@ -29,6 +29,19 @@ TEST(Catalogue, KeysAreUniqueAndIncludeTheIrregularOnes) {
 }
 
 // A text must survive being written into a language file and read back.
+TEST(Catalogue, CzechDefaultsAreFreeOfKnownMisspellings) {
+    // Misspellings once shipped; the shipped Czech file follows the defaults.
+    const char* const wrong[] = {
+        "Na\u010dt\u00edt\u00e1n\u00ed", // Načítání with a doubled syllable
+        "Na\u010dist ",                  // Načíst without its long í
+        "\u010d\u00edslo mus\u00ed",     // the comma before the main clause
+    };
+    for (const CatalogueEntry& entry : catalogue())
+        for (const char* text : wrong)
+            EXPECT_EQ(entry.czechDefault.find(text), std::string_view::npos)
+                << entry.key << ": " << entry.czechDefault;
+}
+
 TEST(Catalogue, EveryDefaultCanBeWrittenToALanguageFile) {
     for (const CatalogueEntry& entry : catalogue()) {
         const std::string text(entry.czechDefault);

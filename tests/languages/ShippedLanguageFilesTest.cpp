@@ -131,6 +131,21 @@ TEST(ShippedLanguageFiles, CzechFileMatchesTheBuiltInTexts) {
     }
 }
 
+TEST(ShippedLanguageFiles, EnglishFlagMessagesNameTheColumnsAsHeaded) {
+    // The headings are the two halves of the caption (the dialog joins them
+    // with a space, the page's heading with a line break).
+    const std::map<std::string, std::string> written =
+        writtenTexts(sourceLangDir() / "english.lng");
+    const std::pair<const char*, const char*> messages[] = {
+        {"msg051", "lblTCPrijem"}, {"msg052", "lblTCPoplach"}, {"msg053", "lblTCUdalost"}};
+    for (const auto& [message, heading] : messages) {
+        const std::string caption =
+            written.at(heading + std::string("1")) + " " + written.at(heading + std::string("2"));
+        EXPECT_NE(written.at(message).find(caption), std::string::npos)
+            << message << " does not name \"" << caption << "\"";
+    }
+}
+
 TEST(ShippedLanguageFiles, BuildCopiesThemBesideThePrograms) {
     ASSERT_FALSE(env("RQ7_BIN_DIR").empty());
     for (const ShippedFile& shipped : kShipped) {

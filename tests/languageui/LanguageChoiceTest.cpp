@@ -6,6 +6,7 @@
 #include "languages/clsLanguage.h"
 #include "tests/languageui/LanguageFiles.h"
 #include "tests/support/TempDir.h"
+#include "ui/language/choice/LanguageLocale.h"
 #include "ui/language/choice/ProgramIdentity.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +275,28 @@ TEST(LanguageChoice, TakingTheChoiceAsTheWindowCloses) {
         EXPECT_EQ(TakeLanguageChoice(set.language, c.chosen), c.changed) << "case: " << c.name;
         EXPECT_EQ(set.language.Index(), c.after) << "case: " << c.name;
     }
+}
+
+TEST(LanguageLocale, TheFilesOwnElseByNameElseNone) {
+    Languages langs({{"a.lng", {"Klingon", "RQ7 Init", "", {{"gLocale", "tlh"}}}},
+                     {"b.lng", {"\u010ce\u0161tina", "RQ7 Init", "", {}}},
+                     {"c.lng", {"English", "RQ7 Init", "", {{"gLocale", "../en"}}}},
+                     {"d.lng", {"Esperanto", "RQ7 Init", "", {}}},
+                     {"e.lng", {"English", "RQ7 Init", "", {{"gLocale", "en_GB"}}}}});
+    const std::map<std::string, std::string> expected = {
+        {"a.lng", "tlh"}, // named by the file
+        {"b.lng", "cs"},  // by the language's name
+        {"c.lng", "en"},  // no locale name: by the language's name
+        {"d.lng", ""},    // unknown: the toolkit's own English
+        {"e.lng", "en_GB"},
+    };
+    for (const auto& [file, locale] : expected) {
+        langs.language.Index(langs.indexOf(file));
+        EXPECT_EQ(LanguageLocale(langs.language), locale) << "case: " << file;
+    }
+    // None current: the built-in texts are Czech.
+    langs.language.Index(-1);
+    EXPECT_EQ(LanguageLocale(langs.language), "cs");
 }
 
 TEST(ProgramIdentity, VersionText) {

@@ -95,7 +95,7 @@ bool AboutDriver::eventFilter(QObject* watched, QEvent* event) {
 LanguageProgram::LanguageProgram(const std::filesystem::path& programDir,
                                  const std::filesystem::path& settingsDir,
                                  std::deque<AboutAnswer> startAnswers, const DevicePorts& device)
-    : store(settingsDir), session{language, texts, store, programDir},
+    : store(settingsDir), session{language, texts, store, programDir, &toolkitTexts},
       image_(std::make_unique<EepromImage>()) {
     about.answers = std::move(startAnswers);
     MainWindowPorts ports{prompter, files_, texts, *image_, programDir};

@@ -13,6 +13,7 @@
 #include "tests/support/ScriptedPrompter.h"
 #include "ui/language/LanguageStartup.h"
 #include "ui/language/QtSettingsStore.h"
+#include "ui/language/QtTranslations.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/Hlavni.h"
 
@@ -87,6 +88,7 @@ public:
     clsLanguage language;
     Texts texts{&language};
     ui::QtSettingsStore store;
+    ui::QtTranslations toolkitTexts;
     ui::LanguageSession session;
     ScriptedPrompter prompter;
     AboutDriver about; // what the about windows showed, start-up first

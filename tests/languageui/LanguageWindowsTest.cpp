@@ -14,6 +14,7 @@
 #include "ui/language/frmAbout.h"
 #include "ui/main/MainLabels.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -187,6 +188,20 @@ TEST_F(LanguageWindows, ChoosingALanguageRelabelsEveryWindowAndIsRememberedForTh
     EXPECT_TRUE(next.about.seen.empty());
     EXPECT_EQ(next.language.Name(), "Čeština");
     EXPECT_EQ(next.window().windowTitle().toStdString(), tagged("lblMainForm", "C"));
+}
+
+TEST_F(LanguageWindows, TheToolkitsOwnTextsFollowTheLanguage) {
+    // The standard buttons of message boxes and file dialogs.
+    const auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    write("cz.lng", kCzech);
+    write("en.lng", kEnglish);
+    saveLanguage(settingsDir, "\u010ce\u0161tina");
+    LanguageProgram program(programDir, settingsDir);
+    EXPECT_EQ(program.toolkitTexts.current(), "cs");
+    EXPECT_NE(yes(), QStringLiteral("&Yes")) << "is qt6-translations-l10n installed?";
+    program.openAbout({"English"});
+    EXPECT_EQ(program.toolkitTexts.current(), "en");
+    EXPECT_EQ(yes(), QStringLiteral("&Yes"));
 }
 
 TEST_F(LanguageWindows, RelabellingResetsTheDefaultUtoField) {

@@ -3,6 +3,7 @@
 
 #include "settings/SettingsFields.h"
 #include "tests/mainwindow/WindowHarness.h"
+#include "tests/support/TabOrder.h"
 #include "ui/dialogs/Controls.h"
 #include "ui/dialogs/LabelApplier.h"
 #include "ui/language/catalogue/Catalogue.h"
@@ -175,6 +176,18 @@ TEST(MainWindowLayout, EveryLabelOfTheTableFindsItsControlAndText) {
             EXPECT_TRUE(inCatalogue(key) || pattern.find(key + "|") != std::string::npos)
                 << "key without a text: " << key << " case: " << label.control;
         EXPECT_FALSE(ui::composeLabel(pattern, texts).empty()) << "case: " << label.control;
+    }
+}
+
+TEST(MainWindowLayout, TabFollowsTheLinesAndColumnsOfEveryPage) {
+    WindowHarness h;
+    QTabWidget* tabs = h.window().tabList();
+    for (int page = 0; page < tabs->count(); ++page) {
+        h.window().showPage(page);
+        settle();
+        const std::vector<QWidget*> stops = tabStops(tabs->widget(page));
+        EXPECT_FALSE(stops.empty()) << "page " << page;
+        EXPECT_EQ(readingOrderBreak(stops), "") << "page " << page;
     }
 }
 

@@ -86,8 +86,10 @@ TEST(CheckField, Rejections) {
         {"tabTCcentra", "+420x", "msg046", 0, {}},
         {"rtNotAuthorized", "\xc4\x8d", "msg039", 0, PrintableChars},
         {"tabTC(2)", "+420 123", "msg037", 1, {}},
-        {"tabTC(2)", "+", "msg037", 1, {}},  // no digits: cannot be stored
-        {"tabTC(2)", "00", "msg037", 1, {}}, // would become "+" alone
+        {"tabTC(2)", "+", "msg037", 1, {}},     // no digits: cannot be stored
+        {"tabTC(2)", "00", "msg037", 1, {}},    // would become "+" alone
+        {"tabTC(2)", "12+34", "msg037", 1, {}}, // "+" only as the first character
+        {"TC", "++1", "msg037", kNoPage, {}},
         {"tabUTO", "420a", "msg50", 1, {}},
         {"tabINPNazev(1)", "st", "msg044", 2, CommandKeywords},
         {"tabINPNazev(1)", "NO", "msg044", 2, CommandKeywords},
@@ -102,6 +104,13 @@ TEST(CheckField, Rejections) {
         {"TC", "+", "msg037", kNoPage, {}},
         {"OUTNazev", "Svetlo 1", "msg042", kNoPage, IdentChars},
         {"INPNazev", "zpet", "msg044", kNoPage, CommandKeywords},
+        // The impulse length is a byte: digits only, 0 to 255.
+        {"tabOUTimpulsLEN(0)", "abc", "msg060", 3, {}},
+        {"OUTimpulsLEN", "256", "msg060", kNoPage, {}},
+        {"OUTimpulsLEN", " 7", "msg060", kNoPage, {}},
+        {"OUTimpulsLEN", "1.5", "msg060", kNoPage, {}},
+        {"OUTimpulsLEN", "-1", "msg060", kNoPage, {}},
+        {"OUTimpulsLEN", "", "msg060", kNoPage, {}},
     };
     const Texts texts;
     for (const auto& c : cases) {
@@ -147,8 +156,8 @@ TEST(CheckField, Accepted) {
         {"tabINPNazev(0)", "Alarm zona 1"},
         {"tabOUTNazev(0)", "Rele_1"},
         {"tabOUTVyp(0)", "RESETX"},
-        {"tabOUTimpulsLEN(0)", "abc"}, // taken as typed
-        {"OUTimpulsLEN", "abc"},
+        {"tabOUTimpulsLEN(0)", "0255"},
+        {"OUTimpulsLEN", "0"},
         {"rtReCall", "[]"},
     };
     for (const auto& c : cases) {
@@ -257,7 +266,7 @@ TEST(StateNameRule, OutputKeywordTestAfterTheStateName) {
     EXPECT_EQ(leave("tabOUTZap(0)", "BACK", "back").message.key, "msg044");
     EXPECT_TRUE(state.SuppressCrossChecks);
     // A character failure leaves the guard as it is, too.
-    EXPECT_EQ(leave("tabOUTZap(2)", "a b", "c").message.key, "msg042");
+    EXPECT_EQ(leave("tabOUTZap(0)", "a b", "c").message.key, "msg042");
     EXPECT_TRUE(state.SuppressCrossChecks);
     // The guard swallows the sister's duplicate only...
     EXPECT_FALSE(leave("tabOUTZap(0)", "xyz", "XYZ").rejected());
@@ -266,4 +275,31 @@ TEST(StateNameRule, OutputKeywordTestAfterTheStateName) {
     EXPECT_EQ(leave("tabOUTZap(3)", "on", "ON").message.key, "msg040");
     // An input state name is not a command word: no keyword test.
     EXPECT_FALSE(leave("tabINPZap(0)", "BACK", "").rejected());
+}
+
+TEST(StateNameRule, TheGuardEndsOnceAnotherFieldIsLeft) {
+    const Texts texts;
+    const struct {
+        const char* bounced;
+        const char* other; // neither the bounced field nor its sister
+        const char* sister;
+    } cases[] = {
+        {"INPVyp", "INPNazev", "INPZap"},
+        {"tabOUTZap(1)", "tabOUTVyp(2)", "tabOUTVyp(1)"},
+    };
+    for (const auto& c : cases) {
+        ValidationState state;
+        const auto leave = [&](const char* field, const char* text, const char* sister) {
+            return CheckField(field, text, FieldContext{sister, ""}, state, texts);
+        };
+        ASSERT_EQ(leave(c.bounced, "On", "on").message.key, "msg040") << "case: " << c.bounced;
+        EXPECT_FALSE(leave(c.other, "x", "").rejected()) << "case: " << c.bounced;
+        EXPECT_FALSE(state.SuppressCrossChecks) << "case: " << c.bounced;
+        EXPECT_EQ(leave(c.sister, "on", "On").message.key, "msg040") << "case: " << c.bounced;
+    }
+    // The guard the image reader sets names no field and stays.
+    ValidationState loading;
+    loading.SuppressCrossChecks = true;
+    loading.endBounce();
+    EXPECT_TRUE(loading.SuppressCrossChecks);
 }

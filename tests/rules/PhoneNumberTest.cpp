@@ -33,8 +33,11 @@ TEST(NormalizePhoneNumber, WithAndWithoutPrefix) {
             << "case: " << c.number << " with prefix '" << c.prefix << "'";
 }
 
-TEST(PhoneNumber, PlusAloneCannotBeStored) {
+TEST(PhoneNumber, PlusAloneOrAfterTheFirstCharacterCannotBeStored) {
     EXPECT_FALSE(IsStorablePhoneNumber("+"));
+    EXPECT_FALSE(IsStorablePhoneNumber("++1"));
+    EXPECT_FALSE(IsStorablePhoneNumber("+42012+34"));
+    EXPECT_FALSE(IsStorablePhoneNumber("1+"));
     EXPECT_TRUE(IsStorablePhoneNumber("+1"));
     EXPECT_TRUE(IsStorablePhoneNumber("1"));
 }

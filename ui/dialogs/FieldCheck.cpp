@@ -30,12 +30,17 @@ void rejectField(QWidget* field, const Message& message, int page, LeaveContext&
     leave.prompter.ask(message);
     if (page != rules::kNoPage && leave.showPage)
         leave.showPage(page);
-    // The box has had the activation; the window may not have it back yet.
+    focusWithTextSelected(field);
+}
+
+void focusWithTextSelected(QWidget* field) {
+    // A message box has had the activation; the window may not have it back
+    // yet, and a focus that arrives with the activation selects nothing.
     if (QWidget* window = field->window(); !window->isActiveWindow())
         window->activateWindow();
     field->setFocus(Qt::OtherFocusReason);
     if (QLineEdit* edit = lineEditOf(field))
-        edit->selectAll(); // got the focus back: the whole text is selected
+        edit->selectAll();
 }
 
 } // namespace rq7::ui

@@ -34,4 +34,8 @@ rules::CheckResult checkOnLeave(QWidget* field, std::string_view fieldName,
 // Message, page, focus back; the text stays.
 void rejectField(QWidget* field, const Message& message, int page, LeaveContext& leave);
 
+// The focus on a rejected field, its window activated and its whole text
+// selected, as after every rejection.
+void focusWithTextSelected(QWidget* field);
+
 } // namespace rq7::ui

@@ -134,6 +134,8 @@ bool RowDialog::editRow(int row) {
     // A leave queued by the last focus move must not reach the next edit's
     // fields; run it now, while the dialog is hidden, so that it stays silent.
     QCoreApplication::sendPostedEvents(watcher_, QEvent::MetaCall);
+    // A bounce of this dialog's state names guards only its own fields.
+    ports_.validation.endBounce();
     if (cancelFlag_)
         return false;
     copyBack(row);

@@ -5,7 +5,8 @@
 //
 // CancelFlag: false while the dialog is open and after OK; true after
 // Storno, Esc or the close box. Every field check stays silent while it is
-// set, so cancelling is always possible.
+// set, so cancelling is always possible. However the dialog closes, a
+// state-name bounce of its fields ends with it.
 //
 // OK checks the text field that still holds the focus before anything is
 // taken over (Enter, or a click on OK, which does not take the focus): a

@@ -66,8 +66,8 @@ Vystup::Vystup(const RowDialogPorts& ports) : RowDialog(ports, QStringLiteral("V
             {"tabOUTimpulsLEN", "OUTimpulsLEN"}},
            {"OUTNazev", "OUTZap", "OUTVyp", "OUTimpuls"},
            &vystupLabels(),
-           {"OUTNazev", "OUTZpr", "OUTVyp", "OUTZap", "OUTNeg", "btOk", "btStorno", "OUTimpuls",
-            "OUTimpulsLEN"}});
+           {"OUTNazev", "OUTZpr", "OUTVyp", "OUTZap", "OUTNeg", "OUTimpuls", "OUTimpulsLEN", "btOk",
+            "btStorno"}});
 }
 
 void Vystup::EditOUT(int row) {

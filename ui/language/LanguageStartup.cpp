@@ -3,7 +3,9 @@
 #include "languages/clsLanguage.h"
 #include "ui/dialogs/Info.h"
 #include "ui/dialogs/RowDialogs.h"
+#include "ui/language/QtTranslations.h"
 #include "ui/language/choice/LanguageChoice.h"
+#include "ui/language/choice/LanguageLocale.h"
 #include "ui/language/frmAbout.h"
 #include "ui/main/Hlavni.h"
 
@@ -22,6 +24,7 @@ void StartLanguage(Hlavni& window, LanguageSession& session) {
            session.languageDir.string().c_str());
     session.language.Index(-1);
     RestoreLanguageChoice(session.language, session.store);
+    UseToolkitLanguage(session);
     if (session.language.Index() == -1)
         ShowAbout(window, session);
     if (session.language.Index() != -1)
@@ -35,7 +38,10 @@ void StartLanguage(Hlavni& window, LanguageSession& session) {
 
 void ShowAbout(Hlavni& window, LanguageSession& session) {
     frmAbout about(AboutPorts{session.language, session.texts, session.store,
-                              [&window] { ChangeLanguageOfAllWindows(window); }},
+                              [&window, &session] {
+                                  UseToolkitLanguage(session);
+                                  ChangeLanguageOfAllWindows(window);
+                              }},
                    &window);
     // At start-up the main window is not shown yet, so centring over it
     // would put the question off to a corner: centre it on the screen.
@@ -45,6 +51,11 @@ void ShowAbout(Hlavni& window, LanguageSession& session) {
             about.move(screen->availableGeometry().center() - about.rect().center());
         }
     about.exec();
+}
+
+void UseToolkitLanguage(LanguageSession& session) {
+    if (session.toolkitTexts)
+        session.toolkitTexts->use(LanguageLocale(session.language));
 }
 
 void ChangeLanguageOfAllWindows(Hlavni& window) {

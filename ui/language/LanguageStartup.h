@@ -17,6 +17,7 @@ class clsLanguage;
 namespace rq7::ui {
 
 class Hlavni;
+class QtTranslations;
 
 // What the language side works with; lives as long as the main window.
 struct LanguageSession {
@@ -24,6 +25,8 @@ struct LanguageSession {
     const Texts& texts;    // reads through `language`
     SettingsStore& store;
     std::filesystem::path languageDir; // where the *.lng files are (see LanguageDirectory)
+    // The toolkit's own texts; none in tests that do not look at them.
+    QtTranslations* toolkitTexts = nullptr;
 };
 
 // The start-up up to the main window's own re-labelling: the language list,
@@ -33,6 +36,9 @@ void StartLanguage(Hlavni& window, LanguageSession& session);
 
 // The about window, modal over `window`, until it is closed.
 void ShowAbout(Hlavni& window, LanguageSession& session);
+
+// The toolkit's own texts in the locale of the current language.
+void UseToolkitLanguage(LanguageSession& session);
 
 // ChangeLanguage of the main window, the status window and the telephone,
 // input and output dialogs, in this order; dialogs not created yet label

@@ -6,6 +6,7 @@
 #include "settings/SettingsSize.h"
 #include "settings/SmsCentre.h"
 #include "ui/dialogs/Controls.h"
+#include "ui/dialogs/FieldCheck.h"
 #include "ui/dialogs/FieldWatcher.h"
 #include "ui/dialogs/Info.h"
 #include "ui/dialogs/LabelApplier.h"
@@ -272,7 +273,7 @@ void Hlavni::showPage(int index) {
 
 void Hlavni::focusField(const std::string& controlName) {
     if (auto* field = findChild<QWidget*>(QString::fromStdString(controlName)))
-        field->setFocus(Qt::OtherFocusReason);
+        focusWithTextSelected(field);
 }
 
 std::string Hlavni::usageCaption() const {

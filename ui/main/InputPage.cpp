@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <utility>
 
 namespace rq7::ui {
 
@@ -51,18 +50,19 @@ InputPage::InputPage(QWidget* parent) : QWidget(parent) {
         QLabel* title = makeLabel(this, rowName("tabINPjmeno", row));
         title->setText(QStringLiteral("I%1").arg(row));
         grid->addWidget(title, line, Title);
-        const std::pair<const char*, int> texts[] = {{"tabINPNazev", Name},
-                                                     {"tabINPVyp", StateOff},
-                                                     {"tabINPZap", StateOn},
-                                                     {"tabINPLH", RiseText},
-                                                     {"tabINPHL", FallText}};
-        for (const auto& [stem, column] : texts) {
-            QLineEdit* text = makeText(this, rowName(stem, row), 0);
-            setWidthInChars(text, column == RiseText || column == FallText ? 16 : 10);
-            grid->addWidget(text, line, column);
-        }
+        // Made from left to right, so that Tab follows the columns.
+        const auto text = [&](const char* stem, int column) {
+            QLineEdit* field = makeText(this, rowName(stem, row), 0);
+            setWidthInChars(field, column == RiseText || column == FallText ? 16 : 10);
+            grid->addWidget(field, line, column);
+        };
+        text("tabINPNazev", Name);
+        text("tabINPVyp", StateOff);
+        text("tabINPZap", StateOn);
         grid->addWidget(makeCheck(this, rowName("tabINPLHEvent", row)), line, RiseEvent);
+        text("tabINPLH", RiseText);
         grid->addWidget(makeCheck(this, rowName("tabINPHLEvent", row)), line, FallEvent);
+        text("tabINPHL", FallText);
         grid->addWidget(makeCheck(this, rowName("tabINPNeg", row)), line, Negate, Qt::AlignHCenter);
         grid->addWidget(makeCheck(this, rowName("tabINPZpr", row)), line, Listed, Qt::AlignHCenter);
         grid->addWidget(makeButton(this, rowName("tabINPbt", row)), line, Options);

@@ -28,5 +28,7 @@ bool inCatalogue(std::string_view key);
 // this program. Every shipped language file carries both.
 inline constexpr std::string_view kLanguageNameKey = "gLanguage";
 inline constexpr std::string_view kProgramNameKey = "gProgramName";
+// Optional: the locale of the language ("cs"), for the toolkit's own texts.
+inline constexpr std::string_view kLocaleKey = "gLocale";
 
 } // namespace rq7

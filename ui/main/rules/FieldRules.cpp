@@ -79,6 +79,16 @@ FieldCheck clamp(double min, double max) {
 }
 
 // The output dialog's impulse name: its own fixed texts and title.
+// A byte the image stores as typed: digits only, 0 to 255.
+FieldCheck byteNumber() {
+    FieldCheck c;
+    c.kind = CheckKind::Integer;
+    c.key = "msg060";
+    c.min = 0;
+    c.max = 255;
+    return c;
+}
+
 FieldCheck fixed(FieldCheck c, std::string_view text) {
     c.key = {};
     c.fixedText = text;
@@ -118,7 +128,7 @@ std::vector<FieldRule> buildTable() {
         {"tabOUTZap", true, kOutputs, 100, {identChars, stateName(), keyword()}, "tabOUTVyp"},
         {"tabOUTVyp", true, kOutputs, 100, {identChars, stateName(), keyword()}, "tabOUTZap"},
         {"tabOUTimpuls", true, kOutputs, 100, {identChars, keyword()}, {}},
-        {"tabOUTimpulsLEN", true, kOutputs, 3, {}, {}},
+        {"tabOUTimpulsLEN", true, kOutputs, 3, {byteNumber()}, {}},
         // Telephone-number dialog: no flag check on leaving (the dialog's
         // caller runs it after the dialog closes).
         {"TC", false, kNoPage, 50, {phoneChars, phoneNumber()}, {}},
@@ -138,7 +148,7 @@ std::vector<FieldRule> buildTable() {
          100,
          {fixed(identChars, kImpulseCharsText), fixed(keyword(), kImpulseKeywordText)},
          {}},
-        {"OUTimpulsLEN", false, kNoPage, 3, {}, {}},
+        {"OUTimpulsLEN", false, kNoPage, 3, {byteNumber()}, {}},
     };
 }
 
@@ -164,6 +174,20 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool integerInRange(std::string_view text, double min, double max) {
+    if (text.empty())
+        return false;
+    double value = 0;
+    for (char c : text) {
+        if (!isDigit(c))
+            return false;
+        value = value * 10 + (c - '0');
+        if (value > max)
+            return false; // also ends a long run of digits early
+    }
+    return value >= min;
+}
+
 // True when the guard set by a msg040 bounce silences this state field: it
 // is the sister (same row, other state) of the field that bounced. While the
 // image reader fills the controls (no bounced field) every check is silent.
@@ -175,6 +199,15 @@ bool silencedSister(std::string_view field, const FieldRule& rule, const Validat
     const std::optional<FieldName> left = FieldName::parse(field);
     const std::optional<FieldName> bounced = FieldName::parse(state.bouncedField);
     return left && bounced && left->row == bounced->row && bounced->control == rule.sister;
+}
+
+// A bounce guards only the field that bounced and its sister; leaving any
+// other field means the focus has moved on, so the guard has done its job.
+void endBounceUnlessPair(std::string_view field, const FieldRule& rule, ValidationState& state) {
+    if (state.bouncedField.empty() || field == state.bouncedField)
+        return;
+    if (!silencedSister(field, rule, state))
+        state.endBounce();
 }
 
 } // namespace
@@ -233,6 +266,7 @@ const FieldRule& RuleFor(std::string_view field) {
 CheckResult CheckField(std::string_view field, std::string_view text, const FieldContext& context,
                        ValidationState& state, const Texts& texts) {
     const FieldRule& rule = RuleFor(field);
+    endBounceUnlessPair(field, rule, state);
     CheckResult result;
     // A state name that passed the state-name rule clears the guard only
     // once the field's later checks have passed as well.
@@ -272,6 +306,10 @@ CheckResult CheckField(std::string_view field, std::string_view text, const Fiel
             break;
         case CheckKind::PhoneFlags:
             result.runPhoneFlags = text.empty();
+            break;
+        case CheckKind::Integer:
+            if (!integerInRange(text, check.min, check.max))
+                return reject(rule, check, texts);
             break;
         case CheckKind::Clamp: {
             const std::string clamped = ClampNumber(text, check.min, check.max, 0);

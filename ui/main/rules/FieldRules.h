@@ -21,6 +21,7 @@ enum class CheckKind {
     PhoneNumber, // a non-empty number: "+" alone is refused, else completed to international form
     PhoneFlags,  // an empty number: the caller runs CheckPhoneFlags for the row
     Clamp,       // replaced by ClampNumber(text, min, max, 0); never refused
+    Integer,     // decimal digits only, of a value from min to max
 };
 
 struct FieldCheck {
@@ -31,8 +32,8 @@ struct FieldCheck {
     std::string_view appended{};  // set or keyword list joined to the text
     std::string_view title{};     // message title; empty: the application title
     Icon icon = Icon::Critical;
-    double min = 0;          // Clamp
-    double max = 0;          // Clamp
+    double min = 0;          // Clamp, Integer
+    double max = 0;          // Clamp, Integer
     bool smscNumber = false; // Chars: test the number part of an SMS-centre text
 };
 
@@ -85,8 +86,9 @@ struct CheckResult {
 // The leave-the-field checks of `field` on `text`. A rejected field keeps its
 // text; the caller shows the message, switches to the page and gives the
 // focus back. The state-name rule reads and updates state.SuppressCrossChecks
-// (once per bounce: after a msg040 the next state-name test passes and clears
-// the flag). Throws std::out_of_range for a field without a rule.
+// (once per bounce: after a msg040 the sister's next state-name test passes
+// and clears the flag). Leaving any field but the bounced one or its sister
+// ends the bounce first. Throws std::out_of_range for a field without a rule.
 CheckResult CheckField(std::string_view field, std::string_view text, const FieldContext& context,
                        ValidationState& state, const Texts& texts);
 

@@ -22,7 +22,7 @@ std::string NormalizePhoneNumber(std::string_view number, std::string_view prefi
 }
 
 bool IsStorablePhoneNumber(std::string_view number) {
-    return number != "+";
+    return number != "+" && number.find('+', 1) == std::string_view::npos;
 }
 
 } // namespace rq7::rules

@@ -19,7 +19,8 @@ std::string NormalizePhoneNumber(std::string_view number, std::string_view prefi
 
 // False for a number the image cannot hold: "+" alone encodes as a length of
 // zero followed by a type, which the reader cannot tell from the end of the
-// entry, so every later number would be misread.
+// entry, so every later number would be misread; a "+" after the first
+// character would be stored as a digit that is no hexadecimal digit.
 bool IsStorablePhoneNumber(std::string_view number);
 
 } // namespace rq7::rules
