@@ -124,7 +124,7 @@ TEST(DeviceWindowLoad, StornoInTheMiddleLeavesTheWindowAsItWas) {
     a.h.click("btEEPROMLoad");
     EXPECT_EQ(a.h.stornoShownWith, "Načítám data z EEPROM do počítače.");
     ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg012"}));
-    EXPECT_EQ(a.h.prompter.asked[0].text, "Načtítání dat z EEPROM do počítače bylo stornováno.");
+    EXPECT_EQ(a.h.prompter.asked[0].text, "Načítání dat z EEPROM do počítače bylo stornováno.");
     EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Information);
     EXPECT_EQ(DifferingFields(a.h.window().record(), before), "");
     EXPECT_LT(a.handled(4), 128u) << "the read stopped early";

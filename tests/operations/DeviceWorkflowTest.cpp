@@ -116,7 +116,7 @@ TEST(LoadFromDevice, EveryOutcomeShowsItsOneMessage) {
          "p\u0159i "
          "na\u010d\u00edt\u00e1n\u00ed bloku dat."},
         {"storno", &sample, true, true, false, Outcome::Stopped, "msg012", Icon::Information,
-         "Na\u010dt\u00edt\u00e1n\u00ed dat z EEPROM do po\u010d\u00edta\u010de bylo "
+         "Na\u010d\u00edt\u00e1n\u00ed dat z EEPROM do po\u010d\u00edta\u010de bylo "
          "stornov\u00e1no."},
         {"blank eeprom", nullptr, true, false, false, Outcome::InvalidImage, "msg015",
          Icon::Exclamation,
