@@ -1,6 +1,7 @@
 // Draws every window of the program in one language, for looking at the
 // texts: the main window's four pages, the three row dialogs, the status
-// window and the about window (run under xvfb-run).
+// window, a question with the toolkit's standard buttons, the toolkit's file
+// dialog and the about window (run under xvfb-run).
 // usage: languageui_screenshot OUTPUT_DIR [LANGUAGE]
 // LANGUAGE is the name of a shipped language file ("English", "Čeština");
 // without it the built-in texts are drawn.
@@ -13,6 +14,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -90,6 +93,20 @@ int main(int argc, char** argv) {
     rq7::test::settle();
     ok = saveScreenshot(status, dir, QStringLiteral("Info.png")) && ok;
     status->hideStatus();
+    // The toolkit's own texts: standard buttons and the file dialog.
+    QMessageBox question(QMessageBox::Question, QStringLiteral("RQ7 Init"),
+                         QString::fromStdString(run.texts.get("msg035")),
+                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &window);
+    question.show();
+    rq7::test::settle();
+    ok = saveScreenshot(&question, dir, QStringLiteral("question.png")) && ok;
+    question.hide();
+    QFileDialog files(&window);
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    files.show();
+    rq7::test::settle();
+    ok = saveScreenshot(&files, dir, QStringLiteral("filedialog.png")) && ok;
+    files.hide();
     rq7::test::AboutAnswer look;
     look.inspect = [&](QDialog* about) {
         ok = saveScreenshot(about, dir, QStringLiteral("frmAbout.png")) && ok;
