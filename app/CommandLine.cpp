@@ -17,6 +17,14 @@ void addOptions(QCommandLineParser& parser) {
                       QStringLiteral("Print this help and exit.")});
     parser.addOption({{QStringLiteral("v"), QStringLiteral("version")},
                       QStringLiteral("Print the version and exit.")});
+    parser.addOption(
+        {QStringLiteral("trace"),
+         QStringLiteral("Append the serial traffic to FILE (also: the environment variable "
+                        "RQ7_TRACE=FILE). One line per frame: seconds since the port was "
+                        "opened, > sent, < received, ! thrown away (with the reason), and the "
+                        "bytes in hex; opening, closing, time-outs and a lost port are lines "
+                        "too."),
+         QStringLiteral("FILE")});
 }
 
 } // namespace
@@ -42,7 +50,9 @@ StartRequest ParseCommandLine(const QStringList& arguments, bool qtOptionsRemove
         return {
             StartRequest::Action::Refuse,
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
-    return {};
+    StartRequest run;
+    run.trace = parser.value(QStringLiteral("trace"));
+    return run;
 }
 
 } // namespace rq7::app

@@ -16,6 +16,8 @@ struct StartRequest {
     };
     Action action = Action::Run;
     QString text;
+    // --trace FILE: where the serial traffic is appended ("" for none).
+    QString trace;
 };
 
 // Decides what the arguments (program name first) ask for. Before

@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ProgramIcon.h"
+#include "device/Trace.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "languages/clsLanguage.h"
@@ -23,6 +24,7 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string>
 
 #ifndef RQ7_INSTALLED_LANG_DIR
 #error "the build passes RQ7_INSTALLED_LANG_DIR, the language folder relative to the program's"
@@ -103,16 +105,37 @@ int main(int argc, char** argv) {
     rq7::ui::QtFileDialog fileDialog(nullptr);
     rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image, programDir};
     ports.language = rq7::ui::languageHooks(session);
-    // The serial port and the wait for the device's replies; Storno wakes
-    // the wait at once.
+    ports.settingsStore = &store;
+    // The serial port and the wait for the device's replies, wired here
+    // only; Storno wakes the wait at once.
     rq7::device::SerialTransport serialPort;
     rq7::device::EventLoopWaiter waiter;
+    serialPort.setTexts(texts);
     ports.device.transport = &serialPort;
     ports.device.waiter = &waiter;
+    std::unique_ptr<rq7::device::Trace> trace;
+    const std::string tracePath = rq7::device::TracePath(
+        rq7::app::ParseCommandLine(QApplication::arguments(), true).trace.toStdString());
+    if (!tracePath.empty()) {
+        trace = std::make_unique<rq7::device::Trace>(tracePath, serialPort, waiter);
+        if (!trace->ok()) {
+            std::fprintf(stderr, "rq7-init: trace: %s\n", trace->error().c_str());
+            return 1;
+        }
+        ports.device.transport = &trace->transport();
+        ports.device.waiter = &trace->waiter();
+    }
     ports.device.setCancelProbe = [&waiter](std::function<bool()> probe) {
         waiter.setCancelProbe(std::move(probe));
     };
     ports.device.wake = [&waiter] { waiter.wake(); };
+    QMetaObject::Connection lost;
+    ports.device.onConnectionLost = [&serialPort, &lost](std::function<void()> react) {
+        QObject::disconnect(lost);
+        if (react)
+            lost = QObject::connect(&serialPort, &rq7::device::EventTransport::connectionLost,
+                                    &serialPort, std::move(react), Qt::QueuedConnection);
+    };
     rq7::ui::Hlavni window(ports);
     prompter.setOwner(&window);
     fileDialog.setOwner(&window);

@@ -11,7 +11,7 @@ namespace rq7::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rq7ctl identify --port DEV [--wait SECONDS]\n";
+constexpr const char* kUsage = "usage: rq7ctl identify --port DEV [--wait SECONDS] [--trace FILE]\n";
 
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::vector<std::string> args = arguments;
@@ -25,6 +25,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         return kExitBadInput;
     }
     DeviceSession session(options, err);
+    if (session.traceFailed())
+        return kExitBadInput;
     const device::ActivationResult result = session.activate();
     const device::DeviceInfo& info = result.info;
     out << "lblInfoProdukt=" << info.lblInfoProdukt << '\n'
@@ -37,7 +39,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 }
 
 const CommandRegistration registration{
-    {"identify", "--port DEV [--wait SECONDS]",
+    {"identify", "--port DEV [--wait SECONDS] [--trace FILE]",
      "activate the device, print its identification and deactivate it", run}};
 
 } // namespace

@@ -16,7 +16,7 @@ namespace rq7::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rq7ctl read --port DEV -o FILE.eep [--wait SECONDS]\n";
+constexpr const char* kUsage = "usage: rq7ctl read --port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]\n";
 
 int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
     std::vector<std::string> args = arguments;
@@ -32,10 +32,12 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     const std::string& path = args[1];
 
     DeviceSession session(options, err);
+    if (session.traceFailed())
+        return kExitBadInput;
     const device::ActivationResult activation = session.activate();
     if (activation.state != device::ConnectionState::Aktivni) {
         session.finish();
-        return kExitFailure;
+        return activationExitStatus(activation);
     }
     std::vector<std::uint8_t> image(EepromImage::kSize, 0);
     const long eepromSize = session.link().info().eepromSize;
@@ -44,6 +46,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     session.finish();
 
     const Texts& texts = session.texts();
+    if (read.outcome == device::TransferOutcome::ConnectionLost) {
+        err << texts.get("msg070") << '\n';
+        return kExitConnectionLost;
+    }
     if (read.outcome == device::TransferOutcome::Cancelled) {
         err << texts.get("msg012") << '\n';
         return kExitFailure;
@@ -69,7 +75,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     return kExitOk;
 }
 
-const CommandRegistration registration{{"read", "--port DEV -o FILE.eep [--wait SECONDS]",
+const CommandRegistration registration{{"read", "--port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]",
                                         "read the device's whole EEPROM into a settings file",
                                         run}};
 

@@ -23,7 +23,7 @@ namespace rq7::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rq7ctl write --port DEV FILE.eep [--no-verify] [--wait SECONDS]\n";
+    "usage: rq7ctl write --port DEV FILE.eep [--no-verify] [--wait SECONDS] [--trace FILE]\n";
 
 // The settings of the file stand in for the main window's controls.
 class FileSettings : public SettingsHolder {
@@ -57,6 +57,8 @@ int exitStatus(Outcome outcome) {
     case Outcome::ConversionFailed:
     case Outcome::InvalidImage:
         return kExitBadInput;
+    case Outcome::ConnectionLost:
+        return kExitConnectionLost;
     default:
         return kExitFailure;
     }
@@ -111,10 +113,12 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     }
 
     DeviceSession session(options, err);
+    if (session.traceFailed())
+        return kExitBadInput;
     const device::ActivationResult activation = session.activate();
     if (activation.state != device::ConnectionState::Aktivni) {
         session.finish();
-        return kExitFailure;
+        return activationExitStatus(activation);
     }
     FileSettings settings(record, activation.info.lblInfoPamSize, verify);
     WorkflowContext context{settings, *image, session.prompter(), session.status(),
@@ -126,7 +130,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
 }
 
 const CommandRegistration registration{
-    {"write", "--port DEV FILE.eep [--no-verify] [--wait SECONDS]",
+    {"write", "--port DEV FILE.eep [--no-verify] [--wait SECONDS] [--trace FILE]",
      "write a settings file into the device, each block read back unless --no-verify", run}};
 
 } // namespace

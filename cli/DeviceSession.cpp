@@ -1,6 +1,7 @@
 #include "cli/DeviceSession.h"
 
 #include "cli/Command.h"
+#include "device/PortDiagnosis.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -67,7 +68,7 @@ std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        if (name != "--port" && name != "--wait") {
+        if (name != "--port" && name != "--wait" && name != "--trace") {
             rest.push_back(args[i]);
             continue;
         }
@@ -81,6 +82,10 @@ std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
                 return std::string("--port needs a value");
             options.port = *value;
             havePort = true;
+        } else if (name == "--trace") {
+            if (value->empty())
+                return std::string("--trace needs a file");
+            options.trace = *value;
         } else {
             long seconds = 0;
             if (!parseSeconds(*value, seconds))
@@ -125,6 +130,18 @@ void ConsoleStatus::progress(int done, int total) {
     barShown_ = true;
 }
 
+void ConsoleStatus::showWaiting(const std::string& elapsed, const std::string& hint) {
+    if (terminal_) {
+        err_ << '\r' << elapsed << std::flush;
+        barShown_ = true;
+    }
+    if (!hint.empty() && hint != hintShown_) {
+        endBar();
+        err_ << hint << '\n';
+        hintShown_ = hint;
+    }
+}
+
 void ConsoleStatus::endBar() {
     if (barShown_)
         err_ << '\n';
@@ -150,7 +167,19 @@ DeviceSession::DeviceSession(const DeviceOptions& options, std::ostream& err)
                               false
 #endif
                       ) {
-    link_ = std::make_unique<device::DeviceLink>(port_, waiter_, prompter_, status_, texts_);
+    port_.setTexts(texts_);
+    device::Transport* transport = &port_;
+    device::Waiter* waiter = &waiter_;
+    if (const std::string path = device::TracePath(options.trace); !path.empty()) {
+        trace_ = std::make_unique<device::Trace>(path, port_, waiter_);
+        if (trace_->ok()) {
+            transport = &trace_->transport();
+            waiter = &trace_->waiter();
+        } else {
+            err << "rq7ctl: trace: " << trace_->error() << '\n';
+        }
+    }
+    link_ = std::make_unique<device::DeviceLink>(*transport, *waiter, prompter_, status_, texts_);
     waiter_.setCancelProbe([] { return interruptFlag != 0; });
     interruptFlag = 0;
 #ifdef Q_OS_UNIX
@@ -192,7 +221,13 @@ bool DeviceSession::interrupted() const {
 device::ActivationResult DeviceSession::activate() {
     device::ActivationOptions options;
     options.answerWait = options_.answerWait;
-    return link_->Activate(options_.port, options);
+    device::ActivationResult result = link_->Activate(options_.port, options);
+    if (result.outcome == device::ActivationOutcome::NoAnswer && options_.answerWait)
+        prompter_.ask({"msg084",
+                       device::FillIn(texts_.get("msg084"),
+                                      {std::to_string(options_.answerWait->count() / 1000)}),
+                       Icon::Critical, Buttons::Ok});
+    return result;
 }
 
 void DeviceSession::finish() {
@@ -203,6 +238,8 @@ void DeviceSession::finish() {
 }
 
 int activationExitStatus(const device::ActivationResult& result) {
+    if (result.outcome == device::ActivationOutcome::ConnectionLost)
+        return kExitConnectionLost;
     return result.state == device::ConnectionState::Aktivni ? kExitOk : kExitFailure;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
-// What the rq7ctl device commands share: the --port and --wait options, the
+// What the rq7ctl device commands share: the --port, --wait and --trace
+// options, the
 // serial port with its event loop (a QCoreApplication made here, only for
 // these commands), messages and progress on stderr, Ctrl-C as Storno, and
 // activation first, deactivation last.
 
 #include "device/DeviceLink.h"
+#include "device/Trace.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "ports/Prompter.h"
@@ -27,9 +29,12 @@ struct DeviceOptions {
     // How long the programming-mode request is repeated (--wait SECONDS,
     // default 60; 0 means until Ctrl-C).
     std::optional<device::Millis> answerWait = device::Millis{60000};
+    // The serial traffic trace file (--trace FILE); "" for none.
+    std::string trace;
 };
 
-// Takes --port DEV and --wait SECONDS (also written --port=DEV) out of args.
+// Takes --port DEV, --wait SECONDS and --trace FILE (also written
+// --port=DEV) out of args.
 // Returns an error text when one is missing or malformed.
 std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
                                              DeviceOptions& options);
@@ -54,6 +59,9 @@ public:
     void showStatus(const std::string& text) override;
     void hideStatus() override;
     void progress(int done, int total) override;
+    // The seconds on a terminal line of their own; the hint once, when it
+    // first appears.
+    void showWaiting(const std::string& elapsed, const std::string& hint) override;
     bool cancelRequested() const override;
 
 private:
@@ -62,6 +70,7 @@ private:
     std::ostream& err_;
     bool terminal_;
     bool barShown_ = false;
+    std::string hintShown_;
 };
 
 class DeviceSession {
@@ -71,7 +80,10 @@ public:
     DeviceSession(const DeviceSession&) = delete;
     DeviceSession& operator=(const DeviceSession&) = delete;
 
-    // Opens the port and activates (msg026 on stderr, then the requests).
+    // The trace file could not be opened (the reason is on stderr).
+    bool traceFailed() const { return trace_ && !trace_->ok(); }
+    // Opens the port and activates (msg026 on stderr, then the requests);
+    // says so when the device did not answer within --wait.
     device::ActivationResult activate();
     // Deactivates when a device is active; a Ctrl-C pressed before does not
     // stop it.
@@ -91,11 +103,13 @@ private:
     ConsolePrompter prompter_;
     ConsoleStatus status_;
     Texts texts_;
+    std::unique_ptr<device::Trace> trace_;
     std::unique_ptr<device::DeviceLink> link_;
     std::unique_ptr<QSocketNotifier> interruptNotifier_;
 };
 
-// Exit status of an activation that did not reach "Aktivni".
+// Exit status of an activation: 0 for "Aktivni", kExitConnectionLost when
+// the port went away, else 1.
 int activationExitStatus(const device::ActivationResult& result);
 
 } // namespace rq7::cli

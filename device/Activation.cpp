@@ -4,6 +4,9 @@
 #include "device/DeviceMessages.h"
 #include "device/DeviceTables.h"
 #include "device/Identification.h"
+#include "device/PortDiagnosis.h"
+
+#include <algorithm>
 
 namespace rq7::device {
 
@@ -20,6 +23,29 @@ ActivationResult DeviceLink::FailActivation(ActivationOutcome outcome, Activatio
     return result;
 }
 
+void DeviceLink::ShowActivationWait(const std::string& portName, Millis waited,
+                                    std::uint64_t invalidBytes) {
+    const std::string seconds = std::to_string(waited.count() / 1000);
+    std::string hint;
+    if (waited >= kActivationHintAfter)
+        hint = invalidBytes > 0
+                   ? FillIn(texts_.get("msg083"), {portName, std::to_string(invalidBytes)})
+                   : FillIn(texts_.get("msg082"), {portName});
+    status_.showWaiting(FillIn(texts_.get("msg081"), {seconds}), hint);
+}
+
+ActivationResult DeviceLink::LoseActivation(ActivationResult result,
+                                            const ActivationOptions& options) {
+    if (options.showInfo)
+        options.showInfo(info_);
+    status_.hideStatus();
+    prompter_.ask(ConnectionLostMessage(texts_));
+    result.outcome = ActivationOutcome::ConnectionLost;
+    result.state = state_;
+    result.info = info_;
+    return result;
+}
+
 ActivationResult DeviceLink::Activate(const std::string& portName,
                                       const ActivationOptions& options) {
     ActivationResult result;
@@ -27,6 +53,7 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
     Waiter& waiter = frames_.waiter();
 
     EnterNeaktivni();
+    connectionLost_ = false;
     if (!transport.open(portName, result.portError)) {
         status_.hideStatus();
         prompter_.ask(PortFailedMessage(texts_, portName, result.portError));
@@ -40,21 +67,33 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
     // The device answers only once its key has been pressed; until then the
     // request is repeated.
     const Millis start = waiter.now();
+    // Bytes of valid frames; everything else received meanwhile is not
+    // from a device that could answer.
+    std::uint64_t frameBytes = 0;
     for (;;) {
         const Frame reply =
             frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout, CancelMode::Honoured);
+        if (LoseConnectionIfGone())
+            return LoseActivation(result, options);
         if (Cancelled())
             return FailActivation(ActivationOutcome::Cancelled, result, options);
         if (reply.length >= 1 && reply.code() == answer::Programming)
             break;
+        if (reply.length >= 1)
+            frameBytes += static_cast<std::uint64_t>(reply.length) + 2;
         if (frames_.SendFailed())
             return FailActivation(ActivationOutcome::Failed, result, options);
+        const std::uint64_t received = transport.receivedCount();
+        ShowActivationWait(portName, waiter.now() - start,
+                           received - std::min(received, frameBytes));
         if (options.answerWait && waiter.now() - start >= *options.answerWait)
             return FailActivation(ActivationOutcome::NoAnswer, result, options);
     }
 
     const auto id = DecodeIdentification(
         frames_.Exchange(MakeRequest(0x02), kQueryTimeout, CancelMode::Ignored));
+    if (LoseConnectionIfGone())
+        return LoseActivation(result, options);
     if (!id)
         return FailActivation(ActivationOutcome::Failed, result, options);
 
@@ -84,6 +123,8 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
 
     const auto hardware =
         DecodeHardware(frames_.Exchange(MakeRequest(0x03), kQueryTimeout, CancelMode::Ignored));
+    if (LoseConnectionIfGone())
+        return LoseActivation(result, options);
     if (!hardware)
         return FailActivation(ActivationOutcome::Failed, result, options);
     if (const MemorySizeRow* size = FindMemorySize(hardware->memoryCode)) {

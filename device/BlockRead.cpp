@@ -28,6 +28,7 @@ std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address) {
 
 TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize) {
     TransferResult result;
+    connectionLost_ = false;
     if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
         imageSize < kBlockSize)
         return result;
@@ -42,6 +43,11 @@ TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize
         std::optional<Block> block;
         for (int attempt = 1; !(block = ReadBlock(static_cast<std::uint16_t>(address)));
              ++attempt) {
+            if (LoseConnectionIfGone()) {
+                status_.hideStatus();
+                result.outcome = TransferOutcome::ConnectionLost;
+                return result;
+            }
             if (Cancelled() || attempt >= kReadAttempts) {
                 status_.hideStatus();
                 result.outcome =

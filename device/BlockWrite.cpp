@@ -42,7 +42,8 @@ bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes) {
 
 bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
     ExtraWait = Millis{0};
-    for (int attempt = 1; attempt <= kVerifyAttempts && !Cancelled(); ++attempt) {
+    for (int attempt = 1;
+         attempt <= kVerifyAttempts && !Cancelled() && !frames_.transport().lost(); ++attempt) {
         ExtraWait += kExtraWaitStep;
         const std::optional<Block> back = ReadBlock(address);
         if (back && *back == expected)
@@ -54,22 +55,28 @@ bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
 TransferOutcome DeviceLink::WriteStep(std::uint16_t address, const Block& bytes, bool checkWrite) {
     ExtraWait = Millis{0};
     bool written = false;
-    for (int attempt = 1; attempt <= kWriteAttempts && !written && !Cancelled(); ++attempt) {
+    for (int attempt = 1;
+         attempt <= kWriteAttempts && !written && !Cancelled() && !frames_.transport().lost();
+         ++attempt) {
         ExtraWait += kExtraWaitStep;
         written = WriteBlock(address, bytes);
     }
+    if (LoseConnectionIfGone())
+        return TransferOutcome::ConnectionLost;
     if (Cancelled())
         return TransferOutcome::Cancelled;
     if (!written)
         return TransferOutcome::BlockFailed;
     if (checkWrite && !VerifyBlock(address, bytes))
-        return Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::VerifyFailed;
+        return LoseConnectionIfGone() ? TransferOutcome::ConnectionLost
+               : Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::VerifyFailed;
     return Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Done;
 }
 
 TransferResult DeviceLink::WriteEeprom(std::uint8_t* image, std::size_t imageSize, long usedSize,
                                        bool checkWrite) {
     TransferResult result;
+    connectionLost_ = false;
     if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
         imageSize < kBlockSize)
         return result;

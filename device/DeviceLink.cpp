@@ -16,7 +16,16 @@ void DeviceLink::EnterNeaktivni() {
     frames_.Reset();
 }
 
+bool DeviceLink::LoseConnectionIfGone() {
+    if (!frames_.transport().lost())
+        return false;
+    EnterNeaktivni();
+    connectionLost_ = true;
+    return true;
+}
+
 DeactivationResult DeviceLink::Deactivate() {
+    connectionLost_ = false;
     if (!IsActive(state_) || !frames_.transport().isOpen()) {
         EnterNeaktivni();
         return {DeactivationOutcome::NotActive, state_};

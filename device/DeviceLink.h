@@ -43,7 +43,12 @@ enum class ActivationOutcome {
     Cancelled,     // Storno while waiting for the device: msg032, Neaktivni
     NoAnswer,      // the answer wait ran out: msg032, Neaktivni
     Failed,        // identification or hardware query failed: msg032, Neaktivni
+    ConnectionLost, // the port went away: msg070, Neaktivni
 };
+
+// Silence this long while waiting for the programming answer brings the
+// hint (msg082 or msg083).
+inline constexpr Millis kActivationHintAfter{10000};
 
 struct ActivationOptions {
     // How long the programming-mode request is repeated; unlimited when
@@ -82,6 +87,7 @@ enum class TransferOutcome {
     BlockFailed,  // a block got no valid reply in all its attempts
     VerifyFailed, // a written block read back wrong in all attempts
     NotActive,    // no device in programming mode
+    ConnectionLost, // the port went away: Neaktivni without deactivation
 };
 
 struct TransferResult {
@@ -106,6 +112,11 @@ public:
     DeactivationResult Deactivate();
 
     ConnectionState state() const { return state_; }
+    // The port went away during the last command; the link is Neaktivni.
+    bool connectionLost() const { return connectionLost_; }
+    // True (and Neaktivni, port closed, no deactivation) once the transport
+    // reports the port gone; also between commands.
+    bool LoseConnectionIfGone();
     const DeviceInfo& info() const { return info_; }
 
     // One block read with the current time-out (100 ms + ExtraWait). The
@@ -132,7 +143,13 @@ public:
 private:
     ActivationResult FailActivation(ActivationOutcome outcome, ActivationResult result,
                                     const ActivationOptions& options);
+    // The port went away during activation (already Neaktivni): msg070.
+    ActivationResult LoseActivation(ActivationResult result, const ActivationOptions& options);
     void EnterNeaktivni();
+    // The seconds waited and, after kActivationHintAfter, the hint naming
+    // the port: the invalid bytes received, or the silence.
+    void ShowActivationWait(const std::string& portName, Millis waited,
+                            std::uint64_t invalidBytes);
     bool Cancelled() const { return status_.cancelRequested(); }
     // One block's write with its retries and read-back; Done or why not.
     TransferOutcome WriteStep(std::uint16_t address, const Block& bytes, bool checkWrite);
@@ -143,6 +160,7 @@ private:
     const Texts& texts_;
     ConnectionState state_ = ConnectionState::Neaktivni;
     DeviceInfo info_;
+    bool connectionLost_ = false;
     // Milliseconds added to the block time-out; grows by 100 per retry.
     Millis ExtraWait{0};
 };

@@ -43,6 +43,10 @@ Message ActivationFailedMessage(const Texts& texts) {
     return Make("msg032", texts.get("msg032"), Icon::Critical);
 }
 
+Message ConnectionLostMessage(const Texts& texts) {
+    return Make("msg070", texts.get("msg070"), Icon::Critical);
+}
+
 Message DeactivationFailedMessage(const Texts& texts) {
     return Make("msg033", texts.get("msg033"), Icon::Critical, Buttons::YesNo);
 }

@@ -22,6 +22,8 @@ Message UnknownDeviceMessage(const Texts& texts);
 Message VersionTooOldMessage(const Texts& texts, const std::string& minimum);
 // msg032: activation failed.
 Message ActivationFailedMessage(const Texts& texts);
+// msg070: the port went away during a command; the device is inactive.
+Message ConnectionLostMessage(const Texts& texts);
 // msg033: the device did not confirm the end of programming; Yes/No.
 Message DeactivationFailedMessage(const Texts& texts);
 

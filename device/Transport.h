@@ -25,6 +25,14 @@ public:
     virtual Bytes readAvailable() = 0;
     // Throws away whatever is waiting in the receive buffer.
     virtual void discardInput() = 0;
+    // Bytes that arrived since the port was opened, those read and those
+    // thrown away alike.
+    virtual std::uint64_t receivedCount() const = 0;
+    // The open port went away (an unplugged adapter, a hung-up terminal, a
+    // write the system refused): nothing passes any more and the port is
+    // closed. Stays set until the next open(). Every wait on a lost port
+    // ends at once.
+    virtual bool lost() const { return false; }
 };
 
 } // namespace rq7::device

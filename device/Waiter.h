@@ -25,11 +25,13 @@ public:
     virtual Millis now() const = 0;
     // Returns at once with Data when bytes are already waiting, with Cancel
     // when the user's cancel is already set, with Deadline when `deadline`
-    // (a value of now()) has passed.
+    // (a value of now()) has passed. A lost transport (Transport::lost)
+    // ends every wait at once with Cancel, also the waits that ignore the
+    // user's cancel: nothing more can come, and the caller must not poll it.
     virtual Wake waitUntil(Transport& transport, Millis deadline) = 0;
     // The same wait for exchanges that the user's cancel must not cut short
-    // (identification, hardware query, end of programming): it never returns
-    // Cancel. A waiter that knows a cancel must override this; the default
+    // (identification, hardware query, end of programming): the user's
+    // cancel never ends it. A waiter that knows a cancel must override this; the default
     // suits waiters without one.
     virtual Wake waitIgnoringCancel(Transport& transport, Millis deadline) {
         return waitUntil(transport, deadline);

@@ -23,4 +23,8 @@ bool DeviceLinkTransfer::writeEeprom(const EepromImage& image, long settingsSize
     return link_.WriteEeprom(bytes.data(), bytes.size(), settingsSize, verify).ok();
 }
 
+bool DeviceLinkTransfer::connectionLost() const {
+    return link_.connectionLost();
+}
+
 } // namespace rq7

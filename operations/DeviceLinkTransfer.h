@@ -15,6 +15,7 @@ public:
 
     bool readEeprom(EepromImage& image, long eepromSize) override;
     bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override;
+    bool connectionLost() const override;
 
 private:
     device::DeviceLink& link_;

@@ -19,6 +19,9 @@ public:
     // least block 0), first block last; `verify` reads each block back.
     // False on a failed block and on Storno.
     virtual bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) = 0;
+    // The last transfer failed because the port went away; the device is
+    // no longer active.
+    virtual bool connectionLost() const { return false; }
 };
 
 } // namespace rq7

@@ -17,6 +17,7 @@ enum class Outcome {
     Stopped,           // Storno: msg012 (load), msg022 (save after the last block)
     OutputNamesClash,  // msg041
     TooLarge,          // msg018/019
+    ConnectionLost,    // msg070: the port went away during the transfer
 };
 
 // True for the outcomes that moved the settings.

@@ -122,7 +122,10 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
     if (!device.readEeprom(context.image, eepromSize)) {
         context.status.hideStatus();
-        const Outcome outcome = tell(context, Outcome::ReadFailed, Icon::Critical, "msg011");
+        const Outcome outcome =
+            device.connectionLost()
+                ? tell(context, Outcome::ConnectionLost, Icon::Critical, "msg070")
+                : tell(context, Outcome::ReadFailed, Icon::Critical, "msg011");
         context.settings.updateMemoryUsage();
         return outcome;
     }
@@ -174,6 +177,8 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device) {
 
     const bool written = device.writeEeprom(context.image, settingsSize, settings.checkWrite());
     context.status.hideStatus();
+    if (!written && device.connectionLost())
+        return tell(context, Outcome::ConnectionLost, Icon::Critical, "msg070");
     if (!written)
         return tell(context, Outcome::WriteFailed, Icon::Critical, "msg021");
     if (context.status.cancelRequested())

@@ -17,6 +17,13 @@ public:
     virtual void hideStatus() = 0;
     // Blocks done of blocks to do; total 0 hides the progress bar.
     virtual void progress(int done, int total) = 0;
+    // While the shown operation waits for the device: how long it has
+    // waited, and a hint once the wait looks hopeless ("" until then).
+    // Keeps CancelFlag. The default shows nothing.
+    virtual void showWaiting(const std::string& elapsed, const std::string& hint) {
+        (void)elapsed;
+        (void)hint;
+    }
     // CancelFlag: set by Storno, cleared by showStatus.
     virtual bool cancelRequested() const = 0;
 };

@@ -18,6 +18,7 @@ bool SimulatedLink::open(const std::string& portName, std::string& reason) {
     line_.discardArrived(now_);
     portName_ = portName;
     open_ = true;
+    received_ = 0;
     return true;
 }
 
@@ -37,12 +38,14 @@ bool SimulatedLink::write(const device::Bytes& bytes) {
 device::Bytes SimulatedLink::readAvailable() {
     if (!open_)
         return {};
-    return line_.takeArrived(now_);
+    device::Bytes bytes = line_.takeArrived(now_);
+    received_ += bytes.size();
+    return bytes;
 }
 
 void SimulatedLink::discardInput() {
     if (open_)
-        line_.discardArrived(now_);
+        received_ += line_.takeArrived(now_).size();
 }
 
 device::Millis SimulatedLink::now() const {

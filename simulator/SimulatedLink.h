@@ -28,6 +28,7 @@ public:
     bool write(const device::Bytes& bytes) override;
     device::Bytes readAvailable() override;
     void discardInput() override;
+    std::uint64_t receivedCount() const override { return received_; }
 
     // Waiter
     device::Millis now() const override;
@@ -54,6 +55,7 @@ private:
     DeviceLine line_;
     Micros now_{0};
     bool open_ = false;
+    std::uint64_t received_ = 0;
     std::string portName_;
     std::string openFailure_;
     std::function<bool()> cancelProbe_;

@@ -20,7 +20,10 @@ public:
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, &loop_, &QEventLoop::quit);
     }
-    ~Sleep() { QObject::disconnect(input_); }
+    ~Sleep() {
+        QObject::disconnect(input_);
+        QObject::disconnect(lost_);
+    }
     Sleep(const Sleep&) = delete;
     Sleep& operator=(const Sleep&) = delete;
 
@@ -29,11 +32,14 @@ public:
         // Connected once per transport; a destroyed transport clears source_.
         if (source_ != source) {
             QObject::disconnect(input_);
+            QObject::disconnect(lost_);
             source_ = source;
             input_ = QObject::connect(source, &EventTransport::inputArrived, &loop_, [this] {
                 if (loop_.isRunning() && ready())
                     loop_.quit();
             });
+            lost_ = QObject::connect(source, &EventTransport::connectionLost, &loop_,
+                                     &QEventLoop::quit);
         }
     }
 
@@ -54,6 +60,7 @@ private:
     QTimer timer_;
     QPointer<EventTransport> source_;
     QMetaObject::Connection input_;
+    QMetaObject::Connection lost_;
     std::optional<std::uint8_t> terminator_;
 };
 
@@ -100,6 +107,8 @@ Waiter::Wake EventLoopWaiter::wait(Transport& transport, Millis deadline, bool h
         return wake;
     };
     for (;;) {
+        if (source->lost())
+            return finish(Wake::Cancel);
         if (sleep->ready())
             return finish(Wake::Data);
         if (honourCancel && cancelProbe_ && cancelProbe_())

@@ -20,6 +20,8 @@ public:
 
 signals:
     void inputArrived();
+    // The port went away (Transport::lost() is now true).
+    void connectionLost();
 };
 
 } // namespace rq7::device

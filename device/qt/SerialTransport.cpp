@@ -1,8 +1,9 @@
 #include "device/qt/SerialTransport.h"
 
+#include "device/PortDiagnosis.h"
 #include "device/PortName.h"
-#include "device/qt/OpenFailure.h"
 
+#include <QMetaObject>
 #include <algorithm>
 
 namespace rq7::device {
@@ -12,6 +13,14 @@ SerialTransport::SerialTransport(QObject* parent) : EventTransport(parent) {
         fetch();
         emit inputArrived();
     });
+    connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        // A failing read is reported again at every event-loop turn while
+        // the port stays open; any error on an open port ends it.
+        const bool fatal = error == QSerialPort::ResourceError ||
+                           error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+        if (fatal && port_.isOpen() && !lost_)
+            lose();
+    });
 }
 
 SerialTransport::~SerialTransport() {
@@ -20,10 +29,13 @@ SerialTransport::~SerialTransport() {
 
 bool SerialTransport::open(const std::string& portName, std::string& reason) {
     close();
+    lost_ = false;
+    receivedCount_ = 0;
     const std::string path = SystemPortName(portName);
     port_.setPortName(QString::fromStdString(path));
     if (!port_.open(QIODevice::ReadWrite)) {
-        reason = DescribeOpenFailure(port_.error(), port_.errorString().toStdString(), path);
+        reason = DescribeOpenFailure(
+            DiagnoseOpenFailure(path, port_.errorString().toStdString()), texts_);
         return false;
     }
     // A pseudo-terminal may refuse a line setting it has no use for; only
@@ -43,7 +55,8 @@ bool SerialTransport::open(const std::string& portName, std::string& reason) {
                accepted(port_.setFlowControl(QSerialPort::NoFlowControl));
     }();
     if (!configured) {
-        reason = DescribeOpenFailure(port_.error(), port_.errorString().toStdString(), path);
+        reason = DescribeOpenFailure(
+            DiagnoseOpenFailure(path, port_.errorString().toStdString()), texts_);
         port_.close();
         return false;
     }
@@ -61,14 +74,33 @@ bool SerialTransport::isOpen() const {
     return port_.isOpen();
 }
 
+void SerialTransport::lose() {
+    lost_ = true;
+    received_.clear();
+    // Closed once the port's own notification that reported the error has
+    // returned; a transport closed meanwhile is left alone.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (lost_ && port_.isOpen())
+                port_.close();
+        },
+        Qt::QueuedConnection);
+    emit connectionLost();
+}
+
 bool SerialTransport::write(const Bytes& bytes) {
-    if (!port_.isOpen())
+    if (!port_.isOpen() || lost_)
         return false;
     const auto size = static_cast<qint64>(bytes.size());
-    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size)
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+        if (!lost_)
+            lose();
         return false;
+    }
+    // A refused write reports its error (and so the loss) from within flush.
     port_.flush();
-    return true;
+    return !lost_;
 }
 
 void SerialTransport::fetch() {
@@ -79,10 +111,11 @@ void SerialTransport::fetch() {
     received_.resize(had + static_cast<std::size_t>(waiting));
     const qint64 got = port_.read(reinterpret_cast<char*>(received_.data() + had), waiting);
     received_.resize(had + static_cast<std::size_t>(std::max<qint64>(got, 0)));
+    receivedCount_ += static_cast<std::uint64_t>(std::max<qint64>(got, 0));
 }
 
 Bytes SerialTransport::readAvailable() {
-    if (!port_.isOpen())
+    if (!port_.isOpen() || lost_)
         return {};
     fetch();
     // Bytes the system holds but the port has not fetched yet count too.
@@ -94,19 +127,22 @@ Bytes SerialTransport::readAvailable() {
 }
 
 void SerialTransport::discardInput() {
-    received_.clear();
-    if (!port_.isOpen())
+    if (!port_.isOpen() || lost_) {
+        received_.clear();
         return;
+    }
+    fetch(); // counted as received
+    received_.clear();
     port_.clear(QSerialPort::Input);
-    port_.readAll();
+    receivedCount_ += static_cast<std::uint64_t>(port_.readAll().size());
 }
 
 bool SerialTransport::hasInput() const {
-    return port_.isOpen() && (!received_.empty() || port_.bytesAvailable() > 0);
+    return port_.isOpen() && !lost_ && (!received_.empty() || port_.bytesAvailable() > 0);
 }
 
 bool SerialTransport::hasInputByte(std::uint8_t byte) {
-    if (!port_.isOpen())
+    if (!port_.isOpen() || lost_)
         return false;
     fetch();
     return std::find(received_.begin(), received_.end(), byte) != received_.end();

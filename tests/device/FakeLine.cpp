@@ -11,6 +11,8 @@ bool FakeLine::open(const std::string& name, std::string& reason) {
         return false;
     }
     open_ = true;
+    lost_ = false;
+    received_ = 0;
     return true;
 }
 
@@ -37,6 +39,7 @@ void FakeLine::deliver() {
     while (!inFlight_.empty() && inFlight_.front().at <= clock_) {
         const Bytes& bytes = inFlight_.front().bytes;
         buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
+        received_ += bytes.size();
         inFlight_.pop_front();
     }
 }
@@ -91,6 +94,8 @@ Waiter::Wake FakeWaiter::wait(Millis deadline, bool honourCancel,
     if (onWait)
         onWait();
     for (;;) {
+        if (line_.lost())
+            return Wake::Cancel;
         if (terminator ? line_.hasInputByte(*terminator) : line_.hasInput())
             return Wake::Data;
         if (honourCancel && cancel_ && cancel_())

@@ -50,8 +50,15 @@ public:
     bool write(const Bytes& bytes) override;
     Bytes readAvailable() override;
     void discardInput() override;
+    std::uint64_t receivedCount() const override { return received_; }
+    bool lost() const override { return lost_; }
 
     // Test side.
+    // The port goes away: closed, writes fail, waits end.
+    void lose() {
+        lost_ = true;
+        open_ = false;
+    }
     void arrive(Millis at, Bytes bytes);
     bool hasInput();
     bool hasInputByte(std::uint8_t byte);
@@ -68,6 +75,8 @@ private:
     std::string openedName_;
     std::deque<Arrival> inFlight_; // ordered by time
     Bytes buffer_;
+    std::uint64_t received_ = 0;
+    bool lost_ = false;
     std::vector<SentFrame> sent_;
     int discards_ = 0;
 };

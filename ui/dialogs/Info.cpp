@@ -13,7 +13,7 @@ namespace rq7::ui {
 
 Info::Info(const Texts& texts, QWidget* owner)
     : QDialog(owner), texts_(texts), owner_(owner), napis_(new QLabel(this)),
-      bar_(new QProgressBar(this)), storno_(new QPushButton(this)) {
+      waiting_(new QLabel(this)), bar_(new QProgressBar(this)), storno_(new QPushButton(this)) {
     setObjectName(QStringLiteral("Info"));
     // No close box: closing would give the owner its input back in the
     // middle of an operation without stopping it.
@@ -30,6 +30,11 @@ Info::Info(const Texts& texts, QWidget* owner)
     napis_->setMinimumWidth(napis_->fontMetrics().averageCharWidth() * 48);
     // Room for two lines, as the window always had.
     napis_->setMinimumHeight(napis_->fontMetrics().lineSpacing() * 2);
+    waiting_->setObjectName(QStringLiteral("Waiting"));
+    waiting_->setTextFormat(Qt::PlainText);
+    waiting_->setWordWrap(true);
+    waiting_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    waiting_->hide();
     bar_->setObjectName(QStringLiteral("Progress"));
     bar_->hide();
     storno_->setObjectName(QStringLiteral("Storno"));
@@ -42,6 +47,7 @@ Info::Info(const Texts& texts, QWidget* owner)
     buttonRow->addStretch(1);
     auto* column = new QVBoxLayout(this);
     column->addWidget(napis_, 1);
+    column->addWidget(waiting_);
     column->addWidget(bar_);
     column->addLayout(buttonRow);
     column->setSizeConstraint(QLayout::SetMinimumSize);
@@ -72,6 +78,7 @@ void Info::showWith(const std::string& text, bool allowCancel) {
     setWindowTitle(QString::fromLatin1(kProductName));
     storno_->setVisible(allowCancel);
     napis_->setText(QString::fromStdString(text));
+    waiting_->hide();
     bar_->hide();
     if (!running_) {
         running_ = true;
@@ -109,6 +116,18 @@ void Info::progress(int done, int total) {
         bar_->show();
         adjustSize();
     }
+}
+
+void Info::showWaiting(const std::string& elapsed, const std::string& hint) {
+    const QString text = QString::fromStdString(hint.empty() ? elapsed : elapsed + "\n\n" + hint);
+    if (waiting_->text() == text && waiting_->isVisible())
+        return;
+    const bool grows = !waiting_->isVisible() || (!hint.empty() && !waiting_->text().contains(
+                                                                      QString::fromStdString(hint)));
+    waiting_->setText(text);
+    waiting_->show();
+    if (grows && isVisible())
+        adjustSize();
 }
 
 void Info::storno() {

@@ -36,6 +36,8 @@ public:
     void showStatusWithoutCancel(const std::string& text) override;
     void hideStatus() override;
     void progress(int done, int total) override;
+    // Under the message: the seconds waited, then the hint.
+    void showWaiting(const std::string& elapsed, const std::string& hint) override;
     // CancelFlag.
     bool cancelRequested() const override { return cancelFlag_; }
 
@@ -54,6 +56,7 @@ private:
     const Texts& texts_;
     QPointer<QWidget> owner_;
     QLabel* napis_;
+    QLabel* waiting_;
     QProgressBar* bar_;
     QPushButton* storno_;
     bool cancelFlag_ = false;

@@ -1,8 +1,8 @@
 #include "ui/main/DeviceCommands.h"
 
 #include "device/DeviceLink.h"
-#include "device/qt/EventLoopWaiter.h"
-#include "device/qt/SerialTransport.h"
+#include "device/DeviceMessages.h"
+#include "device/qt/SystemPorts.h"
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
 #include "ui/main/Hlavni.h"
@@ -25,24 +25,17 @@ struct BusyScope {
     int& count_;
 };
 
+// Where the last port that worked is kept.
+constexpr const char* kStoreApplication = "RQ7 Init";
+constexpr const char* kStoreSection = "Options";
+constexpr const char* kStoreLastPort = "LastPort";
+
 } // namespace
 
 DeviceCommands::DeviceCommands(Hlavni& window, const MainWindowPorts& ports, StatusSink& status,
                                QWidget* statusWindow)
     : QObject(&window), window_(window), ports_(ports), status_(status) {
     DevicePorts& device = ports_.device;
-    if (!device.transport || !device.waiter) {
-        auto* transport = new device::SerialTransport;
-        auto* waiter = new device::EventLoopWaiter;
-        ownTransport_.reset(transport);
-        ownWaiter_.reset(waiter);
-        device.transport = transport;
-        device.waiter = waiter;
-        device.setCancelProbe = [waiter](std::function<bool()> probe) {
-            waiter->setCancelProbe(std::move(probe));
-        };
-        device.wake = [waiter] { waiter->wake(); };
-    }
     // The waits end on the status window's Storno (CancelFlag).
     if (device.setCancelProbe)
         device.setCancelProbe([&status] { return status.cancelRequested(); });
@@ -50,14 +43,22 @@ DeviceCommands::DeviceCommands(Hlavni& window, const MainWindowPorts& ports, Sta
         if (auto* storno = statusWindow->findChild<QPushButton*>(QStringLiteral("Storno")))
             // Runs after the window's own handler has set CancelFlag.
             connect(storno, &QPushButton::clicked, this, [wake = device.wake] { wake(); });
+    if (device.onConnectionLost)
+        device.onConnectionLost([this] { connectionLostWhileIdle(); });
 
-    link_ = std::make_unique<device::DeviceLink>(*device.transport, *device.waiter, ports_.prompter,
-                                                 status_, ports_.texts);
-    transfer_ = std::make_unique<DeviceLinkTransfer>(*link_);
+    if (device.transport && device.waiter) {
+        link_ = std::make_unique<device::DeviceLink>(*device.transport, *device.waiter,
+                                                     ports_.prompter, status_, ports_.texts);
+        transfer_ = std::make_unique<DeviceLinkTransfer>(*link_);
+    }
 
     auto* list = window_.findChild<QComboBox*>(QStringLiteral("tabPort"));
-    portList_ = new PortListRefresher(list);
+    PortSource source = device.systemPorts;
+    if (!source)
+        source = [] { return device::SystemSerialPorts(); };
+    portList_ = new PortListRefresher(list, std::move(source));
     portList_->refresh();
+    restoreLastPort();
 
     connect(window_.findChild<QPushButton*>(QStringLiteral("btDEA")), &QPushButton::clicked, this,
             &DeviceCommands::btDEA_Click);
@@ -71,6 +72,38 @@ DeviceCommands::~DeviceCommands() {
     // The waiter may outlive the window and its status window.
     if (ports_.device.setCancelProbe)
         ports_.device.setCancelProbe([] { return false; });
+    if (ports_.device.onConnectionLost)
+        ports_.device.onConnectionLost({});
+}
+
+void DeviceCommands::restoreLastPort() {
+    std::string port;
+    if (!ports_.settingsStore ||
+        !ports_.settingsStore->read(kStoreApplication, kStoreSection, kStoreLastPort, port) ||
+        port.empty())
+        return;
+    auto* list = window_.findChild<QComboBox*>(QStringLiteral("tabPort"));
+    const int item = list->findText(QString::fromStdString(port), Qt::MatchExactly);
+    list->setCurrentIndex(item);
+    if (item < 0)
+        list->setEditText(QString::fromStdString(port));
+}
+
+void DeviceCommands::followLostConnection() {
+    if (!link_->connectionLost())
+        return;
+    showDeviceInfo(link_->info());
+    window_.SetConnectionState(link_->state());
+}
+
+void DeviceCommands::connectionLostWhileIdle() {
+    // A running command finds out itself and says so.
+    if (busy() || !link_ || !link_->LoseConnectionIfGone())
+        return;
+    const bool wasActive = window_.connectionState() != device::ConnectionState::Neaktivni;
+    followLostConnection();
+    if (wasActive)
+        ports_.prompter.ask(device::ConnectionLostMessage(ports_.texts));
 }
 
 std::string DeviceCommands::portName() const {
@@ -86,7 +119,7 @@ bool DeviceCommands::deviceActive() const {
 }
 
 void DeviceCommands::btDEA_Click() {
-    if (busy())
+    if (busy() || !link_)
         return;
     const std::string caption =
         window_.findChild<QPushButton*>(QStringLiteral("btDEA"))->text().toStdString();
@@ -108,21 +141,28 @@ void DeviceCommands::showDeviceInfo(const device::DeviceInfo& info) {
 }
 
 void DeviceCommands::Activate() {
+    if (!link_)
+        return;
     const BusyScope busy(busy_);
     device::ActivationOptions options;
     // Model and version appear as soon as they are known, so that msg028 and
     // msg030 are read next to them.
     options.showInfo = [this](const device::DeviceInfo& info) { showDeviceInfo(info); };
-    const device::ActivationResult result = link_->Activate(portName(), options);
+    const std::string port = portName();
+    const device::ActivationResult result = link_->Activate(port, options);
     // A port that did not open leaves everything as it was (msg025 told why).
     if (result.outcome == device::ActivationOutcome::PortFailed)
         return;
+    if (device::IsActive(result.state) && ports_.settingsStore)
+        ports_.settingsStore->write(kStoreApplication, kStoreSection, kStoreLastPort, port);
     // The labels first: the state's size recomputation reads lblInfoPamSize.
     showDeviceInfo(result.info);
     window_.SetConnectionState(result.state);
 }
 
 void DeviceCommands::Deactivate() {
+    if (!link_)
+        return;
     const BusyScope busy(busy_);
     const device::DeactivationResult result = link_->Deactivate();
     if (result.outcome != device::DeactivationOutcome::KeptActive)
@@ -130,19 +170,23 @@ void DeviceCommands::Deactivate() {
 }
 
 Outcome DeviceCommands::LoadFromDevice() {
-    if (busy() || window_.connectionState() != device::ConnectionState::Aktivni)
+    if (busy() || !link_ || window_.connectionState() != device::ConnectionState::Aktivni)
         return Outcome::Stopped;
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
-    return rq7::LoadFromDevice(context, *transfer_);
+    const Outcome outcome = rq7::LoadFromDevice(context, *transfer_);
+    followLostConnection();
+    return outcome;
 }
 
 Outcome DeviceCommands::SaveToDevice() {
-    if (busy() || window_.connectionState() != device::ConnectionState::Aktivni)
+    if (busy() || !link_ || window_.connectionState() != device::ConnectionState::Aktivni)
         return Outcome::Stopped;
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
-    return rq7::SaveToDevice(context, *transfer_);
+    const Outcome outcome = rq7::SaveToDevice(context, *transfer_);
+    followLostConnection();
+    return outcome;
 }
 
 bool DeviceCommands::ConfirmExit(ExitRequest request) {

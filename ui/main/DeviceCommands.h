@@ -57,19 +57,22 @@ public:
     bool busy() const { return busy_ > 0; }
     // The port field's text as the port to open.
     std::string portName() const;
+    // Only with a transport and a waiter in the ports.
     device::DeviceLink& link() { return *link_; }
     PortListRefresher& portList() { return *portList_; }
 
 private:
     bool deviceActive() const;
     void showDeviceInfo(const device::DeviceInfo& info);
+    // After a command: a port that went away leaves the window Neaktivni.
+    void followLostConnection();
+    // The port went away while nothing ran: msg070 and Neaktivni.
+    void connectionLostWhileIdle();
+    void restoreLastPort();
 
     Hlavni& window_;
     MainWindowPorts ports_;
     StatusSink& status_;
-    // The system's serial port and wait, when the ports bring none.
-    std::unique_ptr<QObject> ownTransport_;
-    std::unique_ptr<QObject> ownWaiter_;
     std::unique_ptr<device::DeviceLink> link_;
     std::unique_ptr<DeviceLinkTransfer> transfer_;
     PortListRefresher* portList_ = nullptr;

@@ -2,9 +2,11 @@
 // Everything the main window reaches outside itself. app/main.cpp passes the
 // real ones; the tests pass scripted ones.
 
+#include "device/PortList.h"
 #include "operations/FileDialog.h"
 #include "operations/SmsCentreList.h"
 #include "ports/Prompter.h"
+#include "ports/SettingsStore.h"
 #include "ports/StatusSink.h"
 #include "ui/language/catalogue/Texts.h"
 
@@ -25,7 +27,9 @@ class Waiter;
 } // namespace device
 
 // The way to the device: the serial port, the wait for its replies, and how
-// the status window's Storno reaches a running wait.
+// the status window's Storno reaches a running wait. Without a transport and
+// a waiter the device commands do nothing (windows built to test other
+// parts).
 struct DevicePorts {
     device::Transport* transport = nullptr;
     device::Waiter* waiter = nullptr;
@@ -34,6 +38,11 @@ struct DevicePorts {
     // Ends a running wait's sleep once Storno is pressed (may be empty when
     // the waiter asks the probe often enough by itself).
     std::function<void()> wake;
+    // Registers what to do when the port goes away while no command runs;
+    // may be empty (the next command finds out).
+    std::function<void(std::function<void()>)> onConnectionLost;
+    // The system's serial ports for tabPort; empty: the ports Qt reports.
+    std::function<std::vector<device::SystemPort>()> systemPorts;
 };
 
 // The language side of the window (ui/language). Empty: the built-in texts,
@@ -58,8 +67,10 @@ struct MainWindowPorts {
     // The status window of long operations; nullptr: the window's own Info.
     StatusSink* status = nullptr;
     LanguageHooks language = {};
-    // No transport: the window opens the system's serial ports itself.
     DevicePorts device = {};
+    // Where the last port that worked is kept for the next start; nullptr:
+    // not kept.
+    SettingsStore* settingsStore = nullptr;
     // Every member after the references has a default (= ...), so callers
     // list only what they set and new members break no caller.
 };

@@ -1,22 +1,15 @@
 #include "ui/main/PortList.h"
 
-#include "device/PortName.h"
-
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QSerialPortInfo>
-#include <algorithm>
+#include <QStyledItemDelegate>
 
 namespace rq7::ui {
 
 namespace {
 
-constexpr int kComPorts = 4;
-
-std::string comEntry(int number) {
-    return "COM " + std::to_string(number);
-}
+constexpr int kDetailsRole = Qt::UserRole + 1;
 
 bool opensList(const QKeyEvent& key) {
     const bool alt = key.modifiers() & Qt::AltModifier;
@@ -24,59 +17,61 @@ bool opensList(const QKeyEvent& key) {
            (alt && (key.key() == Qt::Key_Down || key.key() == Qt::Key_Up));
 }
 
+// The opened list shows each entry's details after its name.
+class PortDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const QString details = index.data(kDetailsRole).toString();
+        if (!details.isEmpty())
+            option->text += QStringLiteral("   (") + details + QLatin1Char(')');
+    }
+};
+
 } // namespace
 
-std::vector<std::string> PortEntries(const std::vector<std::string>& systemPorts) {
-    std::vector<std::string> entries;
-    std::vector<std::string> comPaths;
-    for (int number = 1; number <= kComPorts; ++number) {
-        entries.push_back(comEntry(number));
-        comPaths.push_back(device::SystemPortName(comEntry(number)));
+void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entries) {
+    QStringList names;
+    QStringList details;
+    for (const device::PortEntry& entry : entries) {
+        names << QString::fromStdString(entry.name);
+        details << QString::fromStdString(entry.details());
     }
-    std::vector<std::string> others;
-    for (const std::string& port : systemPorts)
-        if (!port.empty() && std::find(comPaths.begin(), comPaths.end(), port) == comPaths.end())
-            others.push_back(port);
-    std::sort(others.begin(), others.end());
-    others.erase(std::unique(others.begin(), others.end()), others.end());
-    entries.insert(entries.end(), others.begin(), others.end());
-    return entries;
-}
-
-std::vector<std::string> SystemSerialPorts() {
-    std::vector<std::string> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        ports.push_back(info.systemLocation().toStdString());
-    return ports;
-}
-
-void SetPortEntries(QComboBox* list, const std::vector<std::string>& entries) {
-    QStringList wanted;
-    for (const std::string& entry : entries)
-        wanted << QString::fromStdString(entry);
-    QStringList current;
-    for (int index = 0; index < list->count(); ++index)
-        current << list->itemText(index);
-    if (wanted == current)
+    QStringList currentNames;
+    QStringList currentDetails;
+    for (int index = 0; index < list->count(); ++index) {
+        currentNames << list->itemText(index);
+        currentDetails << list->itemData(index, kDetailsRole).toString();
+    }
+    if (names == currentNames && details == currentDetails)
         return;
     const QString text = list->currentText();
     const QSignalBlocker quiet(list);
     list->clear();
-    list->addItems(wanted);
+    for (int index = 0; index < names.size(); ++index) {
+        list->addItem(names[index]);
+        list->setItemData(index, details[index], kDetailsRole);
+        list->setItemData(index, details[index], Qt::ToolTipRole);
+    }
     const int item = list->findText(text, Qt::MatchExactly);
     list->setCurrentIndex(item);
     if (item < 0)
         list->setEditText(text);
 }
 
-PortListRefresher::PortListRefresher(QComboBox* list) : QObject(list), list_(list) {
+PortListRefresher::PortListRefresher(QComboBox* list, PortSource source)
+    : QObject(list), list_(list), source_(std::move(source)) {
+    list_->setItemDelegate(new PortDelegate(list_));
     list_->installEventFilter(this);
     if (QLineEdit* edit = list_->lineEdit())
         edit->installEventFilter(this);
 }
 
 void PortListRefresher::refresh() {
-    SetPortEntries(list_, PortEntries(SystemSerialPorts()));
+    SetPortEntries(list_, device::PortEntries(source_()));
 }
 
 bool PortListRefresher::eventFilter(QObject* watched, QEvent* event) {

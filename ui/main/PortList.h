@@ -1,10 +1,14 @@
 #pragma once
-// The entries of the port field tabPort: "COM 1" … "COM 4" (the first four
-// serial ports of the system), then every other serial port the system
-// reports, by its device path. The field also takes a typed path, such as
-// the pseudo-terminal of rq7-sim.
+// The port field tabPort: the entries of device::PortEntries, each showing
+// the device it means (and what the system knows of it) beside its name in
+// the opened list and as its tooltip, while the field's text stays the name
+// the program opens. The field also takes a typed path, such as the
+// pseudo-terminal of rq7-sim.
+
+#include "device/PortList.h"
 
 #include <QObject>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,22 +16,18 @@ class QComboBox;
 
 namespace rq7::ui {
 
-// "COM 1" … "COM 4", then the system's ports (device paths) that are not
-// one of those four, sorted, each once.
-std::vector<std::string> PortEntries(const std::vector<std::string>& systemPorts);
-
-// The device paths of the serial ports the system reports now.
-std::vector<std::string> SystemSerialPorts();
+// Where the system's ports come from; the window tests pass their own.
+using PortSource = std::function<std::vector<device::SystemPort>()>;
 
 // Replaces the list's entries, keeping the field's text.
-void SetPortEntries(QComboBox* list, const std::vector<std::string>& entries);
+void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entries);
 
 // Scans the system's ports again whenever the user opens the list (a
 // USB adapter may have been plugged in since the start).
 class PortListRefresher : public QObject {
     Q_OBJECT
 public:
-    explicit PortListRefresher(QComboBox* list);
+    PortListRefresher(QComboBox* list, PortSource source);
     void refresh();
 
 protected:
@@ -35,6 +35,7 @@ protected:
 
 private:
     QComboBox* list_;
+    PortSource source_;
 };
 
 } // namespace rq7::ui

@@ -64,6 +64,23 @@ constexpr CatalogueEntry kEntries[] = {
     {"msg053", "Pokud není zadáno telefonní číslo, musí být zaškrtávací pole Události nezaškrtnuté."},
     {"msg060", "Toto pole může obsahovat pouze celé číslo od 0 do 255."},
 
+    // The serial port: lost connection, why it does not open, waiting for the device.
+    {"msg070", "Spojení s portem bylo ztraceno (převodník byl odpojen nebo port zavřen). Zařízení je nyní neaktivní."},
+    {"msg071", "Port %1 v tomto počítači neexistuje."},
+    {"msg072", "Připojené USB převodníky: %1"},
+    {"msg073", "Žádný USB převodník není připojen."},
+    {"msg074", "Port %1 právě používá jiný program: %2 (PID %3). Ukončete ho a aktivujte znovu."},
+    {"msg075", "Port %1 právě používá jiný program. Ukončete ho a aktivujte znovu."},
+    {"msg076", "Nemáte oprávnění číst a zapisovat port %1. Přístup k němu má skupina %2: přidejte se do ní příkazem %3 a pak se odhlaste a znovu přihlaste."},
+    {"msg077", "Nemáte oprávnění číst a zapisovat port %1. Do skupiny %2, která k němu má přístup, už patříte, ale až od posledního přihlášení: odhlaste se a znovu přihlaste."},
+    {"msg078", "Nemáte oprávnění číst a zapisovat port %1 a žádná skupina k němu nemá přístup pro čtení i zápis (oprávnění %2). Přístup může povolit správce systému."},
+    {"msg079", "Port %1 je zamčen souborem %2, který zanechal program, jenž už neběží (PID %3). Odstraňte ho příkazem %4"},
+    {"msg080", "Systém hlásí: %1"},
+    {"msg081", "Čekám na odpověď zařízení: %1 s"},
+    {"msg082", "Z portu %1 zatím nepřišel žádný bajt. Zkontrolujte kabel, zda je zařízení napájeno a jeho tlačítko máte v dosahu, a zda je vybrán správný port."},
+    {"msg083", "Port %1 přijímá data, která nejsou od zařízení RQ7 (%2 neplatných bajtů): je připojeno jiné zařízení, nebo linka pracuje jinou rychlostí. Zkontrolujte, zda je vybrán správný port."},
+    {"msg084", "Zařízení neodpovědělo do %1 s."},
+
     // Connection state shown on the main window.
     {"strDeactivated", "Neaktivní"},
     {"strActivated", "Aktivní"},

@@ -1,0 +1,144 @@
+#include "device/Trace.h"
+
+#include "device/Frame.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace rq7::device {
+
+namespace {
+
+bool ValidFrame(const Bytes& frame) {
+    const std::size_t n = frame.size();
+    return n >= 2 && FrameChecksum(frame.data(), n - 2) == frame[n - 2];
+}
+
+} // namespace
+
+TraceTransport::TraceTransport(Transport& inner, const Waiter& clock, std::ostream& out)
+    : inner_(inner), clock_(clock), out_(out), openedAt_(clock.now()) {}
+
+void TraceTransport::line(char direction, const Bytes& bytes, const std::string& reason) {
+    char stamp[32];
+    const long long ms = (clock_.now() - openedAt_).count();
+    std::snprintf(stamp, sizeof stamp, "%5lld.%03lld ", ms / 1000, ms % 1000);
+    std::string text = stamp;
+    text += direction;
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (std::uint8_t byte : bytes) {
+        text += ' ';
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 15];
+    }
+    if (!reason.empty())
+        text += (bytes.empty() ? " " : "  (") + reason + (bytes.empty() ? "" : ")");
+    out_ << text << '\n' << std::flush;
+}
+
+void TraceTransport::note(const std::string& text) {
+    line('-', {}, text);
+}
+
+void TraceTransport::dropPending(const std::string& reason) {
+    if (!pending_.empty())
+        line('!', pending_, reason);
+    pending_.clear();
+}
+
+bool TraceTransport::open(const std::string& portName, std::string& reason) {
+    pending_.clear();
+    openedAt_ = clock_.now();
+    const bool opened = inner_.open(portName, reason);
+    if (opened) {
+        note("open " + portName);
+    } else {
+        std::string first = reason.substr(0, reason.find('\n'));
+        note("open " + portName + " failed: " + first);
+    }
+    return opened;
+}
+
+void TraceTransport::close() {
+    const bool wasOpen = inner_.isOpen();
+    dropPending("incomplete");
+    inner_.close();
+    if (wasOpen)
+        note("close");
+}
+
+bool TraceTransport::write(const Bytes& bytes) {
+    dropPending("incomplete");
+    line('>', bytes);
+    const bool written = inner_.write(bytes);
+    if (!written)
+        note("write failed");
+    return written;
+}
+
+Bytes TraceTransport::readAvailable() {
+    Bytes bytes = inner_.readAvailable();
+    pending_.insert(pending_.end(), bytes.begin(), bytes.end());
+    for (auto end = std::find(pending_.begin(), pending_.end(), kCarriageReturn);
+         end != pending_.end(); end = std::find(pending_.begin(), pending_.end(), kCarriageReturn)) {
+        const Bytes frame(pending_.begin(), end + 1);
+        pending_.erase(pending_.begin(), end + 1);
+        if (ValidFrame(frame))
+            line('<', frame);
+        else
+            line('!', frame, "checksum");
+    }
+    return bytes;
+}
+
+void TraceTransport::discardInput() {
+    const Bytes waiting = inner_.readAvailable();
+    pending_.insert(pending_.end(), waiting.begin(), waiting.end());
+    inner_.discardInput();
+    dropPending("stale");
+}
+
+Waiter::Wake TraceWaiter::noted(Wake wake) {
+    if (transport_.lost()) {
+        if (!lostNoted_)
+            transport_.note("lost");
+        lostNoted_ = true;
+        return wake;
+    }
+    lostNoted_ = false;
+    if (wake == Wake::Deadline)
+        transport_.note("timeout");
+    return wake;
+}
+
+Waiter::Wake TraceWaiter::waitUntil(Transport&, Millis deadline) {
+    return noted(inner_.waitUntil(transport_.inner(), deadline));
+}
+
+Waiter::Wake TraceWaiter::waitIgnoringCancel(Transport&, Millis deadline) {
+    return noted(inner_.waitIgnoringCancel(transport_.inner(), deadline));
+}
+
+Waiter::Wake TraceWaiter::waitForTerminator(Transport&, std::uint8_t terminator, Millis deadline,
+                                            CancelMode mode) {
+    return noted(inner_.waitForTerminator(transport_.inner(), terminator, deadline, mode));
+}
+
+Trace::Trace(const std::string& path, Transport& transport, Waiter& waiter)
+    : file_(path, std::ios::out | std::ios::app), transport_(transport, waiter, file_),
+      waiter_(waiter, transport_) {
+    if (!file_.is_open())
+        error_ = path + ": " + std::strerror(errno);
+}
+
+std::string TracePath(const std::string& option) {
+    if (!option.empty())
+        return option;
+    const char* value = std::getenv(kTraceVariable);
+    return value ? value : "";
+}
+
+} // namespace rq7::device
