@@ -3,7 +3,7 @@
 
 #include "device/DeviceLink.h"
 #include "device/qt/EventLoopWaiter.h"
-#include "device/qt/OpenFailure.h"
+#include "device/PortDiagnosis.h"
 #include "device/qt/SerialTransport.h"
 #include "tests/device/FakeLine.h"
 #include "tests/device/TestDevice.h"
@@ -11,8 +11,16 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
+#include <csignal>
+#include <functional>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <memory>
 #include <poll.h>
 #include <pty.h>
@@ -50,6 +58,11 @@ public:
 
     const std::string& path() const { return path_; }
     int master() const { return master_; }
+    // The far end hangs up, as when a USB adapter is pulled.
+    void closeMaster() {
+        ::close(master_);
+        master_ = -1;
+    }
 
     void send(const Bytes& bytes) const {
         ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
@@ -90,9 +103,19 @@ public:
     PtyDevice& operator=(const PtyDevice&) = delete;
 
 private:
+public:
+    // Hangs up after answering this many requests.
+    std::atomic<int> hangUpAfter{-1};
+
+private:
     void serve() {
         Bytes pending;
+        int answered = 0;
         while (!stop_) {
+            if (hangUpAfter >= 0 && answered >= hangUpAfter) {
+                const_cast<Pty&>(pty_).closeMaster();
+                return;
+            }
             pollfd p{pty_.master(), POLLIN, 0};
             if (::poll(&p, 1, 20) <= 0)
                 continue;
@@ -106,6 +129,7 @@ private:
                     if (::write(pty_.master(), reply.bytes.data(), reply.bytes.size()) < 0)
                         return;
                 pending.clear();
+                ++answered;
             }
         }
     }
@@ -157,25 +181,13 @@ TEST_F(SerialPort, ExchangesBytesWithAPseudoTerminal) {
     EXPECT_FALSE(port.write({0x01}));
 }
 
-TEST_F(SerialPort, OpenFailureGivesTheReason) {
+TEST_F(SerialPort, OpenFailureSaysWhyInTheUsersLanguage) {
     std::string reason;
     EXPECT_FALSE(port.open("/dev/rq7-no-such-port", reason));
     EXPECT_FALSE(port.isOpen());
-    EXPECT_NE(reason.find("/dev/rq7-no-such-port"), std::string::npos) << reason;
-    EXPECT_GT(reason.size(), std::string("/dev/rq7-no-such-port: ").size()) << reason;
-}
-
-TEST_F(SerialPort, PermissionHintNamesTheOwningGroup) {
-    const std::string hint = PermissionHint(pty.path());
-    EXPECT_NE(hint.find(pty.path()), std::string::npos) << hint;
-    EXPECT_NE(hint.find("group '"), std::string::npos) << hint;
-    const std::string reason =
-        DescribeOpenFailure(QSerialPort::PermissionError, "Permission denied", "/dev/ttyS0");
-    EXPECT_NE(reason.find("Permission denied"), std::string::npos) << reason;
-    EXPECT_NE(reason.find("member of the group"), std::string::npos) << reason;
-    EXPECT_EQ(DescribeOpenFailure(QSerialPort::DeviceNotFoundError, "No such file", "/dev/ttyS9")
-                  .find("member"),
-              std::string::npos);
+    const Texts texts;
+    EXPECT_EQ(reason.substr(0, reason.find('\n')),
+              FillIn(texts.get("msg071"), {"/dev/rq7-no-such-port"}));
 }
 
 TEST_F(SerialPort, WaitEndsByDeadlineOrCancel) {
@@ -305,6 +317,195 @@ TEST_F(SerialPort, DeviceLinkRunsOverThePort) {
 
     EXPECT_EQ(link.Deactivate().outcome, DeactivationOutcome::Confirmed);
     EXPECT_FALSE(port.isOpen());
+}
+
+TEST_F(SerialPort, APortThatGoesAwayMidReadEndsTheReadAtOnce) {
+    TestDevice device;
+    device.memoryCode = 3; // 1024 bytes
+    device.FillPattern();
+    PtyDevice far(pty, device);
+    RecordingStatus status;
+    ScriptedPrompter prompter;
+    waiter.setCancelProbe([&status] { return status.cancelRequested(); });
+    Texts texts;
+    DeviceLink link(port, waiter, prompter, status, texts);
+    ASSERT_EQ(link.Activate(pty.path()).state, ConnectionState::Aktivni);
+
+    // The activation's requests, some blocks, then the hang-up.
+    far.hangUpAfter = 13;
+    std::vector<std::uint8_t> image(65536, 0);
+    const auto start = std::chrono::steady_clock::now();
+    const TransferResult read = link.ReadEeprom(image.data(), image.size(), 1024);
+    const auto took = std::chrono::steady_clock::now() - start;
+
+    EXPECT_EQ(read.outcome, TransferOutcome::ConnectionLost);
+    EXPECT_GT(read.blocks, 0);
+    EXPECT_LT(read.blocks, 128) << "stopped in the middle";
+    EXPECT_TRUE(link.connectionLost());
+    EXPECT_EQ(link.state(), ConnectionState::Neaktivni);
+    EXPECT_FALSE(port.isOpen());
+    // Running out the block's twelve attempts would take 7.8 s.
+    EXPECT_LT(took, std::chrono::seconds(1));
+    // Neaktivni without a deactivation: nothing more is asked or sent.
+    EXPECT_FALSE(port.write({0x06}));
+    EXPECT_EQ(link.Deactivate().outcome, DeactivationOutcome::NotActive);
+}
+
+// Runs `body` in a child process and returns what it wrote to the pipe
+// (the child may drop privileges without touching the test's own).
+std::string InChild(const std::function<std::string()>& body) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return "pipe failed";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        const std::string answer = body();
+        if (::write(pipeFds[1], answer.data(), answer.size()) < 0)
+            ::_exit(2);
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string answer;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        answer.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    ::waitpid(child, nullptr, 0);
+    return answer;
+}
+
+// A process that runs until killed; optionally holding a path open.
+class Holder {
+public:
+    explicit Holder(const std::string& open = {}) {
+        int ready[2];
+        if (::pipe(ready) != 0)
+            return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            if (!open.empty() && ::open(open.c_str(), O_RDWR | O_NOCTTY) < 0)
+                ::_exit(1);
+            if (::write(ready[1], "x", 1) < 0)
+                ::_exit(1);
+            for (;;)
+                ::pause();
+        }
+        char byte;
+        if (::read(ready[0], &byte, 1) != 1)
+            stop();
+        ::close(ready[0]);
+        ::close(ready[1]);
+    }
+    ~Holder() { stop(); }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+    long pid() const { return pid_; }
+    // Ends the process; its id then names no running process.
+    void stop() {
+        if (pid_ <= 0 || ended_)
+            return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        ended_ = true;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool ended_ = false;
+};
+
+class PortDiagnosis : public SerialPort {
+protected:
+    void SetUp() override {
+        SerialPort::SetUp();
+        dir = std::filesystem::temp_directory_path() /
+              ("rq7-diagnosis-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir / "lock");
+        std::filesystem::create_directories(dir / "dev");
+        paths.lockDirs = {(dir / "lock").string()};
+        paths.devDir = (dir / "dev").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+
+    void writeLock(long pid) const {
+        std::ofstream(lockFile()) << "      " << pid << "\n";
+    }
+    std::string lockFile() const {
+        return (dir / "lock" / ("LCK.." + std::filesystem::path(pty.path()).filename().string()))
+            .string();
+    }
+
+    std::filesystem::path dir;
+    SystemPaths paths;
+    Texts texts;
+};
+
+TEST_F(PortDiagnosis, TellsMissingHeldAndStaleLockedPortsApart) {
+    std::ofstream((dir / "dev" / "ttyUSB0").string()).put('x');
+    const OpenFailure missing = DiagnoseOpenFailure("/dev/rq7-gone", "No such file", paths);
+    EXPECT_EQ(DiagnosisKey(missing), "msg071");
+    EXPECT_EQ(missing.usbPorts, std::vector<std::string>{(dir / "dev" / "ttyUSB0").string()});
+    EXPECT_NE(DescribeOpenFailure(missing, texts).find(FillIn(texts.get("msg072"),
+                                                              {missing.usbPorts[0]})),
+              std::string::npos);
+
+    {
+        Holder other;
+        writeLock(other.pid());
+        const OpenFailure locked = DiagnoseOpenFailure(pty.path(), "", paths);
+        EXPECT_EQ(DiagnosisKey(locked), "msg074") << "case: lock file of a running program";
+        EXPECT_EQ(locked.pid, other.pid());
+        EXPECT_FALSE(locked.program.empty());
+
+        other.stop();
+        const OpenFailure stale = DiagnoseOpenFailure(pty.path(), "", paths);
+        EXPECT_EQ(DiagnosisKey(stale), "msg079") << "case: lock file of an ended program";
+        EXPECT_EQ(stale.lockFile, lockFile());
+        EXPECT_NE(DescribeOpenFailure(stale, texts).find("sudo rm " + lockFile()),
+                  std::string::npos);
+        std::filesystem::remove(lockFile());
+    }
+
+    Holder opener(pty.path());
+    const OpenFailure held = DiagnoseOpenFailure(pty.path(), "", paths);
+    EXPECT_EQ(DiagnosisKey(held), "msg074") << "case: no lock file, the port open elsewhere";
+    EXPECT_EQ(held.pid, opener.pid());
+}
+
+TEST_F(PortDiagnosis, NamesTheGroupThatMayOpenThePort) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the check as another user";
+    const group* dialout = ::getgrnam("dialout");
+    if (!dialout)
+        GTEST_SKIP() << "no group dialout on this system";
+    const gid_t gid = dialout->gr_gid;
+    struct stat before {};
+    ASSERT_EQ(::stat(pty.path().c_str(), &before), 0);
+    struct Case {
+        const char* name;
+        mode_t mode;
+        std::string key;
+        std::string group;
+    };
+    const Case cases[] = {
+        {"the group may read and write", 0660, "msg076", "dialout"},
+        {"no group may", 0600, "msg078", ""},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(::chown(pty.path().c_str(), 0, gid), 0);
+        ASSERT_EQ(::chmod(pty.path().c_str(), c.mode), 0);
+        const std::string answer = InChild([&] {
+            // nobody, in no extra group
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                return std::string("cannot drop privileges");
+            const OpenFailure failure = DiagnoseOpenFailure(pty.path(), "", paths);
+            return DiagnosisKey(failure) + " " + failure.group;
+        });
+        EXPECT_EQ(answer, c.key + " " + c.group) << "case: " << c.name;
+    }
+    ::chown(pty.path().c_str(), before.st_uid, before.st_gid);
+    ::chmod(pty.path().c_str(), before.st_mode & 07777);
 }
 
 } // namespace
