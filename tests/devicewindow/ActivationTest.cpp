@@ -3,7 +3,7 @@
 // awaited, and a port that does not open.
 
 #include "device/DeviceLink.h"
-#include "device/qt/OpenFailure.h"
+#include "device/PortDiagnosis.h"
 #include "tests/devicewindow/DeviceWindowHarness.h"
 
 #include <QLabel>
@@ -258,13 +258,15 @@ TEST(DeviceWindowActivation, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
         std::string reason; // the transport's
         std::string text;   // msg025 as shown
     };
-    // The group of a device file that cannot be looked at is "dialout".
-    const std::string denied = device::DescribeOpenFailure(
-        QSerialPort::PermissionError, "Permission denied", "/dev/rq7-test-no-such-port");
+    device::OpenFailure failure;
+    failure.problem = device::OpenProblem::NoPermission;
+    failure.path = "/dev/ttyS0";
+    failure.group = "dialout";
+    const std::string denied = device::DescribeOpenFailure(failure, Texts{});
     const Case cases[] = {
         {"busy port", "", "/dev/ttyS0: Device or resource busy",
          "Nelze otevřít port COM 1.\n/dev/ttyS0: Device or resource busy"},
-        {"permission denied, with the group hint", "", denied,
+        {"permission denied, with the group", "", denied,
          "Nelze otevřít port COM 1.\n" + denied},
         {"typed path, blanks around it", "  /dev/ttyUSB7 ", "/dev/ttyUSB7: No such file",
          "Nelze otevřít port /dev/ttyUSB7.\n/dev/ttyUSB7: No such file"},

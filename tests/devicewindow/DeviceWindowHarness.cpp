@@ -59,8 +59,9 @@ DeviceWindowHarness::DeviceWindowHarness(const sim::DeviceConfig& config)
     build(ports);
 }
 
-DeviceWindowHarness::DeviceWindowHarness(const DevicePorts& ports)
+DeviceWindowHarness::DeviceWindowHarness(const DevicePorts& ports, MemoryStore saved)
     : image_(std::make_unique<EepromImage>()) {
+    store = std::move(saved);
     build(ports);
 }
 
@@ -69,6 +70,7 @@ void DeviceWindowHarness::build(DevicePorts ports) {
     MainWindowPorts windowPorts{prompter, files, texts_, *image_, scratch / "program"};
     windowPorts.systemConfigDir = scratch / "etc";
     windowPorts.device = std::move(ports);
+    windowPorts.settingsStore = &store;
     window_ = std::make_unique<ui::Hlavni>(windowPorts);
     window_->show();
     window_->activateWindow();

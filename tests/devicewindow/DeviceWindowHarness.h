@@ -5,6 +5,7 @@
 // message boxes, the status window's Storno pressed at a chosen wait, and
 // reading back what the user would see.
 
+#include "ports/SettingsStore.h"
 #include "settings/EepromImage.h"
 #include "settings/SettingsRecord.h"
 #include "simulator/SimulatedDevice.h"
@@ -19,6 +20,7 @@
 #include <QColor>
 #include <QTemporaryDir>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,12 +38,32 @@ sim::Bytes ImageBytes(const SettingsRecord& record);
 // Field names whose values differ between the two records ("" when none).
 std::string DifferingFields(const SettingsRecord& a, const SettingsRecord& b);
 
+// The per-user settings store in memory, by section and key.
+class MemoryStore : public SettingsStore {
+public:
+    std::map<std::string, std::string> values; // "section/key" -> value
+    bool read(const std::string&, const std::string& section, const std::string& key,
+              std::string& value) override {
+        const auto found = values.find(section + "/" + key);
+        if (found == values.end())
+            return false;
+        value = found->second;
+        return true;
+    }
+    bool write(const std::string&, const std::string& section, const std::string& key,
+               const std::string& value) override {
+        values[section + "/" + key] = value;
+        return true;
+    }
+};
+
 class DeviceWindowHarness {
 public:
     // The simulated device with this configuration.
     explicit DeviceWindowHarness(const sim::DeviceConfig& config = {});
-    // The test's own transport and waiter.
-    explicit DeviceWindowHarness(const DevicePorts& ports);
+    // The test's own transport and waiter (or none), with these saved
+    // settings.
+    explicit DeviceWindowHarness(const DevicePorts& ports, MemoryStore saved = {});
     ~DeviceWindowHarness();
 
     ui::Hlavni& window() { return *window_; }
@@ -82,6 +104,12 @@ private:
 
     QTemporaryDir temp_;
     Texts texts_;
+
+public:
+    // The window's per-user settings.
+    MemoryStore store;
+
+private:
     std::unique_ptr<EepromImage> image_;
     std::unique_ptr<sim::SimulatedDevice> device_;
     std::unique_ptr<sim::SimulatedLink> link_;

@@ -3,6 +3,7 @@
 #include "ui/main/PortList.h"
 
 #include "tests/devicewindow/DeviceWindowHarness.h"
+#include "device/qt/SystemPorts.h"
 #include "ui/main/DeviceCommands.h"
 
 #include <QComboBox>
@@ -22,10 +23,33 @@ std::vector<std::string> items(const QComboBox* list) {
     return result;
 }
 
-TEST(PortList, ComPortsFirstThenTheSystemsOthersByPath) {
+std::vector<std::string> names(const std::vector<device::PortEntry>& entries) {
+    std::vector<std::string> result;
+    for (const device::PortEntry& entry : entries)
+        result.push_back(entry.name);
+    return result;
+}
+
+std::vector<device::PortEntry> entriesNamed(const Strings& names) {
+    std::vector<device::PortEntry> entries;
+    for (const std::string& name : names)
+        entries.push_back({name, "", "", "", ""});
+    return entries;
+}
+
+device::SystemPort port(std::string path, std::string byId = {}) {
+    return {std::move(path), std::move(byId), "", "", ""};
+}
+
+// A USB adapter as the system would report it.
+const device::SystemPort kAdapter = {"/dev/ttyUSB0",
+                                     "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+                                     "FT232R USB UART", "FTDI", "A50285BI"};
+
+TEST(PortList, ComPortsFirstThenTheSystemsOthersByStableName) {
     struct Case {
         const char* name;
-        Strings system;
+        std::vector<device::SystemPort> system;
         Strings entries;
     };
     const Strings com = {"COM 1", "COM 2", "COM 3", "COM 4"};
@@ -37,17 +61,50 @@ TEST(PortList, ComPortsFirstThenTheSystemsOthersByPath) {
     const Case cases[] = {
         {"nothing reported", {}, com},
         {"the four COM ports themselves are not repeated",
-         {"/dev/ttyS0", "/dev/ttyS1", "/dev/ttyS2", "/dev/ttyS3"},
+         {port("/dev/ttyS0"), port("/dev/ttyS1"), port("/dev/ttyS2"), port("/dev/ttyS3")},
          com},
-        {"USB and ACM adapters, sorted",
-         {"/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB0"},
-         with({"/dev/ttyACM0", "/dev/ttyUSB0", "/dev/ttyUSB1"})},
+        {"adapters sorted, by-id names preferred",
+         {port("/dev/ttyUSB1"), port("/dev/ttyACM0"), port("/dev/ttyS0"), kAdapter},
+         with({"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0", "/dev/ttyACM0",
+               "/dev/ttyUSB1"})},
         {"a fifth serial port and duplicates",
-         {"/dev/ttyS4", "/dev/ttyS4", ""},
+         {port("/dev/ttyS4"), port("/dev/ttyS4"), port("")},
          with({"/dev/ttyS4"})},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ui::PortEntries(c.system), c.entries) << "case: " << c.name;
+        EXPECT_EQ(names(device::PortEntries(c.system)), c.entries) << "case: " << c.name;
+
+    const std::vector<device::PortEntry> entries = device::PortEntries({kAdapter});
+    EXPECT_EQ(entries[0].details(), "/dev/ttyS0") << "COM 1 names its device";
+    EXPECT_EQ(entries[4].details(), "/dev/ttyUSB0: FT232R USB UART, FTDI, A50285BI");
+}
+
+TEST(PortList, TheListShowsDevicesAndTheLastPortThatWorkedComesBack) {
+    DevicePorts ports;
+    ports.systemPorts = [] { return std::vector<device::SystemPort>{kAdapter}; };
+    MemoryStore saved;
+    saved.values["Options/LastPort"] = kAdapter.byId;
+    DeviceWindowHarness h(ports, saved);
+    auto* list = qobject_cast<QComboBox*>(h.control("tabPort"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(items(list), names(device::PortEntries({kAdapter})));
+    EXPECT_EQ(h.text("tabPort"), kAdapter.byId);
+    EXPECT_EQ(list->itemData(4, Qt::ToolTipRole).toString().toStdString(),
+              device::PortEntries({kAdapter})[4].details());
+}
+
+TEST(PortList, AnActivatedPortIsRememberedAndAFailedOneIsNot) {
+    DeviceWindowHarness h;
+    h.typePort("/dev/rq7-sim");
+    h.click("btDEA");
+    ASSERT_EQ(h.text("btDEA"), "Deaktivovat");
+    EXPECT_EQ(h.store.values["Options/LastPort"], "/dev/rq7-sim");
+
+    DeviceWindowHarness failing;
+    failing.link().setOpenFailure("busy");
+    failing.typePort("COM 2");
+    failing.click("btDEA");
+    EXPECT_EQ(failing.store.values.count("Options/LastPort"), 0u);
 }
 
 TEST(PortList, TheWindowStartsAtCom1AndARefreshKeepsTheText) {
@@ -58,7 +115,7 @@ TEST(PortList, TheWindowStartsAtCom1AndARefreshKeepsTheText) {
     ASSERT_GE(shown.size(), 4u);
     EXPECT_EQ(Strings(shown.begin(), shown.begin() + 4),
               (Strings{"COM 1", "COM 2", "COM 3", "COM 4"}));
-    EXPECT_EQ(shown, ui::PortEntries(ui::SystemSerialPorts()));
+    EXPECT_EQ(shown, names(device::PortEntries(device::SystemSerialPorts())));
     EXPECT_EQ(h.text("tabPort"), "COM 1");
 
     struct Case {
@@ -72,17 +129,17 @@ TEST(PortList, TheWindowStartsAtCom1AndARefreshKeepsTheText) {
     };
     for (const Case& c : cases) {
         h.typePort(c.typed);
-        ui::SetPortEntries(list, c.entries);
+        ui::SetPortEntries(list, entriesNamed(c.entries));
         EXPECT_EQ(items(list), c.entries) << "case: " << c.name;
         EXPECT_EQ(h.text("tabPort"), c.typed) << "case: " << c.name;
         EXPECT_EQ(h.window().deviceCommands().portName(), c.typed) << "case: " << c.name;
     }
 
     // Opening the list scans the system's ports again.
-    ui::SetPortEntries(list, {"COM 1"});
+    ui::SetPortEntries(list, entriesNamed({"COM 1"}));
     QTest::keyClick(list->lineEdit(), Qt::Key_F4);
     list->hidePopup();
-    EXPECT_EQ(items(list), ui::PortEntries(ui::SystemSerialPorts()));
+    EXPECT_EQ(items(list), names(device::PortEntries(device::SystemSerialPorts())));
 }
 
 } // namespace
