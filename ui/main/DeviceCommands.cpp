@@ -58,7 +58,6 @@ DeviceCommands::DeviceCommands(Hlavni& window, const MainWindowPorts& ports, Sta
         source = [] { return device::SystemSerialPorts(); };
     portList_ = new PortListRefresher(list, std::move(source));
     portList_->refresh();
-    restoreLastPort();
 
     connect(window_.findChild<QPushButton*>(QStringLiteral("btDEA")), &QPushButton::clicked, this,
             &DeviceCommands::btDEA_Click);

@@ -55,6 +55,9 @@ public:
 
     // A command is running (its waits keep the event loop going).
     bool busy() const { return busy_ > 0; }
+    // Selects the port saved after the last activation that reached the
+    // device, if any.
+    void restoreLastPort();
     // The port field's text as the port to open.
     std::string portName() const;
     // Only with a transport and a waiter in the ports.
@@ -68,7 +71,6 @@ private:
     void followLostConnection();
     // The port went away while nothing ran: msg070 and Neaktivni.
     void connectionLostWhileIdle();
-    void restoreLastPort();
 
     Hlavni& window_;
     MainWindowPorts ports_;

@@ -110,6 +110,8 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
         ports_.language.startUp(*this);
     ChangeLanguage();
     InitTables();
+    // The last port that worked replaces InitTables' "COM 1".
+    device_->restoreLastPort();
     SetConnectionState(device::ConnectionState::Neaktivni);
 }
 
