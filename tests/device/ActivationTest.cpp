@@ -1,3 +1,4 @@
+#include "device/PortDiagnosis.h"
 #include "tests/device/LinkFixture.h"
 
 namespace rq7::device::test {
@@ -319,6 +320,47 @@ TEST_F(Activation, AnswerWaitLimitsThePolling) {
     EXPECT_EQ(r.outcome, ActivationOutcome::NoAnswer);
     EXPECT_EQ(Sent(0x01).size(), 6u);
     EXPECT_EQ(prompter.keys(), (std::vector<std::string>{"msg026", "msg032"}));
+}
+
+TEST_F(Activation, ASilentPortBringsTheHintAfterTenSeconds) {
+    device.ignoredProgrammingRequests = 1000;
+    ActivationOptions options;
+    options.answerWait = Millis{12000};
+    link.Activate("COM 2", options);
+    ASSERT_FALSE(status.waiting.empty());
+    const auto firstHint = std::find_if(status.waiting.begin(), status.waiting.end(),
+                                        [](const auto& shown) { return !shown.second.empty(); });
+    ASSERT_NE(firstHint, status.waiting.end());
+    EXPECT_EQ(firstHint->first, FillIn(texts.get("msg081"), {"10"}));
+    EXPECT_EQ(std::prev(firstHint)->first, FillIn(texts.get("msg081"), {"9"}));
+    EXPECT_EQ(firstHint->second, FillIn(texts.get("msg082"), {"COM 2"}));
+}
+
+TEST_F(Activation, BytesThatAreNoFrameMakeTheHintSaySo) {
+    device.ignoredProgrammingRequests = 1000;
+    line.onSent = [this](const SentFrame& sent) {
+        if (Sent(0x01).size() == 2)
+            line.arrive(sent.at + Millis{50}, {0x55, 0xAA, 0x13, 0x0D}); // a bad checksum
+    };
+    ActivationOptions options;
+    options.answerWait = Millis{11000};
+    link.Activate("COM 1", options);
+    ASSERT_FALSE(status.waiting.empty());
+    EXPECT_EQ(status.waiting.back().second, FillIn(texts.get("msg083"), {"COM 1", "4"}));
+}
+
+TEST_F(Activation, APortLostWhileWaitingEndsItWithoutDeactivation) {
+    device.ignoredProgrammingRequests = 1000;
+    line.onSent = [this](const SentFrame&) {
+        if (Sent(0x01).size() == 3)
+            line.lose();
+    };
+    const ActivationResult r = link.Activate("COM 1");
+    EXPECT_EQ(r.outcome, ActivationOutcome::ConnectionLost);
+    EXPECT_EQ(r.state, ConnectionState::Neaktivni);
+    EXPECT_TRUE(link.connectionLost());
+    EXPECT_EQ(line.sent().size(), 3u) << "nothing is sent once the port is gone";
+    EXPECT_EQ(prompter.keys(), (std::vector<std::string>{"msg026", "msg070"}));
 }
 
 TEST_F(Activation, LateProgrammingAnswersDoNotSpoilTheIdentification) {

@@ -6,6 +6,7 @@
 #include "ports/StatusSink.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rq7::test {
@@ -16,6 +17,8 @@ public:
     bool visible = false;
     std::vector<std::string> shown;
     std::vector<std::string> events;
+    // Every showWaiting: the elapsed text and the hint.
+    std::vector<std::pair<std::string, std::string>> waiting;
     int lastDone = -1;
     int lastTotal = -1;
 
@@ -36,6 +39,9 @@ public:
     void progress(int done, int total) override {
         lastDone = done;
         lastTotal = total;
+    }
+    void showWaiting(const std::string& elapsed, const std::string& hint) override {
+        waiting.emplace_back(elapsed, hint);
     }
     bool cancelRequested() const override { return cancel; }
 };
