@@ -5,8 +5,13 @@
 #include "simulator/app/EepFile.h"
 #include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
+#include "ui/language/catalogue/Texts.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 #include <random>
 #include <unistd.h>
@@ -173,4 +178,31 @@ TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
             << "case: verify " << verify;
         EXPECT_EQ(fileBytes(device), device1) << "saved on exit as read";
     }
+}
+
+TEST(CliEndToEnd, ASimulatorThatEndsMidReadEndsTheReadWithTheLostPortStatus) {
+    TempDir dir;
+    std::string error;
+    SimProcess sim;
+    // 64 KiB paced at 19200 baud: the read would take minutes.
+    ASSERT_TRUE(sim.start({"--memory", "9", "--wire-speed", "19200"}, error)) << error;
+    const std::string errPath = dir / "err.txt";
+    const int devNull = ::open("/dev/null", O_WRONLY);
+    const pid_t read = startProgram(binPath("rq7ctl"),
+                                    {"read", "--port", sim.ptyPath(), "-o", dir / "out.eep"},
+                                    devNull, errPath);
+    ::close(devNull);
+    ASSERT_GT(read, 0);
+    ::usleep(800 * 1000);
+    sim.stop();
+    bool ended = false;
+    const int status = waitForExit(read, std::chrono::seconds(5), ended);
+    if (!ended)
+        killProgram(read);
+    ASSERT_TRUE(ended) << "rq7ctl kept going after the port went away";
+    EXPECT_EQ(status, 5);
+    std::ifstream in(errPath);
+    const std::string output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(output.find(rq7::Texts().get("msg070")), std::string::npos) << output;
+    EXPECT_NE(::access((dir / "out.eep").c_str(), F_OK), 0) << "no file from a broken read";
 }
