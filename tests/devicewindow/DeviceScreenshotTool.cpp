@@ -1,7 +1,9 @@
 // Pictures of the device commands at work against the simulated device: the
 // main window after activation, the status window with its progress bar in
 // the middle of a load (alone and as the screen shows it over the main
-// window). Run under xvfb-run; QT_SCALE_FACTOR=2 for 200 %.
+// window), the opened port list with a USB adapter (a test double) and the
+// status window with the hint of a device that does not answer. Run under
+// xvfb-run; QT_SCALE_FACTOR=2 for 200 %.
 // usage: devicewindow_screenshot OUTPUT_DIR
 
 #include "settings/EepromImage.h"
@@ -18,6 +20,7 @@
 #include "ui/main/Hlavni.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <cstdio>
 #include <memory>
@@ -85,5 +88,57 @@ int main(int argc, char** argv) {
     window.deviceCommands().LoadFromDevice();
     QApplication::processEvents();
     ok = taken && ok;
+    window.hide();
+
+    // The port list with a USB adapter as the system would report it.
+    rq7::MainWindowPorts listPorts = ports;
+    listPorts.device = {};
+    listPorts.device.systemPorts = [] {
+        return std::vector<rq7::device::SystemPort>{
+            {"/dev/ttyS0", "", "", "", ""},
+            {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+             "FT232R USB UART", "FTDI", "A50285BI"}};
+    };
+    {
+        rq7::ui::Hlavni listWindow(listPorts);
+        listWindow.show();
+        QApplication::processEvents();
+        auto* list = listWindow.findChild<QComboBox*>(QStringLiteral("tabPort"));
+        list->showPopup();
+        QApplication::processEvents();
+        ok = saveScreen(&listWindow, dir, QStringLiteral("screen-port-list.png")) && ok;
+        list->hidePopup();
+    }
+
+    // A device whose key is never pressed: the hint after ten seconds.
+    rq7::sim::DeviceConfig silentConfig;
+    silentConfig.pressAfter = rq7::sim::Micros(3'600'000'000LL);
+    rq7::sim::SimulatedDevice silent(silentConfig);
+    rq7::sim::SimulatedLink silentLink(silent);
+    rq7::MainWindowPorts silentPorts = ports;
+    silentPorts.device = {};
+    silentPorts.device.transport = &silentLink;
+    silentPorts.device.waiter = &silentLink;
+    rq7::ui::Hlavni* silentWindow = nullptr;
+    bool hinted = false;
+    silentPorts.device.setCancelProbe = [&](std::function<bool()> probe) {
+        silentLink.setCancelProbe([&, probe = std::move(probe)] {
+            if (silentWindow && !hinted && silentLink.now() >= rq7::device::Millis{11500}) {
+                hinted = true;
+                QApplication::processEvents();
+                ok = saveScreenshot(silentWindow->statusWindow(), dir,
+                                    QStringLiteral("status-hint.png")) &&
+                     ok;
+                return true; // Storno
+            }
+            return probe();
+        });
+    };
+    rq7::ui::Hlavni hintWindow(silentPorts);
+    hintWindow.show();
+    QApplication::processEvents();
+    silentWindow = &hintWindow;
+    hintWindow.deviceCommands().btDEA_Click();
+    ok = hinted && ok;
     return ok ? 0 : 1;
 }

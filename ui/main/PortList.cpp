@@ -1,6 +1,9 @@
 #include "ui/main/PortList.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
@@ -56,6 +59,13 @@ void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entri
         list->setItemData(index, details[index], kDetailsRole);
         list->setItemData(index, details[index], Qt::ToolTipRole);
     }
+    // The opened list is as wide as its longest entry, not cut to the field.
+    const QFontMetrics metrics(list->view()->font());
+    int widest = 0;
+    for (int index = 0; index < names.size(); ++index)
+        widest = std::max(widest, metrics.horizontalAdvance(names[index] + QStringLiteral("   (") +
+                                                            details[index] + QLatin1Char(')')));
+    list->view()->setMinimumWidth(widest + 4 * metrics.averageCharWidth());
     const int item = list->findText(text, Qt::MatchExactly);
     list->setCurrentIndex(item);
     if (item < 0)
