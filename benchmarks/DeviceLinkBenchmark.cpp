@@ -5,12 +5,14 @@
 //       event-loop wait; reports the wall time against what the line allows
 //       and the CPU time this process used. With --baud 0 (an unpaced
 //       rq7-sim) it reports the time and CPU of one exchange's software
-//       round trip instead, the overhead that pacing adds to.
+//       round trip instead, the overhead that pacing adds to. With
+//       --trace FILE the traffic is traced to FILE meanwhile.
 //   --in-process [--seconds S]
 //       whole-EEPROM reads against the simulated device on the virtual
 //       clock; reports exchanges per second.
 
 #include "device/DeviceLink.h"
+#include "device/Trace.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "simulator/SimulatedDevice.h"
@@ -21,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <sys/resource.h>
 #include <vector>
@@ -75,13 +78,26 @@ bool has(const std::vector<std::string>& args, const std::string& name) {
     return false;
 }
 
-int overPort(const std::string& port, long baud, int reads) {
-    device::SerialTransport transport;
-    device::EventLoopWaiter waiter;
+int overPort(const std::string& port, long baud, int reads, const std::string& tracePath) {
+    device::SerialTransport serial;
+    device::EventLoopWaiter realWaiter;
+    device::Transport* transport = &serial;
+    device::Waiter* waiter = &realWaiter;
+    std::unique_ptr<device::Trace> trace;
+    if (!tracePath.empty()) {
+        trace = std::make_unique<device::Trace>(tracePath, serial, realWaiter);
+        if (!trace->ok()) {
+            std::cerr << trace->error() << '\n';
+            return 1;
+        }
+        transport = &trace->transport();
+        waiter = &trace->waiter();
+        std::cout << "with the traffic trace in " << tracePath << '\n';
+    }
     OkPrompter prompter;
     NoStatus status;
     const Texts texts;
-    device::DeviceLink link(transport, waiter, prompter, status, texts);
+    device::DeviceLink link(*transport, *waiter, prompter, status, texts);
     const auto activation = link.Activate(port);
     if (activation.state != device::ConnectionState::Aktivni) {
         std::cerr << "activation failed on " << port << ": " << activation.portError << '\n';
@@ -171,10 +187,11 @@ int main(int argc, char** argv) {
         return inProcess(std::atof(option(args, "--seconds", "2").c_str()));
     const std::string port = option(args, "--port", "");
     if (port.empty()) {
-        std::cerr << "usage: rq7_bench_device_link --port PATH [--baud B] [--reads N]\n"
+        std::cerr << "usage: rq7_bench_device_link --port PATH [--baud B] [--reads N] "
+                     "[--trace FILE]\n"
                      "       rq7_bench_device_link --in-process [--seconds S]\n";
         return 2;
     }
     return overPort(port, std::atol(option(args, "--baud", "19200").c_str()),
-                    std::atoi(option(args, "--reads", "3").c_str()));
+                    std::atoi(option(args, "--reads", "3").c_str()), option(args, "--trace", ""));
 }

@@ -5,7 +5,9 @@
 #    (128 exchanges x 26 bytes x 10 bits / 19200 baud = 1.73 s; target
 #    <= 1.05 x) and the requester's CPU time with the wall time (target
 #    <= 5 %);
-#  - reads the same EEPROM unpaced: the software round trip per exchange;
+#  - the same paced read with the serial traffic trace written to a file;
+#  - reads the same EEPROM unpaced: the software round trip per exchange,
+#    without and with the trace;
 #  - counts exchanges per second against the in-process simulator.
 # Builds a Release configuration in build/bench.
 set -euo pipefail
@@ -47,13 +49,20 @@ start_sim() {
   exit 1
 }
 
+trace=$(mktemp)
 start_sim --wire-speed "$baud"
 "$build/bin/rq7_bench_device_link" --port "$port" --baud "$baud" --reads "$reads"
+: >"$trace"
+"$build/bin/rq7_bench_device_link" --port "$port" --baud "$baud" --reads "$reads" --trace "$trace"
+echo "  trace: $(wc -l <"$trace") lines"
 stop_sim
 
 # The same read unpaced: the software's own time per exchange.
 start_sim
 "$build/bin/rq7_bench_device_link" --port "$port" --baud 0 --reads "$reads"
+: >"$trace"
+"$build/bin/rq7_bench_device_link" --port "$port" --baud 0 --reads "$reads" --trace "$trace"
 stop_sim
+rm -f "$trace"
 
 "$build/bin/rq7_bench_device_link" --in-process --seconds "${SECONDS_IN_PROCESS:-2}"
