@@ -26,6 +26,15 @@ static void printUsage(std::ostream& out) {
     out << "usage: rq7ctl COMMAND [ARGS]\n       rq7ctl --help | --version\n\ncommands:\n";
     for (const Command& c : sorted)
         out << "  rq7ctl " << c.name << ' ' << c.usage << "\n      " << c.help << '\n';
+    out << "\ndevice options:\n"
+           "  --port DEV      \"COM 1\" ... \"COM 4\" or a device path (see rq7ctl ports)\n"
+           "  --wait SECONDS  how long to wait for the device's answer (default 60,\n"
+           "                  0 = until Ctrl-C); the device's key must be pressed meanwhile\n"
+           "  --trace FILE    append the serial traffic to FILE (also RQ7_TRACE=FILE): one\n"
+           "                  line per frame, seconds since the port was opened, > sent,\n"
+           "                  < received, ! thrown away (reason), - open/close/timeout/lost\n"
+           "\nexit status: 0 ok, 1 failure, 2 bad input, 3 device not programmed (read),\n"
+           "4 device left in programming mode, 5 connection to the port lost\n";
 }
 
 } // namespace rq7::cli
