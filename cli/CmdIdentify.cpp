@@ -11,7 +11,8 @@ namespace rq7::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rq7ctl identify --port DEV [--wait SECONDS] [--trace FILE]\n";
+constexpr const char* kUsage =
+    "usage: rq7ctl identify --port DEV [--wait SECONDS] [--trace FILE]\n";
 
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::vector<std::string> args = arguments;

@@ -38,9 +38,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     static int argc = 1;
     static char name[] = "rq7ctl";
     static char* argv[] = {name, nullptr};
-    const auto app = QCoreApplication::instance()
-                         ? nullptr
-                         : std::make_unique<QCoreApplication>(argc, argv);
+    const auto app =
+        QCoreApplication::instance() ? nullptr : std::make_unique<QCoreApplication>(argc, argv);
     out << "NAME\tDEVICE\tDESCRIPTION\tMANUFACTURER\tSERIAL\tACCESS\n";
     for (const device::PortEntry& entry : device::PortEntries(device::SystemSerialPorts()))
         out << entry.name << '\t' << entry.device << '\t' << entry.description << '\t'

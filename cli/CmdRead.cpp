@@ -16,7 +16,8 @@ namespace rq7::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rq7ctl read --port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]\n";
+constexpr const char* kUsage =
+    "usage: rq7ctl read --port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]\n";
 
 int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
     std::vector<std::string> args = arguments;
@@ -75,9 +76,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     return kExitOk;
 }
 
-const CommandRegistration registration{{"read", "--port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]",
-                                        "read the device's whole EEPROM into a settings file",
-                                        run}};
+const CommandRegistration registration{
+    {"read", "--port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]",
+     "read the device's whole EEPROM into a settings file", run}};
 
 } // namespace
 

@@ -42,8 +42,8 @@ bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes) {
 
 bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
     ExtraWait = Millis{0};
-    for (int attempt = 1;
-         attempt <= kVerifyAttempts && !Cancelled() && !frames_.transport().lost(); ++attempt) {
+    for (int attempt = 1; attempt <= kVerifyAttempts && !Cancelled() && !frames_.transport().lost();
+         ++attempt) {
         ExtraWait += kExtraWaitStep;
         const std::optional<Block> back = ReadBlock(address);
         if (back && *back == expected)
@@ -69,7 +69,8 @@ TransferOutcome DeviceLink::WriteStep(std::uint16_t address, const Block& bytes,
         return TransferOutcome::BlockFailed;
     if (checkWrite && !VerifyBlock(address, bytes))
         return LoseConnectionIfGone() ? TransferOutcome::ConnectionLost
-               : Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::VerifyFailed;
+               : Cancelled()          ? TransferOutcome::Cancelled
+                                      : TransferOutcome::VerifyFailed;
     return Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Done;
 }
 

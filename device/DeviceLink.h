@@ -36,13 +36,13 @@ inline constexpr int kWriteAttempts = 10;
 inline constexpr int kVerifyAttempts = 9;
 
 enum class ActivationOutcome {
-    Activated,     // known model, version accepted: Aktivni
-    UnknownModel,  // msg028 shown: Aktivni
-    VersionTooOld, // msg030/msg031 shown: Aktivni-spatna verze
-    PortFailed,    // msg025 shown: Neaktivni
-    Cancelled,     // Storno while waiting for the device: msg032, Neaktivni
-    NoAnswer,      // the answer wait ran out: msg032, Neaktivni
-    Failed,        // identification or hardware query failed: msg032, Neaktivni
+    Activated,      // known model, version accepted: Aktivni
+    UnknownModel,   // msg028 shown: Aktivni
+    VersionTooOld,  // msg030/msg031 shown: Aktivni-spatna verze
+    PortFailed,     // msg025 shown: Neaktivni
+    Cancelled,      // Storno while waiting for the device: msg032, Neaktivni
+    NoAnswer,       // the answer wait ran out: msg032, Neaktivni
+    Failed,         // identification or hardware query failed: msg032, Neaktivni
     ConnectionLost, // the port went away: msg070, Neaktivni
 };
 
@@ -83,10 +83,10 @@ struct DeactivationResult {
 
 enum class TransferOutcome {
     Done,
-    Cancelled,    // Storno; a read keeps the blocks read so far
-    BlockFailed,  // a block got no valid reply in all its attempts
-    VerifyFailed, // a written block read back wrong in all attempts
-    NotActive,    // no device in programming mode
+    Cancelled,      // Storno; a read keeps the blocks read so far
+    BlockFailed,    // a block got no valid reply in all its attempts
+    VerifyFailed,   // a written block read back wrong in all attempts
+    NotActive,      // no device in programming mode
     ConnectionLost, // the port went away: Neaktivni without deactivation
 };
 
@@ -148,8 +148,7 @@ private:
     void EnterNeaktivni();
     // The seconds waited and, after kActivationHintAfter, the hint naming
     // the port: the invalid bytes received, or the silence.
-    void ShowActivationWait(const std::string& portName, Millis waited,
-                            std::uint64_t invalidBytes);
+    void ShowActivationWait(const std::string& portName, Millis waited, std::uint64_t invalidBytes);
     bool Cancelled() const { return status_.cancelRequested(); }
     // One block's write with its retries and read-back; Done or why not.
     TransferOutcome WriteStep(std::uint16_t address, const Block& bytes, bool checkWrite);

@@ -1,8 +1,8 @@
 #include "device/PortDiagnosis.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>

@@ -47,9 +47,10 @@ std::vector<PortEntry> PortEntries(const std::vector<SystemPort>& systemPorts) {
     }
     std::sort(others.begin(), others.end(),
               [](const PortEntry& a, const PortEntry& b) { return a.name < b.name; });
-    others.erase(std::unique(others.begin(), others.end(),
-                             [](const PortEntry& a, const PortEntry& b) { return a.name == b.name; }),
-                 others.end());
+    others.erase(
+        std::unique(others.begin(), others.end(),
+                    [](const PortEntry& a, const PortEntry& b) { return a.name == b.name; }),
+        others.end());
     entries.insert(entries.end(), others.begin(), others.end());
     return entries;
 }

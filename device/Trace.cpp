@@ -83,7 +83,8 @@ Bytes TraceTransport::readAvailable() {
     Bytes bytes = inner_.readAvailable();
     pending_.insert(pending_.end(), bytes.begin(), bytes.end());
     for (auto end = std::find(pending_.begin(), pending_.end(), kCarriageReturn);
-         end != pending_.end(); end = std::find(pending_.begin(), pending_.end(), kCarriageReturn)) {
+         end != pending_.end();
+         end = std::find(pending_.begin(), pending_.end(), kCarriageReturn)) {
         const Bytes frame(pending_.begin(), end + 1);
         pending_.erase(pending_.begin(), end + 1);
         if (ValidFrame(frame))

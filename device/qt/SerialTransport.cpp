@@ -16,8 +16,8 @@ SerialTransport::SerialTransport(QObject* parent) : EventTransport(parent) {
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
         // A failing read is reported again at every event-loop turn while
         // the port stays open; any error on an open port ends it.
-        const bool fatal = error == QSerialPort::ResourceError ||
-                           error == QSerialPort::ReadError || error == QSerialPort::WriteError;
+        const bool fatal = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                           error == QSerialPort::WriteError;
         if (fatal && port_.isOpen() && !lost_)
             lose();
     });
@@ -34,8 +34,8 @@ bool SerialTransport::open(const std::string& portName, std::string& reason) {
     const std::string path = SystemPortName(portName);
     port_.setPortName(QString::fromStdString(path));
     if (!port_.open(QIODevice::ReadWrite)) {
-        reason = DescribeOpenFailure(
-            DiagnoseOpenFailure(path, port_.errorString().toStdString()), texts_);
+        reason = DescribeOpenFailure(DiagnoseOpenFailure(path, port_.errorString().toStdString()),
+                                     texts_);
         return false;
     }
     // A pseudo-terminal may refuse a line setting it has no use for; only
@@ -55,8 +55,8 @@ bool SerialTransport::open(const std::string& portName, std::string& reason) {
                accepted(port_.setFlowControl(QSerialPort::NoFlowControl));
     }();
     if (!configured) {
-        reason = DescribeOpenFailure(
-            DiagnoseOpenFailure(path, port_.errorString().toStdString()), texts_);
+        reason = DescribeOpenFailure(DiagnoseOpenFailure(path, port_.errorString().toStdString()),
+                                     texts_);
         port_.close();
         return false;
     }

@@ -1,8 +1,8 @@
 #include "device/qt/SystemPorts.h"
 
 #include <QSerialPortInfo>
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 namespace rq7::device {

@@ -2,8 +2,8 @@
 // far end plays the device.
 
 #include "device/DeviceLink.h"
-#include "device/qt/EventLoopWaiter.h"
 #include "device/PortDiagnosis.h"
+#include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "tests/device/FakeLine.h"
 #include "tests/device/TestDevice.h"
@@ -13,17 +13,17 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <functional>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <memory>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -428,9 +428,7 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    void writeLock(long pid) const {
-        std::ofstream(lockFile()) << "      " << pid << "\n";
-    }
+    void writeLock(long pid) const { std::ofstream(lockFile()) << "      " << pid << "\n"; }
     std::string lockFile() const {
         return (dir / "lock" / ("LCK.." + std::filesystem::path(pty.path()).filename().string()))
             .string();
@@ -446,8 +444,8 @@ TEST_F(PortDiagnosis, TellsMissingHeldAndStaleLockedPortsApart) {
     const OpenFailure missing = DiagnoseOpenFailure("/dev/rq7-gone", "No such file", paths);
     EXPECT_EQ(DiagnosisKey(missing), "msg071");
     EXPECT_EQ(missing.usbPorts, std::vector<std::string>{(dir / "dev" / "ttyUSB0").string()});
-    EXPECT_NE(DescribeOpenFailure(missing, texts).find(FillIn(texts.get("msg072"),
-                                                              {missing.usbPorts[0]})),
+    EXPECT_NE(DescribeOpenFailure(missing, texts)
+                  .find(FillIn(texts.get("msg072"), {missing.usbPorts[0]})),
               std::string::npos);
 
     {

@@ -266,8 +266,7 @@ TEST(DeviceWindowActivation, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
     const Case cases[] = {
         {"busy port", "", "/dev/ttyS0: Device or resource busy",
          "Nelze otevřít port COM 1.\n/dev/ttyS0: Device or resource busy"},
-        {"permission denied, with the group", "", denied,
-         "Nelze otevřít port COM 1.\n" + denied},
+        {"permission denied, with the group", "", denied, "Nelze otevřít port COM 1.\n" + denied},
         {"typed path, blanks around it", "  /dev/ttyUSB7 ", "/dev/ttyUSB7: No such file",
          "Nelze otevřít port /dev/ttyUSB7.\n/dev/ttyUSB7: No such file"},
     };

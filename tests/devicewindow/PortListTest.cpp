@@ -2,8 +2,8 @@
 
 #include "ui/main/PortList.h"
 
-#include "tests/devicewindow/DeviceWindowHarness.h"
 #include "device/qt/SystemPorts.h"
+#include "tests/devicewindow/DeviceWindowHarness.h"
 #include "ui/main/DeviceCommands.h"
 
 #include <QComboBox>
@@ -42,9 +42,9 @@ device::SystemPort port(std::string path, std::string byId = {}) {
 }
 
 // A USB adapter as the system would report it.
-const device::SystemPort kAdapter = {"/dev/ttyUSB0",
-                                     "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
-                                     "FT232R USB UART", "FTDI", "A50285BI"};
+const device::SystemPort kAdapter = {
+    "/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+    "FT232R USB UART", "FTDI", "A50285BI"};
 
 TEST(PortList, ComPortsFirstThenTheSystemsOthersByStableName) {
     struct Case {

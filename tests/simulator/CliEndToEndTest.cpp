@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
-#include <iterator>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <random>
 #include <unistd.h>
 
@@ -188,9 +188,9 @@ TEST(CliEndToEnd, ASimulatorThatEndsMidReadEndsTheReadWithTheLostPortStatus) {
     ASSERT_TRUE(sim.start({"--memory", "9", "--wire-speed", "19200"}, error)) << error;
     const std::string errPath = dir / "err.txt";
     const int devNull = ::open("/dev/null", O_WRONLY);
-    const pid_t read = startProgram(binPath("rq7ctl"),
-                                    {"read", "--port", sim.ptyPath(), "-o", dir / "out.eep"},
-                                    devNull, errPath);
+    const pid_t read =
+        startProgram(binPath("rq7ctl"), {"read", "--port", sim.ptyPath(), "-o", dir / "out.eep"},
+                     devNull, errPath);
     ::close(devNull);
     ASSERT_GT(read, 0);
     ::usleep(800 * 1000);
@@ -202,7 +202,8 @@ TEST(CliEndToEnd, ASimulatorThatEndsMidReadEndsTheReadWithTheLostPortStatus) {
     ASSERT_TRUE(ended) << "rq7ctl kept going after the port went away";
     EXPECT_EQ(status, 5);
     std::ifstream in(errPath);
-    const std::string output((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string output((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     EXPECT_NE(output.find(rq7::Texts().get("msg070")), std::string::npos) << output;
     EXPECT_NE(::access((dir / "out.eep").c_str(), F_OK), 0) << "no file from a broken read";
 }

@@ -1,8 +1,9 @@
 // The serial traffic trace of one activation and one block read against the
 // simulated device.
 
-#include "device/DeviceLink.h"
 #include "device/Trace.h"
+
+#include "device/DeviceLink.h"
 #include "simulator/SimulatedDevice.h"
 #include "simulator/SimulatedLink.h"
 #include "tests/support/RecordingStatus.h"

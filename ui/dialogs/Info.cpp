@@ -122,8 +122,8 @@ void Info::showWaiting(const std::string& elapsed, const std::string& hint) {
     const QString text = QString::fromStdString(hint.empty() ? elapsed : elapsed + "\n\n" + hint);
     if (waiting_->text() == text && waiting_->isVisible())
         return;
-    const bool grows = !waiting_->isVisible() || (!hint.empty() && !waiting_->text().contains(
-                                                                      QString::fromStdString(hint)));
+    const bool grows = !waiting_->isVisible() ||
+                       (!hint.empty() && !waiting_->text().contains(QString::fromStdString(hint)));
     waiting_->setText(text);
     waiting_->show();
     if (grows && isVisible())

@@ -3,10 +3,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
-#include <algorithm>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace rq7::ui {
 
