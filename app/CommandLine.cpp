@@ -38,18 +38,21 @@ StartRequest ParseCommandLine(const QStringList& arguments, bool qtOptionsRemove
         // Before QApplication exists Qt cannot tell the program's name.
         return {StartRequest::Action::PrintHelp,
                 parser.helpText().replace(QStringLiteral("<executable_name>"),
-                                          QStringLiteral("rq7-init"))};
+                                          QStringLiteral("rq7-init")),
+                {}};
     if (parser.isSet(QStringLiteral("version")))
         return {StartRequest::Action::PrintVersion,
-                QStringLiteral("rq7-init %1\n").arg(QLatin1String(kProgramVersion))};
+                QStringLiteral("rq7-init %1\n").arg(QLatin1String(kProgramVersion)),
+                {}};
     if (!qtOptionsRemoved)
         return {};
     if (!understood)
-        return {StartRequest::Action::Refuse, parser.errorText()};
+        return {StartRequest::Action::Refuse, parser.errorText(), {}};
     if (!parser.positionalArguments().isEmpty())
         return {
             StartRequest::Action::Refuse,
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())};
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()),
+            {}};
     StartRequest run;
     run.trace = parser.value(QStringLiteral("trace"));
     return run;
