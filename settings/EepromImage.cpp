@@ -1,5 +1,7 @@
 #include "settings/EepromImage.h"
 
+#include "settings/ImageLayout.h"
+
 namespace rq7 {
 
 namespace {
@@ -40,7 +42,7 @@ bool EepromImage::SetImageWord(long value, long address) {
 
 int EepromImage::HeaderChecksum() const {
     int sum = 1;
-    for (std::size_t a = 0; a < static_cast<std::size_t>(kChecksumAddress); ++a)
+    for (std::size_t a = 0; a < static_cast<std::size_t>(layout::kChecksumAddress); ++a)
         sum += bytes_[a];
     sum %= 256;
     // A checksum of 13 is always stored as 12.
@@ -48,8 +50,8 @@ int EepromImage::HeaderChecksum() const {
 }
 
 bool EepromImage::IsImageValid() const {
-    return GetImageWord(kFormatMarkWord) == kFormatMark &&
-           GetImageByte(kChecksumAddress) == HeaderChecksum();
+    return GetImageWord(layout::kFormatMarkWord) == layout::kFormatMark &&
+           GetImageByte(layout::kChecksumAddress) == HeaderChecksum();
 }
 
 } // namespace rq7

@@ -13,8 +13,6 @@ namespace rq7 {
 
 namespace {
 
-constexpr long kTicksPerMinuteTimes2 = 46875; // 23,437.5 ticks of 2.56 ms
-
 class Reader {
 public:
     Reader(const EepromImage& image, ReadResult& result) : image_(image), result_(result) {}
@@ -127,48 +125,46 @@ void readChoice(const ChoiceTable& table, int code, std::string& field) {
         field = *text;
 }
 
+template <std::size_t N>
+void readMasks(const std::array<layout::MaskByte, N>& masks, const Reader& rd, SettingsRecord& r) {
+    for (const layout::MaskByte& m : masks)
+        readMask(rd.byte(m.address), r.*m.flags);
+}
+
 bool readFixedBlock(Reader& rd, SettingsRecord& r) {
-    const int general = rd.byte(32);
-    r.tabPrepnoutNepovolPristup = bit(general, 0);
-    r.tabBezpecRezim = bit(general, 2);
-    r.opExist = bit(general, 4);
-    r.tabOdpovidatT0 = bit(general, 5);
-    r.opNotAuthorized = bit(general, 6);
+    const int general = rd.byte(layout::kGeneralFlags);
+    for (const layout::FlagBit& f : layout::kGeneralFlagBits)
+        r.*f.flag = bit(general, f.bit);
 
-    r.tabDobaPlatnostiSMS = std::to_string(rd.byte(33) - 166);
-    readMask(rd.byte(34), r.tabTCPrijem);
-    readMask(rd.byte(35), r.tabTCPoplach);
-    readMask(rd.byte(36), r.tabTCUdalost);
-    readMask(rd.byte(37), r.tabINPZpr);
-    readMask(rd.byte(38), r.tabOUTZpr);
-    r.tabKOMUNIKPocetBloku = std::to_string(rd.byte(39));
+    r.tabDobaPlatnostiSMS =
+        std::to_string(rd.byte(layout::kSmsValidity) - layout::kSmsValidityOffset);
+    readMasks(layout::kNumberMasks, rd, r);
+    r.tabKOMUNIKPocetBloku = std::to_string(rd.byte(layout::kPanelBlocks));
 
-    const int jts = rd.byte(40);
-    r.tabPrepnoutJTS = jts == 15 ? kFlagOff : kFlagOn;
-    r.tabPrepnoutJTSCislo = jts == 15 ? "0" : std::to_string(jts);
+    const int jts = rd.byte(layout::kJtsDigit);
+    r.tabPrepnoutJTS = jts == layout::kJtsOff ? kFlagOff : kFlagOn;
+    r.tabPrepnoutJTSCislo = jts == layout::kJtsOff ? "0" : std::to_string(jts);
 
-    const int link = rd.byte(41);
-    readChoice(ParityTable, link % 16, r.tabKOMUNIKParita);
-    readChoice(FormatTable, link / 16, r.tabKOMUNIKFormat);
-    const int tests = rd.byte(42);
-    readChoice(FrequencyTable, tests % 16, r.tabKOMUNIKFrekvence);
-    r.tabKOMUNIKPocetTestu = std::to_string(tests / 16);
+    const int link = rd.byte(layout::kPanelFormat);
+    readChoice(ParityTable, link % layout::kNibble, r.tabKOMUNIKParita);
+    readChoice(FormatTable, link / layout::kNibble, r.tabKOMUNIKFormat);
+    const int tests = rd.byte(layout::kPanelTests);
+    readChoice(FrequencyTable, tests % layout::kNibble, r.tabKOMUNIKFrekvence);
+    r.tabKOMUNIKPocetTestu = std::to_string(tests / layout::kNibble);
 
-    r.tabRFRWait = std::to_string((rd.byte(45) + 1) * 3);
-    r.tabWaitFree = std::to_string(rd.byte(46));
-    readMask(rd.byte(47), r.tabINPLHEvent);
-    readMask(rd.byte(48), r.tabINPHLEvent);
-    readMask(rd.byte(49), r.tabOUTNeg);
-    readMask(rd.byte(50), r.tabINPNeg);
+    r.tabRFRWait = std::to_string((rd.byte(layout::kReadyForRing) + 1) * layout::kReadyForRingStep);
+    r.tabWaitFree = std::to_string(rd.byte(layout::kWaitFree));
+    readMasks(layout::kEventMasks, rd, r);
     for (int i = 0; i < kRowCount; ++i)
-        r.tabOUTimpulsLEN[static_cast<std::size_t>(i)] = std::to_string(rd.byte(51 + i));
+        r.tabOUTimpulsLEN[static_cast<std::size_t>(i)] =
+            std::to_string(rd.byte(layout::kImpulseLengths + i));
 
     // A signed 32-bit tick count; the top bit set does not fit.
-    const long high = rd.word(61);
+    const long high = rd.word(layout::kExistTicksHigh);
     if (high >= 32768)
         return rd.fail("the existence period does not fit in 31 bits");
-    const long long ticks = high * 65536LL + rd.word(59);
-    r.eeExistTime = std::to_string(ticks * 2 / kTicksPerMinuteTimes2);
+    const long long ticks = high * 65536LL + rd.word(layout::kExistTicksLow);
+    r.eeExistTime = std::to_string(ticks * 2 / layout::kTicksPerMinuteTimes2);
     return true;
 }
 
@@ -180,16 +176,16 @@ bool readVariableArea(Reader& rd, SettingsRecord& r, const std::vector<std::stri
                 return false;
     }
 
-    long position = rd.word(EepromImage::kStationWord);
-    for (std::string* text :
-         {&r.tabJmenoStanice, &r.tabPIN, &r.tabTCcentra, &r.rtReCall, &r.rtNotAuthorized}) {
-        if (!rd.string(position, *text))
+    long position = rd.word(layout::kStationWord);
+    for (const auto member : layout::kStationStrings) {
+        std::string& text = r.*member;
+        if (!rd.string(position, text))
             return false;
-        if (text == &r.tabTCcentra)
-            SetSMSC(*text, smsItems);
+        if (member == layout::kSmsCentreString)
+            SetSMSC(text, smsItems);
     }
 
-    position = rd.word(EepromImage::kTelephoneWord);
+    position = rd.word(layout::kTelephoneWord);
     for (int i = 0; i < kRowCount; ++i)
         if (!rd.phone(position, r.tabTC[static_cast<std::size_t>(i)], i))
             return false;

@@ -14,8 +14,6 @@ namespace {
 
 using decimal::Rounding;
 
-// Ticks of 2.56 ms per minute: 23,437.5 = 46,875 / 2.
-constexpr long kTicksPerMinuteTimes2 = 46875;
 constexpr long long kMaxTickCount = 2147483647;
 
 class Writer {
@@ -77,7 +75,7 @@ public:
 private:
     EepromImage& image_;
     WriteResult& result_;
-    long position_ = EepromImage::kVariableAreaAddress;
+    long position_ = layout::kVariableAreaAddress;
 };
 
 int mask(const Rows<Flag>& flags) {
@@ -92,40 +90,38 @@ std::string rowName(const char* base, int row) {
     return std::string(base) + "(" + std::to_string(row) + ")";
 }
 
+template <std::size_t N>
+bool writeMasks(const std::array<layout::MaskByte, N>& masks, const SettingsRecord& r, Writer& w) {
+    for (const layout::MaskByte& m : masks)
+        if (!w.byte(mask(r.*m.flags), m.address, m.field))
+            return false;
+    return true;
+}
+
 bool writeFixedBlock(const SettingsRecord& r, Writer& w) {
     int general = 0;
-    if (isOn(r.tabPrepnoutNepovolPristup))
-        general += 1;
-    if (isOn(r.tabBezpecRezim))
-        general += 4;
-    if (isOn(r.opExist))
-        general += 16;
-    if (isOn(r.tabOdpovidatT0))
-        general += 32;
-    if (isOn(r.opNotAuthorized) && !r.rtNotAuthorized.empty())
-        general += 64;
-    if (!w.byte(general, 32, "opNotAuthorized"))
+    for (const layout::FlagBit& f : layout::kGeneralFlagBits)
+        if (isOn(r.*f.flag) && !(f.onlyWithText && (r.*f.onlyWithText).empty()))
+            general += 1 << f.bit;
+    if (!w.byte(general, layout::kGeneralFlags, "opNotAuthorized"))
         return false;
 
-    // Whole days plus 166: the relative validity period of an SMS.
-    const auto days =
-        decimal::scaled(decimal::leadingNumber(r.tabDobaPlatnostiSMS), 1, 1, 166, Rounding::Floor);
-    if (!w.byteOfNumber(days, 33, "tabDobaPlatnostiSMS"))
+    // Whole days plus the offset: the relative validity period of an SMS.
+    const auto days = decimal::scaled(decimal::leadingNumber(r.tabDobaPlatnostiSMS), 1, 1,
+                                      layout::kSmsValidityOffset, Rounding::Floor);
+    if (!w.byteOfNumber(days, layout::kSmsValidity, "tabDobaPlatnostiSMS"))
         return false;
 
-    if (!w.byte(mask(r.tabTCPrijem), 34, "tabTCPrijem") ||
-        !w.byte(mask(r.tabTCPoplach), 35, "tabTCPoplach") ||
-        !w.byte(mask(r.tabTCUdalost), 36, "tabTCUdalost") ||
-        !w.byte(mask(r.tabINPZpr), 37, "tabINPZpr") || !w.byte(mask(r.tabOUTZpr), 38, "tabOUTZpr"))
+    if (!writeMasks(layout::kNumberMasks, r, w))
         return false;
 
-    if (!w.byteOfText(r.tabKOMUNIKPocetBloku, 39, "tabKOMUNIKPocetBloku"))
+    if (!w.byteOfText(r.tabKOMUNIKPocetBloku, layout::kPanelBlocks, "tabKOMUNIKPocetBloku"))
         return false;
 
     if (isOn(r.tabPrepnoutJTS)) {
-        if (!w.byteOfText(r.tabPrepnoutJTSCislo, 40, "tabPrepnoutJTSCislo"))
+        if (!w.byteOfText(r.tabPrepnoutJTSCislo, layout::kJtsDigit, "tabPrepnoutJTSCislo"))
             return false;
-    } else if (!w.byte(15, 40, "tabPrepnoutJTS")) {
+    } else if (!w.byte(layout::kJtsOff, layout::kJtsDigit, "tabPrepnoutJTS")) {
         return false;
     }
 
@@ -135,48 +131,49 @@ bool writeFixedBlock(const SettingsRecord& r, Writer& w) {
     const std::optional<int> format = choiceCode(FormatTable, r.tabKOMUNIKFormat);
     if (!format)
         return w.fail("tabKOMUNIKFormat", "'" + r.tabKOMUNIKFormat + "' is not a list item");
-    if (!w.byte(*parity + 16 * *format, 41, "tabKOMUNIKFormat"))
+    if (!w.byte(*parity + layout::kNibble * *format, layout::kPanelFormat, "tabKOMUNIKFormat"))
         return false;
 
     const std::optional<int> frequency = choiceCode(FrequencyTable, r.tabKOMUNIKFrekvence);
     if (!frequency)
         return w.fail("tabKOMUNIKFrekvence", "'" + r.tabKOMUNIKFrekvence + "' is not a list item");
-    const auto tests = decimal::scaled(decimal::leadingNumber(r.tabKOMUNIKPocetTestu), 16, 1,
-                                       *frequency, Rounding::HalfEven);
-    if (!w.byteOfNumber(tests, 42, "tabKOMUNIKPocetTestu"))
+    const auto tests = decimal::scaled(decimal::leadingNumber(r.tabKOMUNIKPocetTestu),
+                                       layout::kNibble, 1, *frequency, Rounding::HalfEven);
+    if (!w.byteOfNumber(tests, layout::kPanelTests, "tabKOMUNIKPocetTestu"))
         return false;
 
-    if (!w.byte(0, 43, "") || !w.byte(0, 44, ""))
-        return false;
+    for (long address : layout::kZeroBytes)
+        if (!w.byte(0, address, ""))
+            return false;
 
     // Steps of 3 s, 0 meaning 3 s.
     std::optional<long long> ready =
-        decimal::scaled(decimal::leadingNumber(r.tabRFRWait), 1, 3, 0, Rounding::TowardZero);
+        decimal::scaled(decimal::leadingNumber(r.tabRFRWait), 1, layout::kReadyForRingStep, 0,
+                        Rounding::TowardZero);
     if (ready)
         *ready -= 1;
-    if (!w.byteOfNumber(ready, 45, "tabRFRWait"))
+    if (!w.byteOfNumber(ready, layout::kReadyForRing, "tabRFRWait"))
         return false;
 
-    if (!w.byteOfText(r.tabWaitFree, 46, "tabWaitFree"))
+    if (!w.byteOfText(r.tabWaitFree, layout::kWaitFree, "tabWaitFree"))
         return false;
 
-    if (!w.byte(mask(r.tabINPLHEvent), 47, "tabINPLHEvent") ||
-        !w.byte(mask(r.tabINPHLEvent), 48, "tabINPHLEvent") ||
-        !w.byte(mask(r.tabOUTNeg), 49, "tabOUTNeg") || !w.byte(mask(r.tabINPNeg), 50, "tabINPNeg"))
+    if (!writeMasks(layout::kEventMasks, r, w))
         return false;
 
     for (int i = 0; i < kRowCount; ++i)
-        if (!w.byteOfText(r.tabOUTimpulsLEN[static_cast<std::size_t>(i)], 51 + i,
-                          rowName("tabOUTimpulsLEN", i)))
+        if (!w.byteOfText(r.tabOUTimpulsLEN[static_cast<std::size_t>(i)],
+                          layout::kImpulseLengths + i, rowName("tabOUTimpulsLEN", i)))
             return false;
 
     // Existence period in ticks of 2.56 ms, rounded up.
-    const auto ticks = decimal::scaled(decimal::leadingNumber(r.eeExistTime), kTicksPerMinuteTimes2,
-                                       2, 0, Rounding::UpUnlessWhole);
+    const auto ticks =
+        decimal::scaled(decimal::leadingNumber(r.eeExistTime), layout::kTicksPerMinuteTimes2, 2, 0,
+                        Rounding::UpUnlessWhole);
     if (!ticks || *ticks < 0 || *ticks > kMaxTickCount)
         return w.fail("eeExistTime", "period out of range");
-    return w.word(static_cast<long>(*ticks % 65536), 59, "eeExistTime") &&
-           w.word(static_cast<long>(*ticks / 65536), 61, "eeExistTime");
+    return w.word(static_cast<long>(*ticks % 65536), layout::kExistTicksLow, "eeExistTime") &&
+           w.word(static_cast<long>(*ticks / 65536), layout::kExistTicksHigh, "eeExistTime");
 }
 
 bool writeVariableArea(const SettingsRecord& r, Writer& w) {
@@ -188,16 +185,16 @@ bool writeVariableArea(const SettingsRecord& r, Writer& w) {
                 return false;
     }
 
-    if (!w.blockStart(EepromImage::kStationWord))
+    if (!w.blockStart(layout::kStationWord))
         return false;
-    for (const std::string* text :
-         {&r.tabJmenoStanice, &r.tabPIN, &r.tabTCcentra, &r.rtReCall, &r.rtNotAuthorized}) {
-        const std::string& value = text == &r.tabTCcentra ? GetSMSC(*text) : *text;
+    for (const auto member : layout::kStationStrings) {
+        const std::string& text = r.*member;
+        const std::string& value = member == layout::kSmsCentreString ? GetSMSC(text) : text;
         if (!w.string(layout::imageBytes(value)))
             return false;
     }
 
-    if (!w.blockStart(EepromImage::kTelephoneWord))
+    if (!w.blockStart(layout::kTelephoneWord))
         return false;
     for (int i = 0; i < kRowCount; ++i) {
         const std::string& number = r.tabTC[static_cast<std::size_t>(i)];
@@ -225,10 +222,10 @@ WriteResult WriteImage(const SettingsRecord& record, EepromImage& image) {
     Writer writer(image, result);
     if (!writeFixedBlock(record, writer) || !writeVariableArea(record, writer))
         return result;
-    if (!writer.word(EepromImage::kFixedBlockAddress, EepromImage::kFixedBlockWord, "") ||
-        !writer.word(EepromImage::kFormatMark, EepromImage::kFormatMarkWord, ""))
+    if (!writer.word(layout::kFixedBlockAddress, layout::kFixedBlockWord, "") ||
+        !writer.word(layout::kFormatMark, layout::kFormatMarkWord, ""))
         return result;
-    if (!writer.byte(image.HeaderChecksum(), EepromImage::kChecksumAddress, ""))
+    if (!writer.byte(image.HeaderChecksum(), layout::kChecksumAddress, ""))
         return result;
     result.ok = true;
     result.length = writer.position();

@@ -9,7 +9,7 @@ namespace rq7 {
 namespace {
 
 // Header and fixed block, plus the one by which the figure exceeds L.
-constexpr int kFixedPart = 65;
+constexpr int kFixedPart = layout::kVariableAreaAddress + 1;
 
 int stringSize(const std::string& text) {
     return static_cast<int>(layout::imageBytes(text).size()) + 1;
@@ -19,9 +19,8 @@ int stringSize(const std::string& text) {
 
 int SettingsSize(const SettingsRecord& r) {
     int total = kFixedPart;
-    for (const std::string& text :
-         {r.tabJmenoStanice, r.tabPIN, GetSMSC(r.tabTCcentra), r.rtReCall, r.rtNotAuthorized})
-        total += stringSize(text);
+    for (const auto member : layout::kStationStrings)
+        total += stringSize(member == layout::kSmsCentreString ? GetSMSC(r.*member) : r.*member);
     for (const layout::StringBlock& block : layout::kStringBlocks)
         for (const std::string& text : r.*block.field)
             total += stringSize(text);
