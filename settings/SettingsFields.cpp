@@ -1,5 +1,7 @@
 #include "settings/SettingsFields.h"
 
+#include "settings/FieldWidths.h"
+
 #include <stdexcept>
 
 namespace rq7 {
@@ -12,15 +14,14 @@ std::string rowName(const std::string& base, int row) {
 
 } // namespace
 
-SettingsField::SettingsField(std::string base, FieldGroup group, int maxWidth,
-                             std::string SettingsRecord::*text)
+SettingsField::SettingsField(std::string base, FieldGroup group, std::string SettingsRecord::*text)
     : name_(base), base_(std::move(base)), kind_(FieldKind::Text), group_(group),
-      maxWidth_(maxWidth), text_(text) {}
+      maxWidth_(FieldMaxWidth(base_)), text_(text) {}
 
-SettingsField::SettingsField(std::string base, FieldGroup group, int maxWidth,
+SettingsField::SettingsField(std::string base, FieldGroup group,
                              Rows<std::string> SettingsRecord::*texts, int row)
     : name_(rowName(base, row)), base_(std::move(base)), row_(row), kind_(FieldKind::Text),
-      group_(group), maxWidth_(maxWidth), texts_(texts) {}
+      group_(group), maxWidth_(FieldMaxWidth(base_)), texts_(texts) {}
 
 SettingsField::SettingsField(std::string base, FieldGroup group, const ChoiceTable& table,
                              std::string SettingsRecord::*text)
@@ -100,61 +101,58 @@ using G = FieldGroup;
 
 std::vector<SettingsField> buildFields() {
     std::vector<SettingsField> f;
-    const auto texts = [&f](const char* base, G group, int width, Rows<std::string> R::*member) {
-        for (int i = 0; i < kRowCount; ++i)
-            f.emplace_back(base, group, width, member, i);
-    };
-    const auto flags = [&f](const char* base, G group, Rows<Flag> R::*member) {
+    // One field a row: texts and flags alike.
+    const auto rows = [&f](const char* base, G group, auto member) {
         for (int i = 0; i < kRowCount; ++i)
             f.emplace_back(base, group, member, i);
     };
 
-    f.emplace_back("tabJmenoStanice", G::General, 100, &R::tabJmenoStanice);
-    f.emplace_back("tabPIN", G::General, 8, &R::tabPIN);
-    f.emplace_back("tabTCcentra", G::General, 0, &R::tabTCcentra);
-    f.emplace_back("tabDobaPlatnostiSMS", G::General, 5, &R::tabDobaPlatnostiSMS);
+    f.emplace_back("tabJmenoStanice", G::General, &R::tabJmenoStanice);
+    f.emplace_back("tabPIN", G::General, &R::tabPIN);
+    f.emplace_back("tabTCcentra", G::General, &R::tabTCcentra);
+    f.emplace_back("tabDobaPlatnostiSMS", G::General, &R::tabDobaPlatnostiSMS);
     f.emplace_back("tabBezpecRezim", G::General, &R::tabBezpecRezim);
     f.emplace_back("tabOdpovidatT0", G::General, &R::tabOdpovidatT0);
     f.emplace_back("tabPrepnoutNepovolPristup", G::General, &R::tabPrepnoutNepovolPristup);
     f.emplace_back("opNotAuthorized", G::General, &R::opNotAuthorized);
-    f.emplace_back("rtNotAuthorized", G::General, 100, &R::rtNotAuthorized);
+    f.emplace_back("rtNotAuthorized", G::General, &R::rtNotAuthorized);
     f.emplace_back("tabPrepnoutJTS", G::General, &R::tabPrepnoutJTS);
-    f.emplace_back("tabPrepnoutJTSCislo", G::General, 1, &R::tabPrepnoutJTSCislo);
+    f.emplace_back("tabPrepnoutJTSCislo", G::General, &R::tabPrepnoutJTSCislo);
 
     f.emplace_back("opExist", G::Existence, &R::opExist);
-    f.emplace_back("rtReCall", G::Existence, 100, &R::rtReCall);
-    f.emplace_back("eeExistTime", G::Existence, 5, &R::eeExistTime);
+    f.emplace_back("rtReCall", G::Existence, &R::rtReCall);
+    f.emplace_back("eeExistTime", G::Existence, &R::eeExistTime);
 
     f.emplace_back("tabKOMUNIKFormat", G::PanelLink, FormatTable, &R::tabKOMUNIKFormat);
     f.emplace_back("tabKOMUNIKParita", G::PanelLink, ParityTable, &R::tabKOMUNIKParita);
     f.emplace_back("tabKOMUNIKFrekvence", G::PanelLink, FrequencyTable, &R::tabKOMUNIKFrekvence);
-    f.emplace_back("tabKOMUNIKPocetTestu", G::PanelLink, 3, &R::tabKOMUNIKPocetTestu);
-    f.emplace_back("tabKOMUNIKPocetBloku", G::PanelLink, 3, &R::tabKOMUNIKPocetBloku);
-    f.emplace_back("tabRFRWait", G::PanelLink, 3, &R::tabRFRWait);
-    f.emplace_back("tabWaitFree", G::PanelLink, 3, &R::tabWaitFree);
+    f.emplace_back("tabKOMUNIKPocetTestu", G::PanelLink, &R::tabKOMUNIKPocetTestu);
+    f.emplace_back("tabKOMUNIKPocetBloku", G::PanelLink, &R::tabKOMUNIKPocetBloku);
+    f.emplace_back("tabRFRWait", G::PanelLink, &R::tabRFRWait);
+    f.emplace_back("tabWaitFree", G::PanelLink, &R::tabWaitFree);
 
-    texts("tabTC", G::Telephone, 50, &R::tabTC);
-    flags("tabTCPrijem", G::Telephone, &R::tabTCPrijem);
-    flags("tabTCPoplach", G::Telephone, &R::tabTCPoplach);
-    flags("tabTCUdalost", G::Telephone, &R::tabTCUdalost);
+    rows("tabTC", G::Telephone, &R::tabTC);
+    rows("tabTCPrijem", G::Telephone, &R::tabTCPrijem);
+    rows("tabTCPoplach", G::Telephone, &R::tabTCPoplach);
+    rows("tabTCUdalost", G::Telephone, &R::tabTCUdalost);
 
-    texts("tabINPNazev", G::Input, 100, &R::tabINPNazev);
-    texts("tabINPZap", G::Input, 100, &R::tabINPZap);
-    texts("tabINPVyp", G::Input, 100, &R::tabINPVyp);
-    texts("tabINPLH", G::Input, 100, &R::tabINPLH);
-    texts("tabINPHL", G::Input, 100, &R::tabINPHL);
-    flags("tabINPLHEvent", G::Input, &R::tabINPLHEvent);
-    flags("tabINPHLEvent", G::Input, &R::tabINPHLEvent);
-    flags("tabINPNeg", G::Input, &R::tabINPNeg);
-    flags("tabINPZpr", G::Input, &R::tabINPZpr);
+    rows("tabINPNazev", G::Input, &R::tabINPNazev);
+    rows("tabINPZap", G::Input, &R::tabINPZap);
+    rows("tabINPVyp", G::Input, &R::tabINPVyp);
+    rows("tabINPLH", G::Input, &R::tabINPLH);
+    rows("tabINPHL", G::Input, &R::tabINPHL);
+    rows("tabINPLHEvent", G::Input, &R::tabINPLHEvent);
+    rows("tabINPHLEvent", G::Input, &R::tabINPHLEvent);
+    rows("tabINPNeg", G::Input, &R::tabINPNeg);
+    rows("tabINPZpr", G::Input, &R::tabINPZpr);
 
-    texts("tabOUTNazev", G::Output, 100, &R::tabOUTNazev);
-    texts("tabOUTZap", G::Output, 100, &R::tabOUTZap);
-    texts("tabOUTVyp", G::Output, 100, &R::tabOUTVyp);
-    flags("tabOUTNeg", G::Output, &R::tabOUTNeg);
-    texts("tabOUTimpuls", G::Output, 100, &R::tabOUTimpuls);
-    texts("tabOUTimpulsLEN", G::Output, 3, &R::tabOUTimpulsLEN);
-    flags("tabOUTZpr", G::Output, &R::tabOUTZpr);
+    rows("tabOUTNazev", G::Output, &R::tabOUTNazev);
+    rows("tabOUTZap", G::Output, &R::tabOUTZap);
+    rows("tabOUTVyp", G::Output, &R::tabOUTVyp);
+    rows("tabOUTNeg", G::Output, &R::tabOUTNeg);
+    rows("tabOUTimpuls", G::Output, &R::tabOUTimpuls);
+    rows("tabOUTimpulsLEN", G::Output, &R::tabOUTimpulsLEN);
+    rows("tabOUTZpr", G::Output, &R::tabOUTZpr);
     return f;
 }
 

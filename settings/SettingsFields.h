@@ -23,11 +23,11 @@ enum class FieldGroup { General, Existence, PanelLink, Telephone, Input, Output 
 
 class SettingsField {
 public:
-    // Text fields, single and row element.
-    SettingsField(std::string base, FieldGroup group, int maxWidth,
-                  std::string SettingsRecord::*text);
-    SettingsField(std::string base, FieldGroup group, int maxWidth,
-                  Rows<std::string> SettingsRecord::*texts, int row);
+    // Text fields, single and row element; their width comes from
+    // kFieldWidths (settings/FieldWidths.h).
+    SettingsField(std::string base, FieldGroup group, std::string SettingsRecord::*text);
+    SettingsField(std::string base, FieldGroup group, Rows<std::string> SettingsRecord::*texts,
+                  int row);
     // Choice fields.
     SettingsField(std::string base, FieldGroup group, const ChoiceTable& table,
                   std::string SettingsRecord::*text);

@@ -2,7 +2,8 @@
 // All settings of one device, named after the main-window controls that hold
 // them. Texts are UTF-8; the image coding converts them to the device's code
 // page. A flag keeps the check box's value (0, 1 or the grey 2) and counts as
-// on only when it is exactly 1.
+// on only when it is exactly 1. How many characters each text takes:
+// settings/FieldWidths.h.
 
 #include <array>
 #include <string>
@@ -31,40 +32,40 @@ inline constexpr const char* kFrequency2300 = "2300 Hz";
 
 struct SettingsRecord {
     // General settings.
-    std::string tabJmenoStanice;           // up to 100
-    std::string tabPIN;                    // up to 8
+    std::string tabJmenoStanice;
+    std::string tabPIN;
     std::string tabTCcentra;               // text of the SMS-centre list
-    std::string tabDobaPlatnostiSMS = "3"; // up to 5, days 1..30
+    std::string tabDobaPlatnostiSMS = "3"; // days 1..30
     Flag tabBezpecRezim = kFlagOn;
     Flag tabOdpovidatT0 = kFlagOff;
     Flag tabPrepnoutNepovolPristup = kFlagOff;
     Flag opNotAuthorized = kFlagOn;
-    std::string rtNotAuthorized; // up to 100
+    std::string rtNotAuthorized;
     Flag tabPrepnoutJTS = kFlagOff;
-    std::string tabPrepnoutJTSCislo = "0"; // 1, a digit
+    std::string tabPrepnoutJTSCislo = "0"; // a digit
 
     // Automatic existence report.
     Flag opExist = kFlagOn;
-    std::string rtReCall;          // up to 100
-    std::string eeExistTime = "5"; // up to 5, minutes
+    std::string rtReCall;
+    std::string eeExistTime = "5"; // minutes
 
     // Link to the alarm control panel.
     std::string tabKOMUNIKFormat = kFormatSia;
     std::string tabKOMUNIKParita = kParityNone;
     std::string tabKOMUNIKFrekvence = kFrequency1400;
-    std::string tabKOMUNIKPocetTestu = "1"; // up to 3, 1..10
-    std::string tabKOMUNIKPocetBloku = "1"; // up to 3, 1..100
-    std::string tabRFRWait = "3";           // up to 3, seconds 3..768
-    std::string tabWaitFree = "5";          // up to 3, seconds 5..90
+    std::string tabKOMUNIKPocetTestu = "1"; // 1..10
+    std::string tabKOMUNIKPocetBloku = "1"; // 1..100
+    std::string tabRFRWait = "3";           // seconds 3..768
+    std::string tabWaitFree = "5";          // seconds 5..90
 
     // Telephone numbers T0..T7.
-    Rows<std::string> tabTC{}; // up to 50
+    Rows<std::string> tabTC{};
     Rows<Flag> tabTCPrijem{};
     Rows<Flag> tabTCPoplach{};
     Rows<Flag> tabTCUdalost{};
 
     // Logical inputs.
-    Rows<std::string> tabINPNazev{}; // each up to 100
+    Rows<std::string> tabINPNazev{};
     Rows<std::string> tabINPZap{};
     Rows<std::string> tabINPVyp{};
     Rows<std::string> tabINPLH{};
@@ -75,12 +76,12 @@ struct SettingsRecord {
     Rows<Flag> tabINPZpr{};
 
     // Logical outputs.
-    Rows<std::string> tabOUTNazev{}; // each up to 100
+    Rows<std::string> tabOUTNazev{};
     Rows<std::string> tabOUTZap{};
     Rows<std::string> tabOUTVyp{};
     Rows<Flag> tabOUTNeg{};
-    Rows<std::string> tabOUTimpuls{};                                          // up to 100
-    Rows<std::string> tabOUTimpulsLEN{"1", "1", "1", "1", "1", "1", "1", "1"}; // up to 3, 0..255
+    Rows<std::string> tabOUTimpuls{};
+    Rows<std::string> tabOUTimpulsLEN{"1", "1", "1", "1", "1", "1", "1", "1"}; // 0..255
     Rows<Flag> tabOUTZpr{};
 
     bool operator==(const SettingsRecord& other) const;
