@@ -1,5 +1,6 @@
 #include "ui/main/rules/FieldRules.h"
 
+#include "settings/FieldWidths.h"
 #include "settings/SettingsRecord.h"
 #include "settings/SmsCentre.h"
 #include "ui/main/rules/CharSets.h"
@@ -8,6 +9,7 @@
 #include "ui/main/rules/RuleMessages.h"
 #include "ui/main/rules/TextRules.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace rq7::rules {
@@ -78,7 +80,6 @@ FieldCheck clamp(double min, double max) {
     return c;
 }
 
-// The output dialog's impulse name: its own fixed texts and title.
 // A byte the image stores as typed: digits only, 0 to 255.
 FieldCheck byteNumber() {
     FieldCheck c;
@@ -89,6 +90,7 @@ FieldCheck byteNumber() {
     return c;
 }
 
+// The output dialog's impulse name: its own fixed texts and title.
 FieldCheck fixed(FieldCheck c, std::string_view text) {
     c.key = {};
     c.fixedText = text;
@@ -96,60 +98,72 @@ FieldCheck fixed(FieldCheck c, std::string_view text) {
     return c;
 }
 
+constexpr std::string_view kRowPrefix = "tab";
+
+// A row dialog's field edits one row of a main-window row field: the same
+// checks under the name without "tab", on no page, and without the flag
+// check, which the dialog's caller runs once the dialog has closed.
+FieldRule dialogRule(FieldRule rule) {
+    rule.name.remove_prefix(kRowPrefix.size());
+    if (!rule.sister.empty())
+        rule.sister.remove_prefix(kRowPrefix.size());
+    rule.perRow = false;
+    rule.page = kNoPage;
+    rule.checks.erase(
+        std::remove_if(rule.checks.begin(), rule.checks.end(),
+                       [](const FieldCheck& c) { return c.kind == CheckKind::PhoneFlags; }),
+        rule.checks.end());
+    return rule;
+}
+
 std::vector<FieldRule> buildTable() {
     const FieldCheck textChars = chars(TextChars, "msg042", true);
     const FieldCheck identChars = chars(IdentChars, "msg042", true);
     const FieldCheck phoneChars = chars(PhoneChars, "msg037", false);
-    return {
+    std::vector<FieldRule> table{
         // Main window, general page and the hidden general fields.
-        {"tabJmenoStanice", false, kGeneral, 100, {}, {}},
-        {"tabPIN", false, kGeneral, 8, {chars(DigitChars, "msg045", false)}, {}},
-        {"tabTCcentra", false, kGeneral, 0, {smscChars()}, {}},
-        {"rtNotAuthorized", false, kGeneral, 100, {chars(PrintableChars, "msg039", true)}, {}},
-        {"tabDobaPlatnostiSMS", false, kGeneral, 5, {clamp(1, 30)}, {}},
-        {"tabPrepnoutJTSCislo", false, kGeneral, 1, {clamp(0, 9)}, {}},
-        {"rtReCall", false, kNoPage, 100, {}, {}},
-        {"eeExistTime", false, kNoPage, 5, {}, {}},
-        {"tabKOMUNIKPocetTestu", false, kNoPage, 3, {}, {}},
-        {"tabKOMUNIKPocetBloku", false, kNoPage, 3, {}, {}},
-        {"tabRFRWait", false, kNoPage, 3, {}, {}},
-        {"tabWaitFree", false, kNoPage, 3, {}, {}},
+        {"tabJmenoStanice", false, kGeneral, {}, {}},
+        {"tabPIN", false, kGeneral, {chars(DigitChars, "msg045", false)}, {}},
+        {"tabTCcentra", false, kGeneral, {smscChars()}, {}},
+        {"rtNotAuthorized", false, kGeneral, {chars(PrintableChars, "msg039", true)}, {}},
+        {"tabDobaPlatnostiSMS", false, kGeneral, {clamp(1, 30)}, {}},
+        {"tabPrepnoutJTSCislo", false, kGeneral, {clamp(0, 9)}, {}},
+        {"rtReCall", false, kNoPage, {}, {}},
+        {"eeExistTime", false, kNoPage, {}, {}},
+        {"tabKOMUNIKPocetTestu", false, kNoPage, {}, {}},
+        {"tabKOMUNIKPocetBloku", false, kNoPage, {}, {}},
+        {"tabRFRWait", false, kNoPage, {}, {}},
+        {"tabWaitFree", false, kNoPage, {}, {}},
         // Telephone numbers.
-        {"tabTC", true, kPhones, 50, {phoneChars, phoneNumber(), phoneFlags()}, {}},
-        {"tabUTO", false, kPhones, 4, {chars(PhoneChars, "msg50", false)}, {}},
+        {"tabTC", true, kPhones, {phoneChars, phoneNumber(), phoneFlags()}, {}},
+        {"tabUTO", false, kPhones, {chars(PhoneChars, "msg50", false)}, {}},
         // Logical inputs.
-        {"tabINPNazev", true, kInputs, 100, {textChars, keyword()}, {}},
-        {"tabINPZap", true, kInputs, 100, {textChars, stateName()}, "tabINPVyp"},
-        {"tabINPVyp", true, kInputs, 100, {textChars, stateName()}, "tabINPZap"},
-        {"tabINPLH", true, kInputs, 100, {textChars}, {}},
-        {"tabINPHL", true, kInputs, 100, {textChars}, {}},
+        {"tabINPNazev", true, kInputs, {textChars, keyword()}, {}},
+        {"tabINPZap", true, kInputs, {textChars, stateName()}, "tabINPVyp"},
+        {"tabINPVyp", true, kInputs, {textChars, stateName()}, "tabINPZap"},
+        {"tabINPLH", true, kInputs, {textChars}, {}},
+        {"tabINPHL", true, kInputs, {textChars}, {}},
         // Logical outputs.
-        {"tabOUTNazev", true, kOutputs, 100, {identChars, keyword()}, {}},
-        {"tabOUTZap", true, kOutputs, 100, {identChars, stateName(), keyword()}, "tabOUTVyp"},
-        {"tabOUTVyp", true, kOutputs, 100, {identChars, stateName(), keyword()}, "tabOUTZap"},
-        {"tabOUTimpuls", true, kOutputs, 100, {identChars, keyword()}, {}},
-        {"tabOUTimpulsLEN", true, kOutputs, 3, {byteNumber()}, {}},
-        // Telephone-number dialog: no flag check on leaving (the dialog's
-        // caller runs it after the dialog closes).
-        {"TC", false, kNoPage, 50, {phoneChars, phoneNumber()}, {}},
-        // Logical-input dialog.
-        {"INPNazev", false, kNoPage, 100, {textChars, keyword()}, {}},
-        {"INPZap", false, kNoPage, 100, {textChars, stateName()}, "INPVyp"},
-        {"INPVyp", false, kNoPage, 100, {textChars, stateName()}, "INPZap"},
-        {"INPLH", false, kNoPage, 100, {textChars}, {}},
-        {"INPHL", false, kNoPage, 100, {textChars}, {}},
-        // Logical-output dialog.
-        {"OUTNazev", false, kNoPage, 100, {identChars, keyword()}, {}},
-        {"OUTZap", false, kNoPage, 100, {identChars, stateName(), keyword()}, "OUTVyp"},
-        {"OUTVyp", false, kNoPage, 100, {identChars, stateName(), keyword()}, "OUTZap"},
-        {"OUTimpuls",
-         false,
-         kNoPage,
-         100,
-         {fixed(identChars, kImpulseCharsText), fixed(keyword(), kImpulseKeywordText)},
-         {}},
-        {"OUTimpulsLEN", false, kNoPage, 3, {byteNumber()}, {}},
+        {"tabOUTNazev", true, kOutputs, {identChars, keyword()}, {}},
+        {"tabOUTZap", true, kOutputs, {identChars, stateName(), keyword()}, "tabOUTVyp"},
+        {"tabOUTVyp", true, kOutputs, {identChars, stateName(), keyword()}, "tabOUTZap"},
+        {"tabOUTimpuls", true, kOutputs, {identChars, keyword()}, {}},
+        {"tabOUTimpulsLEN", true, kOutputs, {byteNumber()}, {}},
     };
+    for (FieldRule& rule : table)
+        rule.maxLength = FieldMaxWidth(rule.name);
+
+    // The three row dialogs (telephone number, input, output), in that order.
+    const std::size_t rowFields = table.size();
+    for (std::size_t i = 0; i < rowFields; ++i)
+        if (table[i].perRow)
+            table.push_back(dialogRule(table[i]));
+    // The output dialog's impulse name has texts of its own.
+    for (FieldRule& rule : table)
+        if (rule.name == "OUTimpuls")
+            rule.checks = {fixed(identChars, kImpulseCharsText),
+                           fixed(keyword(), kImpulseKeywordText)};
+    return table;
 }
 
 Message messageOf(const FieldCheck& check, const Texts& texts) {

@@ -43,9 +43,9 @@ struct FieldRule {
     std::string_view name;          // control name without row: "tabTC", "OUTimpuls"
     bool perRow = false;            // a row control, index 0..7
     int page = kNoPage;             // page of TabList to bring to front; kNoPage in dialogs
-    int maxLength = 0;              // most characters accepted while typing; 0: no limit
     std::vector<FieldCheck> checks; // run in order; the first failure ends them
     std::string_view sister{};      // state names: the row's other state name
+    int maxLength = 0; // most characters accepted while typing (FieldMaxWidth); 0: no limit
 };
 
 // Every text field of the main window (pages 0 to 3 and the hidden ones,
