@@ -5,6 +5,7 @@
 #include "tests/languageui/LabelCheck.h"
 #include "tests/languageui/LanguageFiles.h"
 #include "tests/languageui/LanguageProgram.h"
+#include "tests/support/Captions.h"
 #include "ui/dialogs/Info.h"
 #include "ui/dialogs/RowDialogs.h"
 #include "ui/dialogs/TelCislo.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextDocument>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -318,18 +318,6 @@ TEST_F(LanguageWindows, TheAboutWindowRelabelsItselfAnyTime) {
          }))
         ADD_FAILURE() << mismatch;
     EXPECT_EQ(windowText(&about, "txtVersion"), versionWith("Version"));
-}
-
-// True when the label shows its text character for character, not as markup.
-bool showsAsWritten(const QLabel& label) {
-    switch (label.textFormat()) {
-    case Qt::PlainText:
-        return true;
-    case Qt::AutoText:
-        return !Qt::mightBeRichText(label.text());
-    default:
-        return false;
-    }
 }
 
 TEST_F(LanguageWindows, TextsThatLookLikeMarkupAreShownAsWritten) {

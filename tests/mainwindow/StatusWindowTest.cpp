@@ -2,6 +2,7 @@
 // and the owner taking no input while an operation runs.
 
 #include "tests/mainwindow/WindowHarness.h"
+#include "tests/support/Captions.h"
 #include "ui/dialogs/Info.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 
 namespace rq7::test {
@@ -45,18 +45,6 @@ TEST(StatusWindow, ShowsTheMessageWithOrWithoutStorno) {
         info.hideStatus();
         EXPECT_FALSE(info.isVisible());
         EXPECT_FALSE(info.operationRunning());
-    }
-}
-
-// True when the label shows its text character for character, not as markup.
-bool showsAsWritten(const QLabel& label) {
-    switch (label.textFormat()) {
-    case Qt::PlainText:
-        return true;
-    case Qt::AutoText:
-        return !Qt::mightBeRichText(label.text());
-    default:
-        return false;
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTextDocument>
 
 namespace rq7::test {
 
@@ -16,6 +17,17 @@ std::string captionOf(QWidget* control) {
     if (control->isWindow())
         return control->windowTitle().toStdString();
     return "<no caption>";
+}
+
+bool showsAsWritten(const QLabel& label) {
+    switch (label.textFormat()) {
+    case Qt::PlainText:
+        return true;
+    case Qt::AutoText:
+        return !Qt::mightBeRichText(label.text());
+    default:
+        return false;
+    }
 }
 
 } // namespace rq7::test
