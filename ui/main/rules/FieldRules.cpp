@@ -29,11 +29,24 @@ constexpr std::string_view kImpulseKeywordText =
     "kl\u00ed\u010dov\u00fdch "
     "slov (ani jejich p\u0159edpony): ";
 
-FieldCheck chars(std::string_view set, std::string_view key, bool showSet) {
+// A check of `kind` with its message key; empty for checks that show none.
+FieldCheck check(CheckKind kind, std::string_view key = {}) {
     FieldCheck c;
-    c.kind = CheckKind::Chars;
-    c.chars = set;
+    c.kind = kind;
     c.key = key;
+    return c;
+}
+
+// A check over a range of numbers.
+FieldCheck ranged(FieldCheck c, double min, double max) {
+    c.min = min;
+    c.max = max;
+    return c;
+}
+
+FieldCheck chars(std::string_view set, std::string_view key, bool showSet) {
+    FieldCheck c = check(CheckKind::Chars, key);
+    c.chars = set;
     c.appended = showSet ? set : std::string_view();
     return c;
 }
@@ -45,49 +58,30 @@ FieldCheck smscChars() {
 }
 
 FieldCheck keyword() {
-    FieldCheck c;
-    c.kind = CheckKind::Keyword;
-    c.key = "msg044";
+    FieldCheck c = check(CheckKind::Keyword, "msg044");
     c.appended = CommandKeywords;
     return c;
 }
 
 FieldCheck stateName() {
-    FieldCheck c;
-    c.kind = CheckKind::StateName;
-    c.key = "msg040";
-    return c;
+    return check(CheckKind::StateName, "msg040");
 }
 
 FieldCheck phoneNumber() {
-    FieldCheck c;
-    c.kind = CheckKind::PhoneNumber;
-    c.key = "msg037";
-    return c;
+    return check(CheckKind::PhoneNumber, "msg037");
 }
 
 FieldCheck phoneFlags() {
-    FieldCheck c;
-    c.kind = CheckKind::PhoneFlags;
-    return c;
+    return check(CheckKind::PhoneFlags);
 }
 
 FieldCheck clamp(double min, double max) {
-    FieldCheck c;
-    c.kind = CheckKind::Clamp;
-    c.min = min;
-    c.max = max;
-    return c;
+    return ranged(check(CheckKind::Clamp), min, max);
 }
 
 // A byte the image stores as typed: digits only, 0 to 255.
 FieldCheck byteNumber() {
-    FieldCheck c;
-    c.kind = CheckKind::Integer;
-    c.key = "msg060";
-    c.min = 0;
-    c.max = 255;
-    return c;
+    return ranged(check(CheckKind::Integer, "msg060"), 0, 255);
 }
 
 // The output dialog's impulse name: its own fixed texts and title.
