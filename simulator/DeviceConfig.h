@@ -30,11 +30,14 @@ std::size_t eepromSizeForMemoryCode(unsigned code);
 struct FaultRates {
     double drop = 0;                 // the request is carried out, the reply is lost
     double corrupt = 0;              // the reply's checksum is wrong
-    double late = 0;                 // the reply comes after lateDelay; deaf meanwhile
+    double late = 0;                 // the reply comes after lateDelay, later ones after it
     double shortReply = 0;           // the reply loses its tail but keeps a good checksum
     double misread = 0;              // a block read returns one byte wrong (EEPROM intact)
     double badWrite = 0;             // a block write stores one byte wrong, yet is acknowledged
     bool refuseDeactivation = false; // end of programming is answered with a refusal
+    // Every repeat of a request whose reply was late is late too, so that
+    // the replies of all of a block's attempts are still on their way.
+    bool lateRepeats = false;
 };
 
 // A set of faults, for forcing them on particular replies.

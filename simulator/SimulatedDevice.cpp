@@ -37,12 +37,6 @@ void SimulatedDevice::loadEeprom(const Bytes& image) {
 }
 
 std::optional<SimulatedDevice::Outgoing> SimulatedDevice::receive(std::uint8_t byte, Micros at) {
-    // While a late reply is pending the device is busy and hears nothing, so a
-    // late reply is always followed by requests that went unheard.
-    if (at < busyUntil_) {
-        ++counters_.bytesLostWhileBusy;
-        return std::nullopt;
-    }
     switch (parser_.push(byte)) {
     case RequestParser::Result::Incomplete:
         return std::nullopt;
@@ -197,6 +191,11 @@ std::optional<SimulatedDevice::Outgoing> SimulatedDevice::handle(const Bytes& re
     std::optional<Bytes> body = answer(request, at, faults, entry);
     if (!body)
         return std::nullopt;
+    if (config_.faults.lateRepeats && !(faults & fault::Drop)) {
+        if (request == lastLateRequest_)
+            faults |= fault::Late;
+        lastLateRequest_ = (faults & fault::Late) ? request : Bytes{};
+    }
     ++counters_.handled[request[0]];
     // Faults that do not apply to this reply are not counted as injected.
     faults &= ~((request[0] == command::ReadBlock ? 0 : fault::Misread) |
@@ -231,9 +230,10 @@ std::optional<SimulatedDevice::Outgoing> SimulatedDevice::handle(const Bytes& re
     out.sendAt = at + config_.replyDelay;
     if (faults & fault::Late) {
         out.sendAt = at + config_.lateDelay;
-        busyUntil_ = out.sendAt;
         ++counters_.late;
     }
+    out.sendAt = std::max(out.sendAt, lastSendAt_);
+    lastSendAt_ = out.sendAt;
     return out;
 }
 

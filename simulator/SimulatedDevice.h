@@ -2,7 +2,8 @@
 // The device's behaviour on the wire: it takes request bytes one at a time,
 // answers the six commands of the device link, keeps its EEPROM and injects
 // the configured faults. It has no clock of its own: every byte comes with
-// the time it arrived, and every reply says when it leaves.
+// the time it arrived, and every reply says when it leaves. Like a real
+// device it answers in order: a late reply holds back every reply after it.
 
 #include "simulator/DeviceConfig.h"
 #include "simulator/FrameCodec.h"
@@ -41,11 +42,10 @@ public:
         std::array<unsigned, 7> handled{}; // answered or dropped, by command code 1..6
         unsigned badChecksum = 0;
         unsigned overlong = 0;
-        unsigned malformed = 0;          // wrong length, bad hex pair, unknown command
-        unsigned outOfRange = 0;         // a block beyond the EEPROM
-        unsigned notProgramming = 0;     // commands 2..6 outside programming mode
-        unsigned waitingForKey = 0;      // programming-mode requests before the key press
-        unsigned bytesLostWhileBusy = 0; // arrived while a late reply was pending
+        unsigned malformed = 0;      // wrong length, bad hex pair, unknown command
+        unsigned outOfRange = 0;     // a block beyond the EEPROM
+        unsigned notProgramming = 0; // commands 2..6 outside programming mode
+        unsigned waitingForKey = 0;  // programming-mode requests before the key press
         unsigned dropped = 0;
         unsigned corrupted = 0;
         unsigned late = 0;
@@ -108,7 +108,10 @@ private:
     RequestParser parser_;
     bool programming_ = false;
     std::optional<Micros> keyPressAt_;
-    Micros busyUntil_{0};
+    // Replies leave in the order of their requests: none before this.
+    Micros lastSendAt_{0};
+    // The last request answered late, for lateRepeats.
+    Bytes lastLateRequest_;
     std::mt19937_64 random_;
     std::deque<FaultSet> forced_;
     Counters counters_;

@@ -38,12 +38,13 @@ Line:
 Faults (probability per reply, 0 to 1, default 0):
   --drop P               the reply is lost
   --corrupt P            the reply has a bad checksum
-  --late P               the reply comes after --late-delay; the device hears
-                         nothing meanwhile
+  --late P               the reply comes after --late-delay; the replies to
+                         requests heard meanwhile follow it, in order
   --short P              the reply is cut short but has a good checksum
   --misread P            a block read returns one wrong byte
   --bad-write P          a block write stores one wrong byte yet is acknowledged
   --late-delay MS        delay of a late reply (default 2000)
+  --late-repeats         every repeat of a request answered late is late too
   --refuse-deactivation  end of programming is always refused
   --seed N               seed of the fault draws (default 1)
 
@@ -194,6 +195,7 @@ std::optional<std::string> parseSimOptions(const std::vector<std::string>& args,
         }
         const std::map<std::string, bool*> flags = {
             {"--refuse-deactivation", &device.faults.refuseDeactivation},
+            {"--late-repeats", &device.faults.lateRepeats},
             {"--verbose", &options.verbose},
             {"--version", &options.version}};
         if (const auto flag = flags.find(name); flag != flags.end()) {

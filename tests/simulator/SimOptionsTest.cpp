@@ -82,9 +82,11 @@ TEST(SimOptions, EachOptionSetsItsField) {
         {"seed",
          {"--seed", "18446744073709551615"},
          [](const SimOptions& o) { return o.device.seed == 18446744073709551615ULL; }},
-        {"refuse",
-         {"--refuse-deactivation"},
-         [](const SimOptions& o) { return o.device.faults.refuseDeactivation; }},
+        {"refuse and late repeats",
+         {"--refuse-deactivation", "--late-repeats"},
+         [](const SimOptions& o) {
+             return o.device.faults.refuseDeactivation && o.device.faults.lateRepeats;
+         }},
         {"verbose, help and the program's version",
          {"--verbose", "--help", "--version"},
          [](const SimOptions& o) { return o.verbose && o.help && o.version; }},
@@ -141,7 +143,7 @@ TEST(SimOptions, UsageNamesEveryOption) {
     for (const char* name :
          {"--id", "--device-version", "--memory", "--modem", "--eeprom ", "--press-after",
           "--wire-speed", "--drop", "--corrupt", "--late ", "--short", "--misread", "--seed",
-          "--refuse-deactivation", "--help", "--version "})
+          "--refuse-deactivation", "--late-repeats", "--help", "--version "})
         EXPECT_NE(usage.find(name), std::string::npos) << "case: " << name;
 }
 

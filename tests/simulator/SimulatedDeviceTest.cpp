@@ -309,23 +309,34 @@ TEST(SimulatedDeviceFaults, BadWriteStoresOneWrongByteButAcknowledges) {
     EXPECT_EQ(device.counters().badWrites, 1u);
 }
 
-TEST(SimulatedDeviceFaults, LateReplyComesAfterLateDelayAndDeviceIsDeafMeanwhile) {
-    DeviceConfig config;
-    config.lateDelay = 2s;
-    SimulatedDevice device = activeDevice(config);
-    device.loadEeprom(Bytes(1024, 0x33));
-    device.forceFaults(fault::Late);
-    const auto late = send(device, readRequest(0), Micros(1s));
-    ASSERT_TRUE(late);
-    EXPECT_EQ(late->sendAt, Micros(3s));
-    EXPECT_TRUE(blockOf(*bodyOf(late->wire))) << "the late reply itself is sound";
+TEST(SimulatedDeviceFaults, LateReplyHoldsBackTheRepliesAfterIt) {
+    for (const bool lateRepeats : {false, true}) {
+        const std::string name = lateRepeats ? "repeats late too" : "one late reply";
+        DeviceConfig config;
+        config.lateDelay = 2s;
+        config.faults.lateRepeats = lateRepeats;
+        SimulatedDevice device = activeDevice(config);
+        device.loadEeprom(Bytes(1024, 0x33));
+        device.forceFaults(fault::Late);
+        const auto late = send(device, readRequest(0), Micros(1s));
+        ASSERT_TRUE(late) << "case: " << name;
+        EXPECT_EQ(late->sendAt, Micros(3s)) << "case: " << name;
+        EXPECT_TRUE(blockOf(*bodyOf(late->wire))) << "case: " << name << ": sound";
 
-    // Retries and other requests before then go unheard, also the write.
-    EXPECT_FALSE(send(device, readRequest(0), Micros(1s + 100ms)));
-    EXPECT_FALSE(send(device, writeRequest(0, Bytes(8, 0)), Micros(2s + 999ms)));
-    EXPECT_EQ(device.eeprom()[0], 0x33);
-    EXPECT_GT(device.counters().bytesLostWhileBusy, 0u);
-    EXPECT_EQ(ask(device, readRequest(0), Micros(3s)).value_or(Bytes{}).size(), 17u);
+        // Heard meanwhile and carried out, answered after the late reply:
+        // a repeat (late itself when repeats are), then another request,
+        // which ends the run of repeats.
+        const auto repeat = send(device, readRequest(0), Micros(1s + 100ms));
+        const auto write = send(device, writeRequest(0, Bytes(8, 0)), Micros(1s + 200ms));
+        const auto again = send(device, readRequest(0), Micros(1s + 300ms));
+        ASSERT_TRUE(repeat && write && again) << "case: " << name;
+        EXPECT_EQ(repeat->sendAt, lateRepeats ? Micros(3s + 100ms) : Micros(3s))
+            << "case: " << name;
+        EXPECT_EQ(write->sendAt, repeat->sendAt) << "case: " << name;
+        EXPECT_EQ(again->sendAt, repeat->sendAt) << "case: " << name << ": not late";
+        EXPECT_EQ(device.eeprom()[0], 0x00) << "case: " << name;
+        EXPECT_EQ(device.counters().late, lateRepeats ? 2u : 1u) << "case: " << name;
+    }
 }
 
 TEST(SimulatedDeviceFaults, DrawnFaultsFollowRatesAndSeed) {
