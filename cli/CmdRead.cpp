@@ -1,11 +1,13 @@
-// rq7ctl read --port DEV -o FILE.eep: the device's whole EEPROM, byte for
-// byte, into a file. The file is written only after a complete read, and
-// replaces an existing one only once complete.
+// rq7ctl read --port DEV -o FILE.eep [--full]: the device's settings into a
+// settings file, as the window's save to a file writes them (the image's
+// bytes); with --full the whole EEPROM, byte for byte. The file is written
+// only after a complete read, and replaces an existing one only once
+// complete.
 
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
-#include "cli/SettingsFiles.h"
 #include "files/WholeFile.h"
+#include "operations/DeviceImageRead.h"
 #include "settings/EepromImage.h"
 
 #include <algorithm>
@@ -17,35 +19,26 @@ namespace rq7::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rq7ctl read --port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]\n";
+    "usage: rq7ctl read --port DEV -o FILE.eep [--full] [--wait SECONDS] [--trace FILE]\n";
 
-int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
-    std::vector<std::string> args = arguments;
-    DeviceOptions options;
-    if (const auto error = takeDeviceOptions(args, options)) {
-        err << "rq7ctl read: " << *error << '\n' << kUsage;
-        return kExitBadInput;
+bool writeFile(const std::string& path, const std::uint8_t* bytes, std::size_t length,
+               std::ostream& err) {
+    std::string error;
+    if (!files::replaceFile(path, std::string(bytes, bytes + length), error)) {
+        err << "rq7ctl read: " << error << '\n';
+        return false;
     }
-    if (args.size() != 2 || args[0] != "-o" || args[1].empty()) {
-        err << kUsage;
-        return kExitBadInput;
-    }
-    const std::string& path = args[1];
+    err << length << " bytes written to " << path << '\n';
+    return true;
+}
 
-    DeviceSession session(options, err);
-    if (session.traceFailed())
-        return kExitBadInput;
-    const device::ActivationResult activation = session.activate();
-    if (activation.state != device::ConnectionState::Aktivni) {
-        session.finish();
-        return activationExitStatus(activation);
-    }
-    std::vector<std::uint8_t> image(EepromImage::kSize, 0);
+// The whole EEPROM as raw memory; msg015 is only a remark here.
+int readFull(DeviceSession& session, const std::string& path, std::ostream& err) {
+    std::vector<std::uint8_t> memory(EepromImage::kSize, 0);
     const long eepromSize = session.link().info().eepromSize;
     const device::TransferResult read =
-        session.link().ReadEeprom(image.data(), image.size(), eepromSize);
+        session.link().ReadEeprom(memory.data(), memory.size(), eepromSize);
     session.finish();
-
     const Texts& texts = session.texts();
     if (read.outcome == device::TransferOutcome::ConnectionLost) {
         err << texts.get("msg070") << '\n';
@@ -61,24 +54,76 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     }
     const std::size_t length =
         std::max<std::size_t>(static_cast<std::size_t>(read.blocks) * device::kBlockSize, 1);
-    const std::string bytes(image.begin(), image.begin() + static_cast<long>(length));
-    std::string error;
-    if (!files::replaceFile(path, bytes, error)) {
-        err << "rq7ctl read: " << error << '\n';
-        return kExitFailure;
-    }
     auto check = std::make_unique<EepromImage>();
     for (std::size_t a = 0; a < length; ++a)
-        check->SetImageByte(image[a], static_cast<long>(a));
+        check->SetImageByte(memory[a], static_cast<long>(a));
     if (!check->IsImageValid())
         err << texts.get("msg015") << '\n';
-    err << length << " bytes written to " << path << '\n';
-    return kExitOk;
+    return writeFile(path, memory.data(), length, err) ? kExitOk : kExitFailure;
+}
+
+// The settings image only, read as far as it reaches.
+int readSettings(DeviceSession& session, const std::string& path, std::ostream& err) {
+    auto image = std::make_unique<EepromImage>();
+    const ImageReadResult read =
+        ReadDeviceImage(session.link(), *image, session.link().info().eepromSize);
+    session.finish();
+    const Texts& texts = session.texts();
+    switch (read.outcome) {
+    case ImageRead::Read:
+        return writeFile(path, image->data(), static_cast<std::size_t>(read.length), err)
+                   ? kExitOk
+                   : kExitFailure;
+    case ImageRead::Unprogrammed:
+        err << texts.get("msg015") << '\n';
+        return kExitUnprogrammed;
+    case ImageRead::PastEeprom:
+        err << texts.get("msg100") << '\n';
+        return kExitFailure;
+    case ImageRead::Cancelled:
+        err << texts.get("msg012") << '\n';
+        return kExitFailure;
+    case ImageRead::ConnectionLost:
+        err << texts.get("msg070") << '\n';
+        return kExitConnectionLost;
+    case ImageRead::BlockFailed:
+        break;
+    }
+    err << texts.get("msg011") << '\n';
+    return kExitFailure;
+}
+
+int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
+    std::vector<std::string> args = arguments;
+    DeviceOptions options;
+    if (const auto error = takeDeviceOptions(args, options)) {
+        err << "rq7ctl read: " << *error << '\n' << kUsage;
+        return kExitBadInput;
+    }
+    const auto full = std::find(args.begin(), args.end(), "--full");
+    const bool wholeEeprom = full != args.end();
+    if (wholeEeprom)
+        args.erase(full);
+    if (args.size() != 2 || args[0] != "-o" || args[1].empty()) {
+        err << kUsage;
+        return kExitBadInput;
+    }
+    const std::string& path = args[1];
+
+    DeviceSession session(options, err);
+    if (session.traceFailed())
+        return kExitBadInput;
+    const device::ActivationResult activation = session.activate();
+    if (activation.state != device::ConnectionState::Aktivni) {
+        session.finish();
+        return activationExitStatus(activation);
+    }
+    return wholeEeprom ? readFull(session, path, err) : readSettings(session, path, err);
 }
 
 const CommandRegistration registration{
-    {"read", "--port DEV -o FILE.eep [--wait SECONDS] [--trace FILE]",
-     "read the device's whole EEPROM into a settings file", run}};
+    {"read", "--port DEV -o FILE.eep [--full] [--wait SECONDS] [--trace FILE]",
+     "read the device's settings into a settings file (--full: the whole EEPROM)", run}};
 
 } // namespace
 

@@ -71,8 +71,8 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
     // from a device that could answer.
     std::uint64_t frameBytes = 0;
     for (;;) {
-        const Frame reply =
-            frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout, CancelMode::Honoured);
+        const Frame reply = frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout,
+                                             CancelMode::Honoured, Attempt::Repeat);
         if (LoseConnectionIfGone())
             return LoseActivation(result, options);
         if (Cancelled())

@@ -15,11 +15,13 @@ int BlockCount(long size) {
 
 } // namespace
 
-std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address) {
+std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address, Attempt attempt) {
     const Frame reply = frames_.Exchange(BlockRequest(0x04, address), kBlockBaseTimeout + ExtraWait,
-                                         CancelMode::Honoured);
-    if (reply.code() != answer::ReadBlock || !HasHexPayload(reply, kBlockSize))
+                                         CancelMode::Honoured, attempt);
+    if (reply.code() != answer::ReadBlock || !HasHexPayload(reply, kBlockSize)) {
+        frames_.ReplyUnusable();
         return std::nullopt;
+    }
     Block block{};
     for (std::size_t k = 0; k < kBlockSize; ++k)
         block[k] = PairAt(reply, static_cast<int>(1 + 2 * k));
@@ -27,6 +29,12 @@ std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address) {
 }
 
 TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize) {
+    return ReadBlocks(image, imageSize, eepromSize,
+                      [eepromSize](const std::uint8_t*, long) { return eepromSize; });
+}
+
+TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize, long eepromSize,
+                                      const ReadExtent& extent) {
     TransferResult result;
     connectionLost_ = false;
     if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
@@ -34,14 +42,16 @@ TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize
         return result;
 
     status_.showStatus(texts_.get("msg048"));
-    const int total = BlockCount(eepromSize);
+    long end = std::min(extent(image, 0), eepromSize);
+    int total = BlockCount(end);
     status_.progress(0, total);
     std::uint32_t address = 0;
     do {
         result.address = address;
         ExtraWait = Millis{0};
         std::optional<Block> block;
-        for (int attempt = 1; !(block = ReadBlock(static_cast<std::uint16_t>(address)));
+        for (int attempt = 1; !(block = ReadBlock(static_cast<std::uint16_t>(address),
+                                                  attempt > 1 ? Attempt::Repeat : Attempt::First));
              ++attempt) {
             if (LoseConnectionIfGone()) {
                 status_.hideStatus();
@@ -58,10 +68,11 @@ TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize
         }
         std::copy(block->begin(), block->end(), image + address);
         ++result.blocks;
-        status_.progress(result.blocks, total);
         address += kBlockSize;
-    } while (static_cast<long>(address) < eepromSize && address + kBlockSize <= imageSize &&
-             !Cancelled());
+        end = std::min(extent(image, static_cast<long>(address)), eepromSize);
+        total = std::max(BlockCount(end), result.blocks);
+        status_.progress(result.blocks, total);
+    } while (static_cast<long>(address) < end && address + kBlockSize <= imageSize && !Cancelled());
     status_.hideStatus();
     result.outcome = Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Done;
     return result;

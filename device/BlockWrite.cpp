@@ -31,12 +31,12 @@ private:
 
 } // namespace
 
-bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes) {
+bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes, Attempt attempt) {
     Frame request = BlockRequest(0x05, address);
     for (std::uint8_t byte : bytes)
         AppendHexByte(request, byte);
     const Frame reply =
-        frames_.Exchange(request, kBlockBaseTimeout + ExtraWait, CancelMode::Honoured);
+        frames_.Exchange(request, kBlockBaseTimeout + ExtraWait, CancelMode::Honoured, attempt);
     return reply.length >= 1 && reply.code() == answer::WriteBlock;
 }
 
@@ -45,7 +45,8 @@ bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
     for (int attempt = 1; attempt <= kVerifyAttempts && !Cancelled() && !frames_.transport().lost();
          ++attempt) {
         ExtraWait += kExtraWaitStep;
-        const std::optional<Block> back = ReadBlock(address);
+        const std::optional<Block> back =
+            ReadBlock(address, attempt > 1 ? Attempt::Repeat : Attempt::First);
         if (back && *back == expected)
             return true;
     }
@@ -59,7 +60,7 @@ TransferOutcome DeviceLink::WriteStep(std::uint16_t address, const Block& bytes,
          attempt <= kWriteAttempts && !written && !Cancelled() && !frames_.transport().lost();
          ++attempt) {
         ExtraWait += kExtraWaitStep;
-        written = WriteBlock(address, bytes);
+        written = WriteBlock(address, bytes, attempt > 1 ? Attempt::Repeat : Attempt::First);
     }
     if (LoseConnectionIfGone())
         return TransferOutcome::ConnectionLost;

@@ -120,14 +120,24 @@ public:
     const DeviceInfo& info() const { return info_; }
 
     // One block read with the current time-out (100 ms + ExtraWait). The
-    // reply must carry the answer code and eight hex pairs.
-    std::optional<Block> ReadBlock(std::uint16_t address);
-    // Reads blocks 0, 8, … while below eepromSize (block 0 always) into
-    // image; stops between blocks on Storno. image must hold the blocks.
+    // reply must carry the answer code and eight hex pairs. A Repeat is a
+    // further attempt at the same block.
+    std::optional<Block> ReadBlock(std::uint16_t address, Attempt attempt = Attempt::First);
+    // How far a read goes: called with the image and the number of bytes
+    // read so far (0 before the first block), it returns the address the
+    // read must reach.
+    using ReadExtent = std::function<long(const std::uint8_t* image, long bytesRead)>;
+    // Reads blocks 0, 8, … into image while the block starts below both
+    // eepromSize and the extent, asked again after every block (block 0
+    // always); stops between blocks on Storno. The progress total follows
+    // the extent. image must hold the blocks.
+    TransferResult ReadBlocks(std::uint8_t* image, std::size_t imageSize, long eepromSize,
+                              const ReadExtent& extent);
+    // Every block below eepromSize.
     TransferResult ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize);
 
     // One block write with the current time-out; true on the 0x85 answer.
-    bool WriteBlock(std::uint16_t address, const Block& bytes);
+    bool WriteBlock(std::uint16_t address, const Block& bytes, Attempt attempt = Attempt::First);
     // Reads the block back (9 attempts, 200 … 1000 ms) until it equals
     // expected. The image is never changed by a read-back.
     bool VerifyBlock(std::uint16_t address, const Block& expected);

@@ -7,6 +7,11 @@
 namespace rq7::device {
 
 namespace {
+// Unanswered programming-mode requests leave nothing to flush: the device
+// ignores them until its key is pressed, and a late answer to one carries
+// an answer code no other request shares.
+constexpr std::uint8_t kProgrammingCommand = 0x01;
+
 // A line that keeps talking past the horizon is given up on after this long;
 // the request that follows then most likely fails its checksum and is
 // repeated.
@@ -70,8 +75,8 @@ Frame FrameLink::ReceiveUntil(Millis deadline, CancelMode mode) {
     return frame;
 }
 
-bool FrameLink::Settle(const Abandoned& abandoned, CancelMode mode) {
-    const Millis horizon = abandoned.lastSentAt + kLateReplyHorizon;
+bool FrameLink::Settle(const Unsettled& request, CancelMode mode) {
+    const Millis horizon = request.lastSentAt + kLateReplyHorizon;
     const Millis limit = std::max(horizon, waiter_.now()) + kSettleOverrun;
     // The gap is kept also when the horizon has long passed: a reply that
     // began just before it may still be on the wire.
@@ -95,18 +100,49 @@ bool FrameLink::Settle(const Abandoned& abandoned, CancelMode mode) {
     return true;
 }
 
-Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode) {
+bool FrameLink::Barrier(CancelMode mode) {
+    Bytes wire = EncodeFrame(MakeRequest(kBarrierCommand));
+    transport_.discardInput();
+    if (!transport_.write(wire)) {
+        sendFailed_ = true;
+        return false;
+    }
+    const Unsettled barrier{std::move(wire), waiter_.now()};
+    const Millis deadline = barrier.lastSentAt + kLateReplyHorizon;
+    for (;;) {
+        const Frame reply = ReceiveUntil(deadline, mode);
+        if (cancelled_) {
+            // Its answer may still come; the next barrier may take it, which
+            // is as good, since nothing else was sent in between.
+            unsettled_ = barrier;
+            return false;
+        }
+        if (reply.length >= 1 && reply.code() == answer::Hardware)
+            return true;
+        if (timeoutFlag_)
+            break;
+    }
+    // Lost or damaged: only the quiet line can tell that the rest is in.
+    if (!Settle(barrier, mode)) {
+        unsettled_ = barrier;
+        return false;
+    }
+    return true;
+}
+
+Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode, Attempt attempt) {
     sendFailed_ = false;
     cancelled_ = false;
     timeoutFlag_ = false;
     const std::uint8_t command = request.code();
     Bytes wire = EncodeFrame(request);
-    auto earlier = abandoned_.find(command);
-    const bool repeat = earlier != abandoned_.end() && earlier->second.wire == wire;
-    if (earlier != abandoned_.end() && !repeat) {
-        if (!Settle(earlier->second, mode))
+    const bool repeat = attempt == Attempt::Repeat && unsettled_ && unsettled_->wire == wire;
+    // The hardware query is a barrier of its own: its answer comes after
+    // every earlier reply, whose other answer codes are skipped below.
+    if (unsettled_ && !repeat && command != kBarrierCommand) {
+        if (!Barrier(mode))
             return Frame{};
-        abandoned_.erase(earlier);
+        unsettled_.reset();
     }
     transport_.discardInput();
     if (!transport_.write(wire)) {
@@ -119,13 +155,27 @@ Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode)
     do
         reply = ReceiveUntil(deadline, mode);
     while (AnswersAnotherCommand(reply, command));
-    if (repeat || timeoutFlag_ || cancelled_)
-        abandoned_[command] = Abandoned{std::move(wire), sentAt};
+    lastWire_ = wire;
+    lastSentAt_ = sentAt;
+    // A reply without this command's answer code (none, damaged, a refusal)
+    // leaves this request's own reply possibly still to come.
+    const bool answered =
+        reply.length >= 1 && reply.code() == static_cast<std::uint8_t>(command + 0x80);
+    if ((repeat || !answered) && command != kProgrammingCommand)
+        unsettled_ = Unsettled{std::move(wire), sentAt};
+    else
+        unsettled_.reset();
     return reply;
 }
 
+void FrameLink::ReplyUnusable() {
+    if (!lastWire_.empty())
+        unsettled_ = Unsettled{lastWire_, lastSentAt_};
+}
+
 void FrameLink::Reset() {
-    abandoned_.clear();
+    unsettled_.reset();
+    lastWire_.clear();
 }
 
 } // namespace rq7::device

@@ -13,7 +13,8 @@ class DeviceLinkTransfer : public EepromTransfer {
 public:
     explicit DeviceLinkTransfer(device::DeviceLink& link) : link_(link) {}
 
-    bool readEeprom(EepromImage& image, long eepromSize) override;
+    // ReadDeviceImage over the link.
+    ImageReadResult readImage(EepromImage& image, long eepromSize) override;
     bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override;
     bool connectionLost() const override;
 

@@ -1,20 +1,35 @@
 #pragma once
-// The device's EEPROM as the device workflows see it: the whole block read
-// and the whole block write of an active device. Both show the status window
-// with Storno themselves and hide it again before returning; the user's
-// Storno stays readable from the status afterwards.
+// The device's EEPROM as the device workflows see it: the settings read and
+// the block write of an active device. Both show the status window with
+// Storno themselves and hide it again before returning; the user's Storno
+// stays readable from the status afterwards.
 
 namespace rq7 {
 
 class EepromImage;
 
+enum class ImageRead {
+    Read,           // the image is in, up to its end
+    Unprogrammed,   // the header is not valid: no settings on the device
+    PastEeprom,     // the header is valid but the image would run past the EEPROM
+    BlockFailed,    // a block failed all its attempts
+    Cancelled,      // Storno; the blocks read so far are stored
+    ConnectionLost, // the port went away; the device is no longer active
+};
+
+struct ImageReadResult {
+    ImageRead outcome = ImageRead::BlockFailed;
+    long length = 0; // Read: the image's length, the bytes a settings file holds
+};
+
 class EepromTransfer {
 public:
     virtual ~EepromTransfer() = default;
-    // Reads the blocks below `eepromSize` (at least block 0) into the image.
-    // False when a block fails all its attempts; a read stopped by Storno
-    // returns true with the blocks read so far stored.
-    virtual bool readEeprom(EepromImage& image, long eepromSize) = 0;
+    // Reads the device's settings image into `image`: the header blocks
+    // first, then, when the header is valid, only as far as the image
+    // reaches (never at or beyond `eepromSize`). Bytes not read keep their
+    // values.
+    virtual ImageReadResult readImage(EepromImage& image, long eepromSize) = 0;
     // Writes the image's used part (`settingsSize` = image length + 1, at
     // least block 0), first block last; `verify` reads each block back.
     // False on a failed block and on Storno.

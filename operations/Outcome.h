@@ -11,7 +11,7 @@ enum class Outcome {
     OverwriteDeclined, // msg035 answered No: silent
     ReadFailed,        // msg001/002 (file), msg011 (device)
     WriteFailed,       // msg008/009 (file), msg021 (device, also Storno during the write)
-    InvalidImage,      // msg006/007 (file), msg015 (device)
+    InvalidImage,      // msg006/007 (file), msg015 or msg100 (device)
     ConversionFailed,  // the image could not be read into the window (msg034) or
                        // built from it (msg010, msg024)
     Stopped,           // Storno: msg012 (load), msg022 (save after the last block)

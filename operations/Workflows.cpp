@@ -120,28 +120,26 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
 
 Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
-    if (!device.readEeprom(context.image, eepromSize)) {
-        context.status.hideStatus();
-        const Outcome outcome =
-            device.connectionLost()
-                ? tell(context, Outcome::ConnectionLost, Icon::Critical, "msg070")
-                : tell(context, Outcome::ReadFailed, Icon::Critical, "msg011");
-        context.settings.updateMemoryUsage();
-        return outcome;
-    }
-    if (context.status.cancelRequested()) {
-        context.status.hideStatus();
-        const Outcome outcome = tell(context, Outcome::Stopped, Icon::Information, "msg012");
-        context.settings.updateMemoryUsage();
-        return outcome;
-    }
-    if (!context.image.IsImageValid()) {
+    const ImageRead read = device.readImage(context.image, eepromSize).outcome;
+    // Every way out but a converted image ends the same: the window keeps its
+    // settings and shows one message.
+    const auto refuse = [&](Outcome outcome, Icon icon, const std::string& key) {
         context.status.hideStatus();
         context.settings.updateMemoryUsage();
-        const Outcome outcome = tell(context, Outcome::InvalidImage, Icon::Exclamation, "msg015");
+        const Outcome told = tell(context, outcome, icon, key);
         context.settings.updateMemoryUsage();
-        return outcome;
-    }
+        return told;
+    };
+    if (read == ImageRead::ConnectionLost)
+        return refuse(Outcome::ConnectionLost, Icon::Critical, "msg070");
+    if (read == ImageRead::BlockFailed)
+        return refuse(Outcome::ReadFailed, Icon::Critical, "msg011");
+    if (read == ImageRead::Cancelled || context.status.cancelRequested())
+        return refuse(Outcome::Stopped, Icon::Information, "msg012");
+    if (read == ImageRead::Unprogrammed)
+        return refuse(Outcome::InvalidImage, Icon::Exclamation, "msg015");
+    if (read == ImageRead::PastEeprom)
+        return refuse(Outcome::InvalidImage, Icon::Exclamation, "msg100");
     const std::string failure = convertIntoWindow(context, "msg013");
     if (!failure.empty())
         return tell(context, Outcome::ConversionFailed, Icon::Critical, failure);

@@ -7,6 +7,7 @@
 #include "settings/PhoneNumber.h"
 #include "settings/SmsCentre.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace rq7 {
@@ -15,7 +16,16 @@ namespace {
 
 class Reader {
 public:
-    Reader(const EepromImage& image, ReadResult& result) : image_(image), result_(result) {}
+    // Only the first `known` bytes of the image count; the reader fails at
+    // the first byte it needs beyond them.
+    Reader(const EepromImage& image, ReadResult& result, long known = EepromImage::kSize)
+        : image_(image), result_(result), known_(known) {}
+
+    // How far the reading went: one past the furthest byte looked at, or the
+    // first byte needed beyond the known ones.
+    ImageExtent extent() const {
+        return missing_ ? ImageExtent{*missing_, false} : ImageExtent{furthest_, true};
+    }
 
     bool fail(const std::string& detail) {
         result_.ok = false;
@@ -25,14 +35,14 @@ public:
     }
 
     // Fixed-block and header reads: their addresses always lie inside.
-    int byte(long address) const { return image_.GetImageByte(address).value_or(0); }
-    int word(long address) const { return image_.GetImageWord(address).value_or(0); }
+    int byte(long address) { return at(address).value_or(0); }
+    int word(long address) { return byte(address) + 256 * byte(address + 1); }
 
     // One string from `position` up to and including its terminator.
     bool string(long& position, std::string& text) {
         std::string bytes;
         for (;;) {
-            const std::optional<int> b = image_.GetImageByte(position);
+            const std::optional<int> b = at(position);
             if (!b)
                 return fail("a string runs past the end of the image");
             ++position;
@@ -47,7 +57,7 @@ public:
     // One telephone entry from `position`, terminator included.
     bool phone(long& position, std::string& number, int row) {
         const std::string where = "telephone entry " + std::to_string(row);
-        const std::optional<int> first = image_.GetImageByte(position);
+        const std::optional<int> first = at(position);
         if (!first)
             return fail(where + " lies past the end of the image");
         if (*first == 0) {
@@ -74,7 +84,7 @@ public:
             take(position + 2, 2, chars);
         }
         const long terminator = position + static_cast<long>(chars.size());
-        if (!image_.GetImageByte(terminator))
+        if (!at(terminator))
             return fail(where + " runs past the end of the image");
         position = terminator + 1;
         number = cp1250::toUtf8(phone_bytes::decode(chars).value_or(""));
@@ -82,11 +92,24 @@ public:
     }
 
 private:
+    // One byte of the image, noted as looked at.
+    std::optional<int> at(long address) {
+        if (address >= known_) {
+            if (!missing_)
+                missing_ = address;
+            return std::nullopt;
+        }
+        const std::optional<int> b = image_.GetImageByte(address);
+        if (b)
+            furthest_ = std::max(furthest_, address + 1);
+        return b;
+    }
+
     // Appends `count` bytes from `from` to `out`; false when they do not all
     // lie in the image.
-    bool take(long from, int count, std::string& out) const {
+    bool take(long from, int count, std::string& out) {
         for (long a = from; a < from + count; ++a) {
-            const std::optional<int> b = image_.GetImageByte(a);
+            const std::optional<int> b = at(a);
             if (!b)
                 return false;
             out += static_cast<char>(*b);
@@ -98,8 +121,7 @@ private:
     // first type character taken for the terminator), the second type
     // character would start the next entry with a length field ending in
     // byte 0, which is never valid; so this layout means a type field.
-    bool zeroLengthWithType(long position) const {
-        const auto at = [this](long a) { return image_.GetImageByte(a); };
+    bool zeroLengthWithType(long position) {
         const std::optional<int> t1 = at(position + 2);
         const std::optional<int> t2 = at(position + 3);
         const std::optional<int> end = at(position + 4);
@@ -108,6 +130,9 @@ private:
 
     const EepromImage& image_;
     ReadResult& result_;
+    long known_;
+    long furthest_ = 0;
+    std::optional<long> missing_;
 };
 
 Flag bit(int value, int i) {
@@ -202,6 +227,15 @@ ReadResult ReadImage(const EepromImage& image, SettingsRecord& record,
         return result;
     result.ok = true;
     return result;
+}
+
+ImageExtent FindImageExtent(const EepromImage& image, long known) {
+    ReadResult result;
+    Reader reader(image, result, known);
+    SettingsRecord record;
+    if (readFixedBlock(reader, record))
+        readVariableArea(reader, record, {});
+    return reader.extent();
 }
 
 } // namespace rq7

@@ -33,4 +33,15 @@ struct ReadResult {
 ReadResult ReadImage(const EepromImage& image, SettingsRecord& record,
                      const std::vector<std::string>& smsCentreItems);
 
+// How much of an image ReadImage uses, so that a device read can stop at
+// the image's end.
+struct ImageExtent {
+    long end = 0;          // complete: one past the furthest byte ReadImage looks at;
+                           // otherwise the first byte it needs beyond the known ones
+    bool complete = false; // every byte ReadImage needs lies below `known`
+};
+// Follows the header words as ReadImage does, using only the first `known`
+// bytes of the image (at least the header's).
+ImageExtent FindImageExtent(const EepromImage& image, long known);
+
 } // namespace rq7

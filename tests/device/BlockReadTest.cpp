@@ -213,17 +213,33 @@ TEST_F(BlockRead, ReplyToARepeatNeverLandsInALaterBlock) {
     device.memoryCode = 6; // 8,192 bytes: the read is still running when the stray reply comes
     ActivateOk();
     // Block 8: the first answer comes 150 ms late and is taken by the repeat;
-    // the repeat's own answer follows almost the whole horizon later, more
-    // than the horizon after the first, given-up request.
+    // the repeat's own answer follows almost the whole horizon later. The
+    // device answers in order, so the barrier before block 16 is answered
+    // after it, and only then does block 16 go out.
     const Millis repeatLatency = kLateReplyHorizon - Millis{7};
-    OnBlock(8, [this, repeatLatency](int attempt, Millis now) {
+    Millis lastLate{0};
+    int attempts = 0;
+    device.fault = [&](const TestDevice::Request& r, std::size_t,
+                       Millis now) -> std::optional<std::vector<Arrival>> {
+        if (r.command == kBarrierCommand && lastLate > now)
+            return std::vector<Arrival>{
+                {lastLate + Millis{1}, TestDevice::Frame({0x83, '3', '0', '4', '0'})}};
+        if (r.command != 0x04 || r.address != 8)
+            return std::nullopt;
         std::vector<std::uint8_t> data(device.eeprom.begin() + 8, device.eeprom.begin() + 16);
-        const Millis latency = attempt == 1 ? Millis{150} : repeatLatency;
-        return std::optional<std::vector<Arrival>>{{{now + latency, TestDevice::BlockReply(data)}}};
-    });
+        const Millis latency = ++attempts == 1 ? Millis{150} : repeatLatency;
+        lastLate = std::max(lastLate, now + latency);
+        return std::vector<Arrival>{{now + latency, TestDevice::BlockReply(data)}};
+    };
     const TransferResult r = Read();
     EXPECT_EQ(r.outcome, TransferOutcome::Done);
     EXPECT_TRUE(ImageMatchesDevice(0, 8192));
+    const auto block16 =
+        std::find_if(line.sent().begin(), line.sent().end(), [](const SentFrame& s) {
+            return s.wire == EncodeFrame(BlockRequest(0x04, 16));
+        });
+    ASSERT_NE(block16, line.sent().end());
+    EXPECT_GT(block16->at, lastLate);
 }
 
 TEST_F(BlockRead, ReplyWaitingBeforeTheRequestIsNotTaken) {

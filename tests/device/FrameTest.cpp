@@ -253,24 +253,12 @@ TEST_F(Receive, ExchangeDropsWhatWasWaitingBeforeTheRequest) {
 }
 
 TEST_F(Receive, ALateReplyIsNeverTakenForAnotherRequests) {
-    // The first request is answered 2.9 s late, long after its time-out. The
-    // next request is itself answered slowly, within its long time-out, so
-    // the late answer lands in its wait unless it goes out after the
-    // horizon. Another command's answer is told apart by its code and
-    // skipped, so that request goes out at once; the same command at
-    // another address could not be told apart and waits the horizon out.
-    struct Case {
-        const char* name;
-        Frame first;
-        Frame second;
-        Millis sentAt; // when the second request goes out
-    };
-    const Case cases[] = {
-        {"another command", BlockRequest(0x05, 0), BlockRequest(0x04, 8), Millis{100}},
-        {"the same command at another address", BlockRequest(0x04, 0), BlockRequest(0x04, 8),
-         kLateReplyHorizon},
-    };
-    for (const Case& c : cases) {
+    // The device answers everything in order, 2.9 s late. The first request
+    // times out; before the next one a barrier goes out, and the request
+    // follows only once the barrier's answer came, after the late reply.
+    const Frame seconds[] = {BlockRequest(0x05, 8), BlockRequest(0x04, 8), MakeRequest(0x06)};
+    for (const Frame& second : seconds) {
+        const std::string name = "case: command " + std::to_string(second.code());
         clock = Millis{0};
         FakeLine caseLine{clock};
         FakeWaiter caseWaiter{clock, caseLine, [] { return false; }};
@@ -278,22 +266,22 @@ TEST_F(Receive, ALateReplyIsNeverTakenForAnotherRequests) {
         FrameLink caseLink{caseLine, caseWaiter};
         std::string reason;
         ASSERT_TRUE(caseLine.open("COM 1", reason));
-        const Bytes secondWire = EncodeFrame(c.second);
-        caseLine.device = [&secondWire](const Bytes& wire, Millis now) {
-            // Each reply names the address it answers.
-            const int address = wire[1];
-            const int answer = wire[0] + 0x80;
-            const Millis latency{wire == secondWire ? 2950 : 2900};
-            return std::vector<Arrival>{{now + latency, Reply({answer, address})}};
+        Millis lastReply{0};
+        caseLine.device = [&lastReply](const Bytes& wire, Millis now) {
+            // Each reply names the request it answers by its second byte.
+            lastReply = std::max(now + Millis{2900}, lastReply + Millis{1});
+            return std::vector<Arrival>{{lastReply, Reply({wire[0] + 0x80, wire[1]})}};
         };
-        EXPECT_EQ(caseLink.Exchange(c.first, Millis{100}, CancelMode::Ignored).length, 0)
-            << "case: " << c.name;
-        const Frame f = caseLink.Exchange(c.second, Millis{3000}, CancelMode::Ignored);
-        ASSERT_EQ(caseLine.sent().size(), 2u) << "case: " << c.name;
-        EXPECT_EQ(caseLine.sent()[1].at, c.sentAt) << "case: " << c.name;
-        EXPECT_EQ(f.length, 2) << "case: " << c.name;
-        EXPECT_EQ(f.code(), 0x84) << "case: " << c.name;
-        EXPECT_EQ(f.data[1], secondWire[1]) << "case: " << c.name << ": its own reply";
+        EXPECT_EQ(caseLink.Exchange(BlockRequest(0x04, 0), Millis{100}, CancelMode::Ignored).length,
+                  0)
+            << name;
+        const Frame f = caseLink.Exchange(second, Millis{3000}, CancelMode::Ignored);
+        ASSERT_EQ(caseLine.sent().size(), 3u) << name;
+        EXPECT_EQ(caseLine.sent()[1].wire, EncodeFrame(MakeRequest(kBarrierCommand))) << name;
+        EXPECT_EQ(caseLine.sent()[1].at, Millis{100}) << name;
+        EXPECT_EQ(caseLine.sent()[2].at, Millis{3000}) << name << ": after the barrier's answer";
+        EXPECT_EQ(f.code(), second.code() + 0x80) << name;
+        EXPECT_EQ(f.data[1], EncodeFrame(second)[1]) << name << ": its own reply";
     }
 }
 
@@ -355,10 +343,10 @@ TEST_F(Receive, RepliesOfOtherCommandsAreSkippedWithinTheSameDeadline) {
     }
 }
 
-TEST_F(Receive, SettlingBeforeTheSameCommandEndsByHorizonQuietOrLimit) {
-    // A block read (sent at 0) times out after 100 ms and is given up; then
-    // the line does what the case says before the block at another address
-    // is read.
+TEST_F(Receive, AnUnansweredBarrierFallsBackToAQuietLine) {
+    // A block read (sent at 0) times out after 100 ms; after the caller's
+    // pause the barrier goes out and is never answered (3 s), then the line
+    // does what the case says before the block at another address is read.
     struct Case {
         const char* name;
         Millis pause;               // the caller's own delay before the next request
@@ -368,19 +356,16 @@ TEST_F(Receive, SettlingBeforeTheSameCommandEndsByHorizonQuietOrLimit) {
     std::vector<Millis> babble;
     for (Millis t{150}; t < Millis{10000}; t += Millis{50})
         babble.push_back(t);
+    const Millis barrierEnd = Millis{100} + kLateReplyHorizon;
     const Case cases[] = {
-        {"quiet line: the horizon", Millis{0}, {}, kLateReplyHorizon},
-        {"reply just before the horizon: quiet after it",
+        {"quiet line", Millis{0}, {}, barrierEnd + kQuietGap},
+        {"a reply after the barrier's time: quiet after it",
          Millis{0},
-         {Millis{2990}},
-         Millis{2990} + kQuietGap},
-        {"horizon long past: a quiet gap only", Millis{5000}, {}, Millis{5100} + kQuietGap},
-        {"stray bytes left from before the pause",
-         Millis{5000},
-         {Millis{4000}},
-         Millis{5100} + kQuietGap},
-        {"a line that never stops: given up a second after the horizon", Millis{0}, babble,
-         kLateReplyHorizon + Millis{1000}},
+         {barrierEnd + Millis{50}},
+         barrierEnd + Millis{50} + kQuietGap},
+        {"after a pause", Millis{5000}, {Millis{4000}}, barrierEnd + Millis{5000} + kQuietGap},
+        {"a line that never stops: given up a second after the barrier's time", Millis{0}, babble,
+         barrierEnd + Millis{1000}},
     };
     for (const Case& c : cases) {
         clock = Millis{0};
@@ -395,48 +380,56 @@ TEST_F(Receive, SettlingBeforeTheSameCommandEndsByHorizonQuietOrLimit) {
                   0)
             << "case: " << c.name;
         clock += c.pause;
-        caseLine.device = [](const Bytes&, Millis now) {
+        caseLine.device = [](const Bytes& wire, Millis now) {
+            if (wire[0] == kBarrierCommand)
+                return std::vector<Arrival>{};
             return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, '8'})}};
         };
         const Frame f = caseLink.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Ignored);
-        ASSERT_EQ(caseLine.sent().size(), 2u) << "case: " << c.name;
-        EXPECT_EQ(caseLine.sent()[1].at, c.sentAt) << "case: " << c.name;
+        ASSERT_EQ(caseLine.sent().size(), 3u) << "case: " << c.name;
+        EXPECT_EQ(caseLine.sent()[1].at, Millis{100} + c.pause) << "case: " << c.name;
+        EXPECT_EQ(caseLine.sent()[2].at, c.sentAt) << "case: " << c.name;
         if (c.strays.size() < 2) { // a babbling line may spoil the reply; that is retried
             EXPECT_EQ(f.data[1], '8') << "case: " << c.name;
         }
     }
 }
 
-TEST_F(Receive, RepeatsGoOutAtOnceAndTheHorizonCountsFromTheLast) {
+TEST_F(Receive, RepeatsGoOutAtOnceThenABarrierBeforeAnyOtherRequest) {
     // Silence to the first two sendings of a block read; the third is
-    // answered at once. The repeats are not held back, another command is
-    // not held back either, and the block at another address waits out the
-    // horizon of the last sending, whose own reply may still come when the
-    // answer taken was an earlier one's.
+    // answered at once, and so is every request after it. A reply that
+    // could not be used counts like a lost one.
     int sendings = 0;
     line.device = [&sendings](const Bytes& wire, Millis now) {
-        if (wire[0] == 0x03)
+        if (wire[0] == kBarrierCommand)
             return std::vector<Arrival>{{now + Millis{1}, Reply({0x83, '1'})}};
         if (wire[1] != '0' || ++sendings >= 3)
             return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, wire[1]})}};
         return std::vector<Arrival>{};
     };
-    const auto read = [this](std::uint16_t address, Millis timeout) {
-        return link.Exchange(BlockRequest(0x04, address), timeout, CancelMode::Ignored);
+    const auto read = [this](std::uint16_t address, Millis timeout,
+                             Attempt attempt = Attempt::First) {
+        return link.Exchange(BlockRequest(0x04, address), timeout, CancelMode::Ignored, attempt);
     };
     EXPECT_EQ(read(0, Millis{100}).length, 0);
-    EXPECT_EQ(read(0, Millis{200}).length, 0);
-    EXPECT_EQ(read(0, Millis{300}).data[1], '0');
-    EXPECT_EQ(link.Exchange(MakeRequest(0x03), Millis{100}, CancelMode::Ignored).code(), 0x83);
-    EXPECT_EQ(read(8, Millis{100}).data[1], '8');
-    std::vector<Millis> times;
+    EXPECT_EQ(read(0, Millis{200}, Attempt::Repeat).length, 0);
+    EXPECT_EQ(read(0, Millis{300}, Attempt::Repeat).data[1], '0');
+    EXPECT_EQ(read(0, Millis{100}).data[1], '0') << "a new exchange for the same block";
+    EXPECT_EQ(read(8, Millis{100}).data[1], '8') << "no barrier after a clean exchange";
+    link.ReplyUnusable();
+    EXPECT_EQ(link.Exchange(MakeRequest(0x03), Millis{100}, CancelMode::Ignored).code(), 0x83)
+        << "the hardware query is its own barrier";
+    EXPECT_EQ(read(40, Millis{100}).data[1], '8');
+    std::vector<std::pair<int, Millis>> sent;
     for (const SentFrame& s : line.sent())
-        times.push_back(s.at);
-    EXPECT_EQ(times, (std::vector<Millis>{Millis{0}, Millis{100}, Millis{300}, Millis{301},
-                                          Millis{300} + kLateReplyHorizon}));
+        sent.emplace_back(s.wire[0], s.at);
+    const std::vector<std::pair<int, Millis>> expected{
+        {4, Millis{0}},   {4, Millis{100}}, {4, Millis{300}}, {3, Millis{301}},
+        {4, Millis{302}}, {4, Millis{303}}, {3, Millis{304}}, {4, Millis{305}}};
+    EXPECT_EQ(sent, expected);
 }
 
-TEST_F(Receive, CancelEndsTheSettlingOfAHonouredExchange) {
+TEST_F(Receive, CancelEndsTheBarrierOfAHonouredExchange) {
     line.device = [](const Bytes&, Millis) { return std::vector<Arrival>{}; };
     EXPECT_EQ(link.Exchange(BlockRequest(0x04, 0), Millis{100}, CancelMode::Honoured).length, 0);
     waiter.onWait = [this] {
@@ -446,17 +439,19 @@ TEST_F(Receive, CancelEndsTheSettlingOfAHonouredExchange) {
     line.arrive(Millis{1000}, Reply({0x84, '0'}));
     EXPECT_EQ(link.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Honoured).length, 0);
     EXPECT_TRUE(link.Cancelled());
-    EXPECT_EQ(line.sent().size(), 1u) << "nothing is sent after the cancel";
-    EXPECT_LT(clock, kLateReplyHorizon);
+    ASSERT_EQ(line.sent().size(), 2u) << "only the barrier went out";
+    EXPECT_EQ(line.sent()[1].wire[0], kBarrierCommand);
+    EXPECT_EQ(clock, Millis{1000});
 
-    // The settling was not finished, so the next exchange still waits it out.
+    // The barrier was not answered, so the next exchange sends another.
     cancel = false;
     waiter.onWait = nullptr;
-    line.device = [](const Bytes&, Millis now) {
-        return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, '6'})}};
+    line.device = [](const Bytes& wire, Millis now) {
+        return std::vector<Arrival>{{now + Millis{1}, Reply({wire[0] + 0x80, '6'})}};
     };
     EXPECT_EQ(link.Exchange(BlockRequest(0x04, 16), Millis{100}, CancelMode::Ignored).data[1], '6');
-    EXPECT_GE(line.sent().back().at, kLateReplyHorizon);
+    ASSERT_EQ(line.sent().size(), 4u);
+    EXPECT_EQ(line.sent()[2].wire[0], kBarrierCommand);
 }
 
 TEST_F(Receive, SendFailureReturnsAtOnce) {

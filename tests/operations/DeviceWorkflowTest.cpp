@@ -50,12 +50,13 @@ public:
 
     std::unique_ptr<EepromImage> device = deviceImageOf(nullptr);
     bool succeed = true;
-    bool storno = false; // the user presses Storno during the transfer
+    bool storno = false;     // the user presses Storno during the transfer
+    bool pastEeprom = false; // the image would run past the EEPROM
     int reads = 0, writes = 0;
     long size = -1;
     bool verified = false;
 
-    bool readEeprom(EepromImage& image, long eepromSize) override {
+    ImageReadResult readImage(EepromImage& image, long eepromSize) override {
         ++reads;
         size = eepromSize;
         status_.showStatus("read");
@@ -63,7 +64,13 @@ public:
             image.SetImageByte(*device->GetImageByte(i), i);
         status_.cancel = storno;
         status_.hideStatus();
-        return succeed;
+        ImageReadResult result;
+        result.outcome = !succeed                ? ImageRead::BlockFailed
+                         : storno                ? ImageRead::Cancelled
+                         : !image.IsImageValid() ? ImageRead::Unprogrammed
+                         : pastEeprom            ? ImageRead::PastEeprom
+                                                 : ImageRead::Read;
+        return result;
     }
     bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override {
         ++writes;
@@ -109,6 +116,7 @@ TEST(LoadFromDevice, EveryOutcomeShowsItsOneMessage) {
         const char* key;
         Icon icon;
         const char* text;
+        bool pastEeprom = false;
     } cases[] = {
         {"block failed", &sample, false, false, false, Outcome::ReadFailed, "msg011",
          Icon::Critical,
@@ -123,6 +131,11 @@ TEST(LoadFromDevice, EveryOutcomeShowsItsOneMessage) {
          "Data nebyla \u00fasp\u011b\u0161n\u011b na\u010dtena z EEPROM. EEPROM z\u0159ejm\u011b "
          "nen\u00ed "
          "naprogramov\u00e1na."},
+        {"image past the eeprom", &sample, true, false, false, Outcome::InvalidImage, "msg100",
+         Icon::Exclamation,
+         "Data nebyla \u00fasp\u011b\u0161n\u011b na\u010dtena z EEPROM. Nastaven\u00ed v EEPROM "
+         "p\u0159esahuje jej\u00ed velikost.",
+         true},
         {"unreadable field", &sample, true, false, true, Outcome::ConversionFailed, "msg034",
          Icon::Critical, "Nezn\u00e1m\u00e1 chyba p\u0159i p\u0159ekladu dat."},
         {"good image", &sample, true, false, false, Outcome::Done, "msg014", Icon::Information,
@@ -138,6 +151,7 @@ TEST(LoadFromDevice, EveryOutcomeShowsItsOneMessage) {
             b.transfer.device->SetImageByte(0x80, 62);
         b.transfer.succeed = c.succeed;
         b.transfer.storno = c.storno;
+        b.transfer.pastEeprom = c.pastEeprom;
 
         EXPECT_EQ(LoadFromDevice(b.context, b.transfer), c.outcome) << "case: " << c.name;
         EXPECT_EQ(b.transfer.size, 1024) << "case: " << c.name;
@@ -305,18 +319,22 @@ TEST(DeviceWorkflows, SavedSettingsLoadBackFromTheSimulatedDevice) {
 
 TEST(DeviceWorkflows, StornoDuringTheSimulatedReadKeepsTheWindow) {
     SimulatedBench b;
+    const SettingsRecord sample = sampleRecord();
+    const std::unique_ptr<EepromImage> contents = deviceImageOf(&sample);
+    b.device.loadEeprom(sim::Bytes(contents->data(), contents->data() + 512));
     b.holder.current.tabPIN = "4321";
     const SettingsRecord before = b.holder.current;
     int waits = 0;
     b.link.setCancelProbe([&] {
-        if (++waits == 40)
+        if (++waits == 10)
             b.status.cancel = true;
         return b.status.cancel;
     });
     EXPECT_EQ(LoadFromDevice(b.context, b.eeprom), Outcome::Stopped);
     EXPECT_EQ(b.prompter.keys(), Strings{"msg012"});
     EXPECT_EQ(b.holder.current, before);
-    EXPECT_LT(b.device.counters().handled[4], 128u) << "the read stopped early";
+    EXPECT_LT(b.device.counters().handled[4], static_cast<unsigned>(SettingsSize(sample) / 8))
+        << "the read stopped early";
 }
 
 } // namespace

@@ -80,7 +80,7 @@ TEST(CliEndToEnd, IdentifyShowsWhatTheDeviceReports) {
     }
 }
 
-TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
+TEST(CliEndToEnd, FullReadReturnsTheDeviceEepromByteForByte) {
     TempDir dir;
     const std::string device = dir / "device.eep";
     const Bytes contents = randomImage(2048, 11);
@@ -90,7 +90,7 @@ TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
     SimProcess sim;
     ASSERT_TRUE(sim.start({"--memory", "4", "--eeprom", device}, error)) << error;
     const std::string out = dir / "read.eep";
-    const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
+    const ProgramResult read = runRq7ctl({"read", "--full", "--port", sim.ptyPath(), "-o", out});
     EXPECT_EQ(read.exitCode, 0) << read.err;
     EXPECT_EQ(fileBytes(out), contents);
 
@@ -101,9 +101,16 @@ TEST(CliEndToEnd, ReadReturnsTheDeviceEepromByteForByte) {
         {"--memory", "0", "--eeprom", dir / "small.eep", "--wire-speed", "19200"}, error))
         << error;
     const std::string small = dir / "small-read.eep";
-    const ProgramResult second = runRq7ctl({"read", "--port", paced.ptyPath(), "-o", small});
+    const ProgramResult second =
+        runRq7ctl({"read", "--port", paced.ptyPath(), "-o", small, "--full"});
     EXPECT_EQ(second.exitCode, 0) << second.err;
     EXPECT_EQ(fileBytes(small), Bytes(128, 0xFF)) << "a blank 128-byte EEPROM";
+
+    // Without --full a blank device holds no settings: no file.
+    const std::string none = dir / "none.eep";
+    const ProgramResult blank = runRq7ctl({"read", "--port", paced.ptyPath(), "-o", none});
+    EXPECT_EQ(blank.exitCode, 3) << blank.err;
+    EXPECT_NE(::access(none.c_str(), F_OK), 0) << "no file";
     EXPECT_EQ(paced.stop(), 0) << paced.errorOutput();
 }
 
@@ -114,9 +121,9 @@ TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
     std::string error;
     ASSERT_TRUE(saveEepFile(device, contents, error)) << error;
     int succeeded = 0;
-    // Each lost reply makes the link sit out three seconds before the next
-    // block (a late answer could still come), so losses are kept rare here;
-    // the randomized in-process transfers cover heavy loss.
+    // An unanswered barrier after a lost reply costs three seconds, so
+    // losses are kept rare here; the randomized in-process transfers cover
+    // heavy loss.
     for (const char* seed : {"1", "2", "3"}) {
         SimProcess sim;
         ASSERT_TRUE(sim.start({"--eeprom", device, "--drop", "0.01", "--corrupt", "0.05", "--short",
@@ -124,7 +131,8 @@ TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
                               error))
             << error;
         const std::string out = dir / (std::string("read-") + seed + ".eep");
-        const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", out});
+        const ProgramResult read =
+            runRq7ctl({"read", "--full", "--port", sim.ptyPath(), "-o", out});
         if (read.exitCode == 0) {
             ++succeeded;
             EXPECT_EQ(fileBytes(out), contents) << "case: seed " << seed;
@@ -161,9 +169,16 @@ TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
         const ProgramResult write = runRq7ctl(args);
         EXPECT_EQ(write.exitCode, 0) << "case: verify " << verify << '\n' << write.err;
 
-        const std::string back = dir / "back.eep";
-        const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", back});
+        // The settings read gives the file written; the whole read shows
+        // what else the device holds.
+        const std::string settings = dir / "settings.eep";
+        const ProgramResult read = runRq7ctl({"read", "--port", sim.ptyPath(), "-o", settings});
         ASSERT_EQ(read.exitCode, 0) << read.err;
+        EXPECT_EQ(fileBytes(settings), written) << "case: verify " << verify;
+        const std::string back = dir / "back.eep";
+        const ProgramResult full =
+            runRq7ctl({"read", "--full", "--port", sim.ptyPath(), "-o", back});
+        ASSERT_EQ(full.exitCode, 0) << full.err;
         EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
 
         const Bytes device1 = fileBytes(back);

@@ -5,6 +5,10 @@
 // many time-outs cost nothing.
 
 #include "device/DeviceLink.h"
+#include "operations/DeviceImageRead.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsSize.h"
 #include "simulator/SimulatedDevice.h"
 #include "simulator/SimulatedLink.h"
 
@@ -12,6 +16,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <memory>
 #include <random>
 
 using namespace rq7;
@@ -105,6 +110,7 @@ void runScenario(std::uint32_t seed, int transfers, Tally& tally) {
     rates.drop = rate(random, most);
     rates.corrupt = rate(random, most);
     rates.late = rate(random, most / 5);
+    rates.lateRepeats = random() % 2 == 0;
     rates.shortReply = rate(random, most);
     const double misread = rate(random, most);
     const double badWrite = rate(random, most / 25);
@@ -227,4 +233,102 @@ TEST(RandomTransfers, LateReplyToAnAbandonedRequestIsNotTakenForTheNext) {
     ASSERT_TRUE(result.ok()) << "no fault was left for the read";
     EXPECT_EQ(firstDifference(device.eeprom(), image, 0, 1024), -1)
         << "a block was taken from the late reply for block 8";
+}
+
+namespace {
+
+// A settings image of some length: the phone numbers and names add to the
+// empty image's 149 bytes.
+Bytes settingsImage(std::mt19937& random) {
+    SettingsRecord record;
+    for (std::string& name : record.tabINPNazev)
+        name.assign(random() % 12, 'a');
+    for (int i = 0; i < 8; ++i)
+        if (random() % 2)
+            record.tabTC[static_cast<std::size_t>(i)] = "+42060" + std::to_string(random() % 10000);
+    auto image = std::make_unique<EepromImage>();
+    EXPECT_TRUE(WriteImage(record, *image).ok);
+    return Bytes(image->data(), image->data() + SettingsSize(record) - 1);
+}
+
+// A burst of faults for the replies starting at `first`, all others clean.
+void faultBurst(SimulatedDevice& device, std::mt19937& random, unsigned first) {
+    static const FaultSet kinds[] = {fault::Late, fault::Drop, fault::Corrupt, fault::Short,
+                                     fault::Late | fault::Corrupt};
+    for (unsigned i = 0; i < first; ++i)
+        device.forceFaults(fault::None);
+    for (unsigned n = 1 + random() % 5; n > 0; --n)
+        device.forceFaults(kinds[random() % 5]);
+}
+
+} // namespace
+
+// Faults around the header's last block, the image's last block and the
+// deactivation after them, where a stray reply would do the most harm: a
+// settings read takes exactly the device's image or fails, a verified
+// write leaves it on the device or fails, and the device always leaves
+// programming mode.
+TEST(RandomTransfers, FaultsAtTheHeaderAndTheImageEnd) {
+    int reads = 0, readsOk = 0, writes = 0, writesOk = 0, confirmed = 0;
+    for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+        const std::string where = "case: seed " + std::to_string(seed);
+        std::mt19937 random(seed);
+        DeviceConfig config;
+        config.faults.lateRepeats = random() % 2 == 0;
+        config.seed = seed;
+        SimulatedDevice device(config);
+        const Bytes image = settingsImage(random);
+        device.loadEeprom(image);
+        SimulatedLink link(device, random() % 4 == 0 ? 19200 : 0);
+        SilentPrompter prompter;
+        QuietStatus status;
+        const Texts texts;
+        device::DeviceLink requester(link, link, prompter, status, texts);
+        ASSERT_EQ(requester.Activate("sim").outcome, device::ActivationOutcome::Activated) << where;
+
+        const unsigned lastBlock = static_cast<unsigned>((image.size() - 1) / 8);
+        const unsigned targets[] = {2, 3, 4, lastBlock - 1, lastBlock, lastBlock + 1};
+        const unsigned target = targets[random() % 6];
+        // A verified write takes two exchanges per block, after block 0's
+        // first two.
+        faultBurst(device, random, seed % 2 == 1 ? target : 2 * target + 2);
+        if (seed % 2 == 1) {
+            auto read = std::make_unique<EepromImage>();
+            const ImageReadResult result = ReadDeviceImage(requester, *read, 1024);
+            ++reads;
+            if (result.outcome == ImageRead::Read) {
+                ++readsOk;
+                ASSERT_EQ(result.length, static_cast<long>(image.size())) << where;
+                ASSERT_EQ(firstDifference(Bytes(read->data(), read->data() + result.length), image,
+                                          0, image.size()),
+                          -1)
+                    << where << ": a read reported success with wrong data at this address";
+            } else {
+                EXPECT_EQ(result.outcome, ImageRead::BlockFailed) << where;
+            }
+        } else {
+            // Writing the image again: block 0 (zeros) twice, then the rest.
+            Bytes contents = image;
+            contents.resize(65536, 0);
+            const auto result = requester.WriteEeprom(contents.data(), contents.size(),
+                                                      static_cast<long>(image.size()) + 1, true);
+            ++writes;
+            if (result.ok()) {
+                ++writesOk;
+                ASSERT_EQ(firstDifference(device.eeprom(), image, 0, image.size()), -1)
+                    << where << ": a write reported success but the device differs here";
+            }
+        }
+        // The end of programming may itself be faulted, but a stale reply is
+        // never taken for its confirmation.
+        const auto end = requester.Deactivate();
+        confirmed += end.outcome == device::DeactivationOutcome::Confirmed;
+        if (end.outcome == device::DeactivationOutcome::Confirmed) {
+            EXPECT_FALSE(device.inProgrammingMode()) << where;
+        }
+        EXPECT_EQ(device.counters().outOfRange, 0u) << where;
+    }
+    EXPECT_GT(readsOk, reads / 2);
+    EXPECT_GT(writesOk, writes / 2);
+    EXPECT_GT(confirmed, 100);
 }

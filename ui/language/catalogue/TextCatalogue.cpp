@@ -63,6 +63,7 @@ constexpr CatalogueEntry kEntries[] = {
     {"msg052", "Pokud není zadáno telefonní číslo, musí být zaškrtávací pole Poplach nezaškrtnuté."},
     {"msg053", "Pokud není zadáno telefonní číslo, musí být zaškrtávací pole Události nezaškrtnuté."},
     {"msg060", "Toto pole může obsahovat pouze celé číslo od 0 do 255."},
+    {"msg100", "Data nebyla úspěšně načtena z EEPROM. Nastavení v EEPROM přesahuje její velikost."},
 
     // The serial port: lost connection, why it does not open, waiting for the device.
     {"msg070", "Spojení s portem bylo ztraceno (převodník byl odpojen nebo port zavřen). Zařízení je nyní neaktivní."},

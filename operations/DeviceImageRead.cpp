@@ -1,0 +1,65 @@
+#include "operations/DeviceImageRead.h"
+
+#include "device/DeviceLink.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageReader.h"
+
+#include <vector>
+
+namespace rq7 {
+
+namespace {
+
+constexpr long kHeaderEnd = EepromImage::kChecksumAddress + 1;
+
+// How far the image reaches when `known` bytes of it are in: the end, or
+// one past the first byte still needed.
+long Reach(const EepromImage& image, long known) {
+    const ImageExtent extent = FindImageExtent(image, known);
+    return extent.complete ? extent.end : extent.end + 1;
+}
+
+} // namespace
+
+ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize) {
+    std::vector<std::uint8_t> bytes(image.data(), image.data() + EepromImage::kSize);
+    long copied = 0;
+    const auto extent = [&](const std::uint8_t* read, long known) -> long {
+        for (; copied < known; ++copied)
+            image.SetImageByte(read[copied], copied);
+        if (known < kHeaderEnd)
+            return kHeaderEnd;
+        if (!image.IsImageValid())
+            return known;
+        const long reach = Reach(image, known);
+        // A byte needed beyond the EEPROM: nothing more to read.
+        return reach > eepromSize ? known : reach;
+    };
+    const device::TransferResult transfer =
+        link.ReadBlocks(bytes.data(), bytes.size(), eepromSize, extent);
+
+    ImageReadResult result;
+    switch (transfer.outcome) {
+    case device::TransferOutcome::Done:
+        break;
+    case device::TransferOutcome::Cancelled:
+        result.outcome = ImageRead::Cancelled;
+        return result;
+    case device::TransferOutcome::ConnectionLost:
+        result.outcome = ImageRead::ConnectionLost;
+        return result;
+    default:
+        result.outcome = ImageRead::BlockFailed;
+        return result;
+    }
+    if (copied < kHeaderEnd || !image.IsImageValid()) {
+        result.outcome = ImageRead::Unprogrammed;
+        return result;
+    }
+    const ImageExtent end = FindImageExtent(image, copied);
+    result.outcome = end.complete ? ImageRead::Read : ImageRead::PastEeprom;
+    result.length = end.complete ? end.end : 0;
+    return result;
+}
+
+} // namespace rq7

@@ -1,0 +1,21 @@
+#pragma once
+// Reading the settings image from an active device: the one read that every
+// reader of the device's settings goes through (the window's load, rq7ctl
+// read, a copy of the device taken before a write).
+
+#include "operations/EepromTransfer.h"
+
+namespace rq7 {
+
+namespace device {
+class DeviceLink;
+}
+
+// Reads the header blocks; when the header is not valid, stops there
+// (Unprogrammed). Otherwise reads on block by block only as far as the
+// image's reader looks, found from the bytes as they arrive; an image that
+// would run past `eepromSize` is reported (PastEeprom) without reading
+// beyond the EEPROM. The status window's progress counts the blocks needed.
+ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize);
+
+} // namespace rq7
