@@ -1,0 +1,177 @@
+// Settings-read and late-reply figures:
+//   --port PATH [--baud B] [--reads N]
+//       reads the settings image of the device on PATH (rq7-sim with
+//       --wire-speed B) N times through the serial transport; reports the
+//       wall time against the line time of the blocks the read needs.
+//   --late-runs N [--late P] [--image FILE.eep]
+//       on the in-process simulator paced at 19,200 baud (virtual clock),
+//       every reply of a share P (default 0.2) of the exchanges comes 2 s
+//       late, in order; per seed one settings read and one verified write
+//       of the image; counts the transfers that reported success with the
+//       wrong bytes.
+
+#include "device/DeviceLink.h"
+#include "device/qt/EventLoopWaiter.h"
+#include "device/qt/SerialTransport.h"
+#include "files/WholeFile.h"
+#include "operations/DeviceImageRead.h"
+#include "settings/EepromImage.h"
+#include "simulator/SimulatedDevice.h"
+#include "simulator/SimulatedLink.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace rq7;
+
+namespace {
+
+class QuietPrompter : public Prompter {
+public:
+    Answer ask(const Message& message) override { return message.defaultAnswer(); }
+};
+
+class NoStatus : public StatusSink {
+public:
+    void showStatus(const std::string&) override {}
+    void hideStatus() override {}
+    void progress(int, int) override {}
+    bool cancelRequested() const override { return false; }
+};
+
+double wallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+std::string option(const std::vector<std::string>& args, const std::string& name,
+                   const std::string& fallback) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == name)
+            return args[i + 1];
+    return fallback;
+}
+
+// Line seconds of `blocks` block reads: 7 request and 19 reply bytes each.
+double lineSeconds(long blocks, long baud) {
+    return static_cast<double>(blocks * 26 * 10) / static_cast<double>(baud);
+}
+
+int overPort(const std::string& port, long baud, int reads) {
+    device::SerialTransport transport;
+    device::EventLoopWaiter waiter;
+    QuietPrompter prompter;
+    NoStatus status;
+    const Texts texts;
+    device::DeviceLink link(transport, waiter, prompter, status, texts);
+    if (link.Activate(port).state != device::ConnectionState::Aktivni) {
+        std::cerr << "activation failed on " << port << '\n';
+        return 1;
+    }
+    int code = 0;
+    for (int r = 1; r <= reads; ++r) {
+        auto image = std::make_unique<EepromImage>();
+        const double wall0 = wallSeconds();
+        const ImageReadResult result = ReadDeviceImage(link, *image, link.info().eepromSize);
+        const double wall = wallSeconds() - wall0;
+        const long blocks = result.outcome == ImageRead::Read ? (result.length + 7) / 8 : 4;
+        const double limit = lineSeconds(blocks, baud);
+        std::printf("  settings read %d of a %ld-byte EEPROM: %s, %ld bytes, %ld blocks, wall "
+                    "%.3f s = %.3f x the line time of its blocks (%.3f s)\n",
+                    r, link.info().eepromSize,
+                    result.outcome == ImageRead::Read ? "read" : "not read", result.length, blocks,
+                    wall, wall / limit, limit);
+        if (result.outcome != ImageRead::Read && result.outcome != ImageRead::Unprogrammed)
+            code = 1;
+    }
+    link.Deactivate();
+    return code;
+}
+
+int lateRuns(int runs, double late, const std::vector<std::uint8_t>& image) {
+    int reads = 0, readsOk = 0, readsWrong = 0, writes = 0, writesOk = 0, writesWrong = 0;
+    unsigned lateReplies = 0;
+    double virtualSeconds = 0;
+    for (int seed = 1; seed <= runs; ++seed) {
+        sim::DeviceConfig config;
+        config.seed = static_cast<std::uint64_t>(seed);
+        sim::SimulatedDevice device(config);
+        device.loadEeprom(image);
+        sim::SimulatedLink link(device, 19200);
+        QuietPrompter prompter;
+        NoStatus status;
+        const Texts texts;
+        device::DeviceLink requester(link, link, prompter, status, texts);
+        if (requester.Activate("sim").state != device::ConnectionState::Aktivni)
+            continue;
+        sim::FaultRates rates;
+        rates.late = late;
+        rates.lateRepeats = true;
+        device.setFaultRates(rates);
+        const auto start = link.nowMicros();
+
+        auto read = std::make_unique<EepromImage>();
+        const ImageReadResult result =
+            ReadDeviceImage(requester, *read, requester.info().eepromSize);
+        ++reads;
+        if (result.outcome == ImageRead::Read) {
+            ++readsOk;
+            readsWrong += result.length != static_cast<long>(image.size()) ||
+                          !std::equal(image.begin(), image.end(), read->data());
+        }
+        std::vector<std::uint8_t> contents = image;
+        contents.resize(65536, 0);
+        ++writes;
+        if (requester
+                .WriteEeprom(contents.data(), contents.size(), static_cast<long>(image.size()) + 1,
+                             true)
+                .ok()) {
+            ++writesOk;
+            writesWrong += !std::equal(image.begin(), image.end(), device.eeprom().begin());
+        }
+        device.setFaultRates(sim::FaultRates{});
+        requester.Deactivate();
+        lateReplies += device.counters().late;
+        virtualSeconds += static_cast<double>((link.nowMicros() - start).count()) / 1e6;
+    }
+    std::printf("late replies (%.0f %% of exchanges, every attempt 2 s late, in order, 19200 "
+                "baud, virtual clock): %d seeds, %u late replies, %.0f s of line time\n"
+                "  settings reads: %d, %d succeeded, %d silently wrong\n"
+                "  verified writes: %d, %d succeeded, %d silently wrong\n",
+                100 * late, runs, lateReplies, virtualSeconds, reads, readsOk, readsWrong, writes,
+                writesOk, writesWrong);
+    return readsWrong + writesWrong == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::string runs = option(args, "--late-runs", "");
+    if (!runs.empty()) {
+        std::string bytes, error;
+        const std::string path = option(args, "--image", "");
+        if (path.empty() || files::readWholeFile(path, bytes, error) != files::FileRead::Read) {
+            std::cerr << "--late-runs needs --image FILE.eep " << error << '\n';
+            return 2;
+        }
+        return lateRuns(std::atoi(runs.c_str()), std::atof(option(args, "--late", "0.2").c_str()),
+                        std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
+    const std::string port = option(args, "--port", "");
+    if (port.empty()) {
+        std::cerr << "usage: rq7_bench_device_read --port PATH [--baud B] [--reads N]\n"
+                     "       rq7_bench_device_read --late-runs N --image FILE.eep [--late P]\n";
+        return 2;
+    }
+    return overPort(port, std::atol(option(args, "--baud", "19200").c_str()),
+                    std::atoi(option(args, "--reads", "3").c_str()));
+}
