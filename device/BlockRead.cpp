@@ -29,8 +29,9 @@ std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address, Attempt attemp
 }
 
 TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize) {
-    return ReadBlocks(image, imageSize, eepromSize,
-                      [eepromSize](const std::uint8_t*, long) { return eepromSize; });
+    return ReadBlocks(image, imageSize, eepromSize, [eepromSize](const std::uint8_t*, long) {
+        return ReadReach{eepromSize, eepromSize};
+    });
 }
 
 TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize, long eepromSize,
@@ -42,8 +43,9 @@ TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize
         return result;
 
     status_.showStatus(texts_.get("msg048"));
-    long end = std::min(extent(image, 0), eepromSize);
-    int total = BlockCount(end);
+    ReadReach reach = extent(image, 0);
+    long end = std::min(reach.need, eepromSize);
+    int total = BlockCount(std::min(std::max(reach.expected, end), eepromSize));
     status_.progress(0, total);
     std::uint32_t address = 0;
     do {
@@ -69,8 +71,10 @@ TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize
         std::copy(block->begin(), block->end(), image + address);
         ++result.blocks;
         address += kBlockSize;
-        end = std::min(extent(image, static_cast<long>(address)), eepromSize);
-        total = std::max(BlockCount(end), result.blocks);
+        reach = extent(image, static_cast<long>(address));
+        end = std::min(reach.need, eepromSize);
+        total = std::max(BlockCount(std::min(std::max(reach.expected, end), eepromSize)),
+                         result.blocks);
         status_.progress(result.blocks, total);
     } while (static_cast<long>(address) < end && address + kBlockSize <= imageSize && !Cancelled());
     status_.hideStatus();

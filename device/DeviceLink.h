@@ -123,10 +123,15 @@ public:
     // reply must carry the answer code and eight hex pairs. A Repeat is a
     // further attempt at the same block.
     std::optional<Block> ReadBlock(std::uint16_t address, Attempt attempt = Attempt::First);
-    // How far a read goes: called with the image and the number of bytes
-    // read so far (0 before the first block), it returns the address the
-    // read must reach.
-    using ReadExtent = std::function<long(const std::uint8_t* image, long bytesRead)>;
+    // How far a read goes: the address it must reach, and the address it
+    // will probably reach, for the progress total.
+    struct ReadReach {
+        long need = 0;
+        long expected = 0;
+    };
+    // Called with the image and the number of bytes read so far (0 before
+    // the first block).
+    using ReadExtent = std::function<ReadReach(const std::uint8_t* image, long bytesRead)>;
     // Reads blocks 0, 8, … into image while the block starts below both
     // eepromSize and the extent, asked again after every block (block 0
     // always); stops between blocks on Storno. The progress total follows

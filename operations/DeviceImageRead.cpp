@@ -3,7 +3,9 @@
 #include "device/DeviceLink.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageReader.h"
+#include "settings/SettingsRecord.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace rq7 {
@@ -14,7 +16,7 @@ constexpr long kHeaderEnd = EepromImage::kChecksumAddress + 1;
 
 // How far the image reaches when `known` bytes of it are in: the end, or
 // one past the first byte still needed.
-long Reach(const EepromImage& image, long known) {
+long NeededUpTo(const EepromImage& image, long known) {
     const ImageExtent extent = FindImageExtent(image, known);
     return extent.complete ? extent.end : extent.end + 1;
 }
@@ -24,16 +26,21 @@ long Reach(const EepromImage& image, long known) {
 ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize) {
     std::vector<std::uint8_t> bytes(image.data(), image.data() + EepromImage::kSize);
     long copied = 0;
-    const auto extent = [&](const std::uint8_t* read, long known) -> long {
+    using Reach = device::DeviceLink::ReadReach;
+    const auto extent = [&](const std::uint8_t* read, long known) -> Reach {
         for (; copied < known; ++copied)
             image.SetImageByte(read[copied], copied);
         if (known < kHeaderEnd)
-            return kHeaderEnd;
+            return {kHeaderEnd, kHeaderEnd};
         if (!image.IsImageValid())
-            return known;
-        const long reach = Reach(image, known);
+            return {known, known};
+        const long need = NeededUpTo(image, known);
         // A byte needed beyond the EEPROM: nothing more to read.
-        return reach > eepromSize ? known : reach;
+        if (need > eepromSize)
+            return {known, known};
+        // The telephone block comes last, with at least a byte per entry.
+        const long telephone = image.GetImageWord(EepromImage::kTelephoneWord).value_or(0);
+        return {need, std::max(need, telephone + kRowCount)};
     };
     const device::TransferResult transfer =
         link.ReadBlocks(bytes.data(), bytes.size(), eepromSize, extent);
