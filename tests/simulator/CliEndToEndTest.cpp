@@ -199,13 +199,13 @@ TEST(CliEndToEnd, ASimulatorThatEndsMidReadEndsTheReadWithTheLostPortStatus) {
     TempDir dir;
     std::string error;
     SimProcess sim;
-    // 64 KiB paced at 19200 baud: the read would take minutes.
+    // 64 KiB paced at 19200 baud: the whole read would take minutes.
     ASSERT_TRUE(sim.start({"--memory", "9", "--wire-speed", "19200"}, error)) << error;
     const std::string errPath = dir / "err.txt";
     const int devNull = ::open("/dev/null", O_WRONLY);
-    const pid_t read =
-        startProgram(binPath("rq7ctl"), {"read", "--port", sim.ptyPath(), "-o", dir / "out.eep"},
-                     devNull, errPath);
+    const pid_t read = startProgram(
+        binPath("rq7ctl"), {"read", "--full", "--port", sim.ptyPath(), "-o", dir / "out.eep"},
+        devNull, errPath);
     ::close(devNull);
     ASSERT_GT(read, 0);
     ::usleep(800 * 1000);
