@@ -2,6 +2,7 @@
 
 #include "device/DeviceLink.h"
 #include "settings/EepromImage.h"
+#include "settings/ImageLayout.h"
 #include "settings/ImageReader.h"
 #include "settings/SettingsRecord.h"
 
@@ -12,7 +13,7 @@ namespace rq7 {
 
 namespace {
 
-constexpr long kHeaderEnd = EepromImage::kChecksumAddress + 1;
+constexpr long kHeaderEnd = layout::kChecksumAddress + 1;
 
 // How far the image reaches when `known` bytes of it are in: the end, or
 // one past the first byte still needed.
@@ -39,7 +40,7 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
         if (need > eepromSize)
             return {known, known};
         // The telephone block comes last, with at least a byte per entry.
-        const long telephone = image.GetImageWord(EepromImage::kTelephoneWord).value_or(0);
+        const long telephone = image.GetImageWord(layout::kTelephoneWord).value_or(0);
         return {need, std::max(need, telephone + kRowCount)};
     };
     const device::TransferResult transfer =

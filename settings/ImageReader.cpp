@@ -151,7 +151,7 @@ void readChoice(const ChoiceTable& table, int code, std::string& field) {
 }
 
 template <std::size_t N>
-void readMasks(const std::array<layout::MaskByte, N>& masks, const Reader& rd, SettingsRecord& r) {
+void readMasks(const std::array<layout::MaskByte, N>& masks, Reader& rd, SettingsRecord& r) {
     for (const layout::MaskByte& m : masks)
         readMask(rd.byte(m.address), r.*m.flags);
 }
