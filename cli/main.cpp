@@ -33,8 +33,17 @@ static void printUsage(std::ostream& out) {
            "  --trace FILE    append the serial traffic to FILE (also RQ7_TRACE=FILE): one\n"
            "                  line per frame, seconds since the port was opened, > sent,\n"
            "                  < received, ! thrown away (reason), - open/close/timeout/lost\n"
-           "\nexit status: 0 ok, 1 failure, 2 bad input, 3 device not programmed (read),\n"
-           "4 device left in programming mode, 5 connection to the port lost\n";
+           "\nexit statuses (every command):\n"
+           "  0  done; diff: the settings are equal; check: no finding\n"
+           "  1  failed: the device did not answer or refused, a transfer or the backup\n"
+           "     before a write failed, an output could not be written; diff: the\n"
+           "     settings differ; check: a finding\n"
+           "  2  bad input: wrong arguments, a file that cannot be read or holds no\n"
+           "     valid settings; diff: also a device that could not be read\n"
+           "  3  read, diff --port: the device holds no settings (read still writes the file)\n"
+           "  4  identify, read, write, diff --port: the device refused to leave\n"
+           "     programming mode\n"
+           "  5  identify, read, write, diff --port: the connection to the port was lost\n";
 }
 
 } // namespace rq7::cli

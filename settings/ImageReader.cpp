@@ -193,7 +193,8 @@ bool readFixedBlock(Reader& rd, SettingsRecord& r) {
     return true;
 }
 
-bool readVariableArea(Reader& rd, SettingsRecord& r, const std::vector<std::string>& smsItems) {
+bool readVariableArea(Reader& rd, SettingsRecord& r, const std::vector<std::string>& smsItems,
+                      long& end) {
     for (const layout::StringBlock& block : layout::kStringBlocks) {
         long position = rd.word(block.headerWord);
         for (std::string& text : r.*block.field)
@@ -214,6 +215,7 @@ bool readVariableArea(Reader& rd, SettingsRecord& r, const std::vector<std::stri
     for (int i = 0; i < kRowCount; ++i)
         if (!rd.phone(position, r.tabTC[static_cast<std::size_t>(i)], i))
             return false;
+    end = position;
     return true;
 }
 
@@ -223,7 +225,8 @@ ReadResult ReadImage(const EepromImage& image, SettingsRecord& record,
                      const std::vector<std::string>& smsCentreItems) {
     ReadResult result;
     Reader reader(image, result);
-    if (!readFixedBlock(reader, record) || !readVariableArea(reader, record, smsCentreItems))
+    if (!readFixedBlock(reader, record) ||
+        !readVariableArea(reader, record, smsCentreItems, result.length))
         return result;
     result.ok = true;
     return result;

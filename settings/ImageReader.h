@@ -22,6 +22,9 @@ struct ReadResult {
     // could not be read, for logs and rq7ctl.
     std::string messageKey;
     std::string detail;
+    // When ok: the image length, the address just after the telephone
+    // block's last terminator (the bytes a file or backup of it holds).
+    long length = 0;
 };
 
 // Follows the header words of `image` and fills every field of `record`.

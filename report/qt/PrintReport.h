@@ -4,6 +4,8 @@
 
 #include "settings/SettingsRecord.h"
 
+#include <string>
+
 class QWidget;
 
 namespace rq7::report {
@@ -12,5 +14,10 @@ namespace rq7::report {
 // settings; a cancelled dialog prints nothing. Returns false only when the
 // chosen printer could not start the job.
 bool printSettingsReport(const SettingsRecord& settings, QWidget* parent);
+
+// The same report on A4 into the PDF file `path`, without a dialog (needs a
+// QGuiApplication). False with the reason when the file could not be made.
+bool printSettingsReportToPdf(const SettingsRecord& settings, const std::string& path,
+                              std::string& error);
 
 } // namespace rq7::report

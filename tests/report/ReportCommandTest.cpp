@@ -108,6 +108,38 @@ TEST_F(ReportCommand, ControlCharactersNeverReachTheTerminal) {
               lines[3]);
 }
 
+// The PDF comes from the window's printing code; here it is checked as a
+// reader sees it: every report line, in order, and a refused output path.
+TEST_F(ReportCommand, PrintsTheReportIntoAPdf) {
+    const std::string pdftotext = "/usr/bin/pdftotext";
+    if (!std::filesystem::exists(pdftotext))
+        GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
+    const SettingsRecord settings = exampleSettings();
+    const std::string source = writeImageFile(settings, "example.eep");
+    const std::string pdf = path("sheet.pdf");
+    const ProgramResult run = runRq7ctl({"report", source, "--pdf", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    const ProgramResult text = test::runProgram(pdftotext, {"-layout", "-enc", "UTF-8", pdf, "-"});
+    ASSERT_EQ(text.exitCode, 0) << text.err;
+    std::size_t from = 0;
+    for (const std::string& line : reportLines(settings)) {
+        const std::size_t first = line.find_first_not_of(' ');
+        const std::size_t last = line.find_last_not_of(' ');
+        if (first == std::string::npos || line[first] == '=')
+            continue; // blank lines; rules run past the paper's edge
+        const std::string words = line.substr(first, last - first + 1);
+        const std::size_t at = text.out.find(words, from);
+        ASSERT_NE(at, std::string::npos) << "not found after the previous line: " << words;
+        from = at + words.size();
+    }
+
+    const ProgramResult refused =
+        runRq7ctl({"report", source, "--pdf", path("missing/dir/sheet.pdf")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("missing/dir/sheet.pdf"), std::string::npos) << refused.err;
+}
+
 TEST_F(ReportCommand, RejectsWhatIsNoSettingsFile) {
     std::string badChecksum = test::readFile(writeImageFile(exampleSettings(), "valid.eep"));
     ASSERT_GT(badChecksum.size(), 26u);
@@ -122,6 +154,7 @@ TEST_F(ReportCommand, RejectsWhatIsNoSettingsFile) {
     const Case cases[] = {
         {"no file named", {"report"}, "usage"},
         {"two files", {"report", "a.eep", "b.eep"}, "usage"},
+        {"--pdf without its file", {"report", "a.eep", "--pdf"}, "usage"},
         {"missing file", {"report", dir_ / "missing.eep"}, "cannot open"},
         {"a directory", {"report", dir_ / "folder.eep"}, "folder.eep"},
         {"longer than the image",

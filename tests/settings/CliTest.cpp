@@ -1,4 +1,4 @@
-// rq7ctl dump, build and size, run as a program.
+// rq7ctl dump, build, size and diff, run as a program.
 
 #include "encoding/Cp1250.h"
 #include "settings/EepromImage.h"
@@ -213,7 +213,10 @@ TEST_F(Rq7ctl, UsageErrors) {
                                                {"build", s.string(), "-o"},
                                                {"dump"},
                                                {"size"},
-                                               {"size", s.string(), s.string()}}) {
+                                               {"size", s.string(), s.string()},
+                                               {"diff", s.string()},
+                                               {"diff", s.string(), s.string(), s.string()},
+                                               {"diff", s.string(), "--bogus"}}) {
         const ProgramResult r = runRq7ctl(args);
         EXPECT_EQ(r.exitCode, 2) << args[0] << " with " << args.size() << " arguments";
         EXPECT_NE(r.err.find("usage"), std::string::npos) << r.err;
@@ -221,4 +224,41 @@ TEST_F(Rq7ctl, UsageErrors) {
     const ProgramResult size = runRq7ctl({"size", s.string()});
     EXPECT_EQ(size.exitCode, 0);
     EXPECT_EQ(size.out, "150\n");
+}
+
+TEST_F(Rq7ctl, DiffPrintsEachDifferingFieldAndSaysSoInItsStatus) {
+    SettingsRecord a;
+    a.tabJmenoStanice = "Chata7";
+    a.tabTC[2] = "+420123";
+    a.tabINPZpr[3] = kFlagOn;
+    SettingsRecord b = a;
+    b.tabJmenoStanice = "Chata8\nB";
+    b.tabTC[2].clear();
+    b.tabINPZpr[3] = kFlagOff;
+    b.tabKOMUNIKFormat = kFormatPulse;
+    const std::string fa = write("a.eep", imageFile(a));
+    const std::string fb = write("b.eep", imageFile(b));
+
+    const ProgramResult same = runRq7ctl({"diff", fa, write("a2.eep", imageFile(a))});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    // Field-table order; a line break in a value stays inside its line.
+    const ProgramResult different = runRq7ctl({"diff", fa, fb});
+    EXPECT_EQ(different.exitCode, 1) << different.err;
+    EXPECT_EQ(different.out, "tabJmenoStanice: Chata7 -> Chata8\\nB\n"
+                             "tabKOMUNIKFormat: " +
+                                 a.tabKOMUNIKFormat + " -> " + kFormatPulse +
+                                 "\n"
+                                 "tabTC(2): +420123 -> \n"
+                                 "tabINPZpr(3): 1 -> 0\n");
+
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"diff", fa, path("missing.eep").string()},
+             {"diff", write("text.eep", "hello\n").string(), fb}}) {
+        const ProgramResult broken = runRq7ctl(args);
+        EXPECT_EQ(broken.exitCode, 2) << args[2];
+        EXPECT_EQ(broken.out, "");
+        EXPECT_NE(broken.err.find("rq7ctl diff:"), std::string::npos) << broken.err;
+    }
 }

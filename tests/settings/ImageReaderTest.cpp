@@ -258,18 +258,25 @@ TEST(ImageReader, StringsReplaceThePreviousTextsExactly) {
     shorter.rtReCall = "alive";
 
     EepromImage image;
-    ASSERT_TRUE(WriteImage(longer, image).ok);
+    const WriteResult longerImage = WriteImage(longer, image);
+    ASSERT_TRUE(longerImage.ok);
     SettingsRecord r = scribbled();
     r.tabKOMUNIKFormat = kFormatSia;
     r.tabKOMUNIKParita = kParityNone;
     r.tabKOMUNIKFrekvence = kFrequency1400;
-    ASSERT_TRUE(read(image, r).ok);
+    ReadResult res = read(image, r);
+    ASSERT_TRUE(res.ok);
     EXPECT_EQ(r, longer);
+    EXPECT_EQ(res.length, longerImage.length);
 
     // The shorter image goes into the same buffer; the longer one's bytes
-    // are still there after it, but no field may pick them up.
-    ASSERT_TRUE(WriteImage(shorter, image).ok);
-    ASSERT_TRUE(read(image, r).ok);
+    // are still there after it, but no field may pick them up nor count
+    // towards its length.
+    const WriteResult shorterImage = WriteImage(shorter, image);
+    ASSERT_TRUE(shorterImage.ok);
+    res = read(image, r);
+    ASSERT_TRUE(res.ok);
+    EXPECT_EQ(res.length, shorterImage.length);
     SettingsRecord expected = shorter;
     expected.opNotAuthorized = kFlagOff;
     EXPECT_EQ(r, expected);
@@ -383,4 +390,5 @@ TEST(ImageReader, LastTelephoneEntryMayEndAtTheLastAddress) {
     const ReadResult res = read(image, r);
     ASSERT_TRUE(res.ok) << res.detail;
     EXPECT_EQ(r.tabTC[7], "+1");
+    EXPECT_EQ(res.length, EepromImage::kSize);
 }
