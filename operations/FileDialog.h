@@ -1,8 +1,8 @@
 #pragma once
 // The file dialog of the settings file commands, as the workflows see it.
 // One dialog object serves both directions for the program's whole run and
-// offers the last chosen name again (at first "*.eep"); the workflows keep
-// nothing between runs.
+// offers the last chosen name again (at first "*.eep" in the folder last
+// used, see FileNames.h); the workflows keep nothing between runs.
 
 #include <optional>
 #include <string>
@@ -19,8 +19,12 @@ public:
     // An existing file to load; nothing when the user cancels or the dialog
     // fails.
     virtual std::optional<std::string> chooseFileToOpen() = 0;
-    // A name to save under, existing or not; the dialog itself never asks
-    // about overwriting (the save asks). Nothing on cancel or failure.
+    // The same in `folder` (the backups), which the dialog does not remember
+    // as the last folder.
+    virtual std::optional<std::string> chooseFileToOpenIn(const std::string& folder) = 0;
+    // A name to save under, existing or not, with ".eep" added when the
+    // user typed no suffix; the dialog itself never asks about overwriting
+    // (the save asks). Nothing on cancel or failure.
     virtual std::optional<std::string> chooseFileToSave() = 0;
 };
 

@@ -114,16 +114,18 @@ TEST_F(ReportCommand, PrintsTheReportIntoAPdf) {
     const std::string pdftotext = "/usr/bin/pdftotext";
     if (!std::filesystem::exists(pdftotext))
         GTEST_SKIP() << "pdftotext is not installed (poppler-utils)";
-    const SettingsRecord settings = exampleSettings();
-    const std::string source = writeImageFile(settings, "example.eep");
+    const std::string source = writeImageFile(exampleSettings(), "example.eep");
     const std::string pdf = path("sheet.pdf");
     const ProgramResult run = runRq7ctl({"report", source, "--pdf", pdf});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
     const ProgramResult text = test::runProgram(pdftotext, {"-layout", "-enc", "UTF-8", pdf, "-"});
     ASSERT_EQ(text.exitCode, 0) << text.err;
+    // The lines of the file's settings, as the text report gives them.
+    const ProgramResult lines = runRq7ctl({"report", source});
+    ASSERT_EQ(lines.exitCode, 0) << lines.err;
     std::size_t from = 0;
-    for (const std::string& line : reportLines(settings)) {
+    for (const std::string& line : splitLines(lines.out)) {
         const std::size_t first = line.find_first_not_of(' ');
         const std::size_t last = line.find_last_not_of(' ');
         if (first == std::string::npos || line[first] == '=')

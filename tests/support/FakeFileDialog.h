@@ -15,10 +15,15 @@ public:
     std::optional<std::string> saveAnswer;
     int opened = 0;
     int saved = 0;
+    std::string openedIn; // the folder of the last chooseFileToOpenIn
 
     std::optional<std::string> chooseFileToOpen() override {
         ++opened;
         return openAnswer;
+    }
+    std::optional<std::string> chooseFileToOpenIn(const std::string& folder) override {
+        openedIn = folder;
+        return chooseFileToOpen();
     }
     std::optional<std::string> chooseFileToSave() override {
         ++saved;

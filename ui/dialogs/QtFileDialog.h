@@ -1,10 +1,12 @@
 #pragma once
 // The file dialog of the settings file commands: one QFileDialog for both
 // directions, one filter entry "EEPROM (*.eep)", only existing files when
-// opening, no overwrite question of its own when saving (the save asks), and
-// the last chosen name offered again.
+// opening, no overwrite question of its own when saving (the save asks), the
+// last chosen name offered again, ".eep" added to a saved name without a
+// suffix, and the folder last used remembered across runs.
 
 #include "operations/FileDialog.h"
+#include "operations/FileNames.h"
 
 #include <QFileDialog>
 #include <QPointer>
@@ -18,11 +20,14 @@ class QtFileDialog : public FileDialog {
 public:
     // `nativeDialogs` false uses Qt's own dialog (tests, desktops whose
     // native dialog cannot be driven).
-    explicit QtFileDialog(QWidget* owner, bool nativeDialogs = true);
+    // `store`: where the last folder is remembered (null: nowhere).
+    explicit QtFileDialog(QWidget* owner, bool nativeDialogs = true,
+                          SettingsStore* store = nullptr);
     ~QtFileDialog() override;
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     std::optional<std::string> chooseFileToOpen() override;
+    std::optional<std::string> chooseFileToOpenIn(const std::string& folder) override;
     std::optional<std::string> chooseFileToSave() override;
 
     // The dialog while it is shown (for the tests), else nullptr.
@@ -30,10 +35,11 @@ public:
     const QString& lastName() const { return lastName_; }
 
 private:
-    std::optional<std::string> choose(bool open);
+    std::optional<std::string> choose(bool open, const QString& folder);
 
     QPointer<QWidget> owner_;
     bool native_;
+    RecentFolder recent_;
     QString lastName_;
     QPointer<QFileDialog> current_;
 };
