@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     rq7::ui::LanguageSession session{language, texts, store, languageDir, &toolkitTexts};
     auto image = std::make_unique<rq7::EepromImage>(); // 64 KiB: not on the stack
     rq7::ui::MessageBoxPrompter prompter;
-    rq7::ui::QtFileDialog fileDialog(nullptr);
+    rq7::ui::QtFileDialog fileDialog(nullptr, true, &store); // remembers the last folder
     rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image, programDir};
     ports.language = rq7::ui::languageHooks(session);
     ports.settingsStore = &store;

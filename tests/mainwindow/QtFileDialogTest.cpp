@@ -1,5 +1,6 @@
 // The file dialog of the settings file commands, driven while it is shown.
 
+#include "tests/support/MemoryStore.h"
 #include "ui/dialogs/QtFileDialog.h"
 
 #include <QApplication>
@@ -85,6 +86,37 @@ TEST(QtFileDialog, OpeningRefusesAMissingFile) {
     });
     EXPECT_FALSE(files.chooseFileToOpen().has_value());
     EXPECT_EQ(warnings, 1);
+}
+
+// A name typed without a suffix is saved as .eep; the next run's dialogs
+// start in that folder, and the backup folder is opened without becoming it.
+TEST(QtFileDialog, AddsTheSuffixAndRemembersTheFolderAcrossRuns) {
+    QTemporaryDir temp;
+    QTemporaryDir backups;
+    const QString folder = QDir(temp.path()).filePath(QStringLiteral("zakaznici"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    test::MemoryStore store;
+    {
+        QtFileDialog files(nullptr, false, &store);
+        whenShown(files, [&](QFileDialog& dialog) {
+            dialog.selectFile(QDir(folder).filePath(QStringLiteral("sklad-brno")));
+            static_cast<QDialog&>(dialog).accept();
+        });
+        EXPECT_EQ(files.chooseFileToSave(),
+                  QDir(folder).filePath(QStringLiteral("sklad-brno.eep")).toStdString());
+    }
+    QtFileDialog nextRun(nullptr, false, &store);
+    whenShown(nextRun, [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), folder);
+        dialog.reject();
+    });
+    EXPECT_FALSE(nextRun.chooseFileToOpen().has_value());
+    whenShown(nextRun, [&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), QDir(backups.path()).absolutePath());
+        dialog.reject();
+    });
+    EXPECT_FALSE(nextRun.chooseFileToOpenIn(backups.path().toStdString()).has_value());
+    EXPECT_EQ(RecentFolder(&store, "").folder(), folder.toStdString());
 }
 
 } // namespace
