@@ -104,11 +104,12 @@ TEST(DeviceWindowLoad, FromAnUnprogrammedDeviceLeavesTheWindowAsItWas) {
     ActiveWindow a; // blank EEPROM
     a.h.window().applyRecord(sampleRecord());
     const SettingsRecord before = a.h.window().record();
+    a.h.prompter.answers = {Answer::No}; // discard the changes
     a.h.click("btEEPROMLoad");
-    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg015"}));
-    EXPECT_EQ(a.h.prompter.asked[0].text,
+    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg090", "msg015"}));
+    EXPECT_EQ(a.h.prompter.asked[1].text,
               "Data nebyla úspěšně načtena z EEPROM. EEPROM zřejmě není naprogramována.");
-    EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Exclamation);
+    EXPECT_EQ(a.h.prompter.asked[1].icon, Icon::Exclamation);
     EXPECT_EQ(DifferingFields(a.h.window().record(), before), "");
 }
 
@@ -172,8 +173,9 @@ TEST(DeviceWindowSave, WritesTheImageWithOrWithoutReadBack) {
         // A fresh window reads the same settings back from the device.
         a.h.window().applyRecord(SettingsRecord{});
         a.h.prompter.asked.clear();
+        a.h.prompter.answers = {Answer::No};
         a.h.click("btEEPROMLoad");
-        EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg014"}));
+        EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg090", "msg014"}));
         EXPECT_EQ(DifferingFields(a.h.window().record(), record), "") << "case: verify " << verify;
     }
 }
@@ -265,8 +267,9 @@ TEST(DeviceWindowSave, StornoInTheMiddleEndsInMsg021AndAnUnprogrammedDevice) {
 
     // So a load now finds no programmed device.
     a.h.prompter.asked.clear();
+    a.h.prompter.answers = {Answer::No};
     a.h.click("btEEPROMLoad");
-    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg015"}));
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg090", "msg015"}));
 }
 
 TEST(DeviceWindowSave, CloseBoxWaitsForTheRunningTransfer) {
@@ -278,11 +281,14 @@ TEST(DeviceWindowSave, CloseBoxWaitsForTheRunningTransfer) {
             if (closed.size() < 3)
                 closed.push_back(a.h.window().close());
         };
+        if (load)
+            a.h.prompter.answers = {Answer::No}; // the changed settings are discarded
         a.h.click(load ? "btEEPROMLoad" : "btEEPROMSave");
         a.h.onWait = nullptr;
         EXPECT_EQ(closed, (std::vector<bool>{false, false, false})) << "case: load " << load;
         EXPECT_TRUE(a.h.window().isVisible()) << "case: load " << load;
-        EXPECT_EQ(a.h.prompter.keys(), (Keys{load ? "msg014" : "msg023"})) << "case: load " << load;
+        EXPECT_EQ(a.h.prompter.keys(), (load ? Keys{"msg090", "msg014"} : Keys{"msg023"}))
+            << "case: load " << load;
 
         // Once the transfer has ended the close box works as always.
         a.h.prompter.asked.clear();

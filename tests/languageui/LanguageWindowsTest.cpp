@@ -3,6 +3,7 @@
 
 #include "device/ConnectionState.h"
 #include "tests/languageui/LabelCheck.h"
+#include "tests/support/Captions.h"
 #include "tests/languageui/LanguageFiles.h"
 #include "tests/languageui/LanguageProgram.h"
 #include "tests/support/Captions.h"
@@ -140,7 +141,7 @@ TEST_F(LanguageWindows, EveryWayOfClosingTakesTheSelection) {
         ASSERT_EQ(program.about.seen.size(), 1u) << "case: " << name;
         EXPECT_EQ(program.language.Name(), "Čeština") << "case: " << name;
         EXPECT_EQ(savedLanguage(settingsDir), "Čeština") << "case: " << name;
-        EXPECT_EQ(program.window().windowTitle().toStdString(), tagged("lblMainForm", "C"))
+        EXPECT_EQ(captionOf(&program.window()), tagged("lblMainForm", "C"))
             << "case: " << name;
     }
 }
@@ -152,7 +153,7 @@ TEST_F(LanguageWindows, ClosingWithoutASelectionKeepsTheBuiltInTextsAndSavesTheE
         LanguageProgram program(programDir, settingsDir, {{std::nullopt, true, Close::Button}});
         EXPECT_EQ(program.language.Index(), -1);
         EXPECT_EQ(savedLanguage(settingsDir), "");
-        EXPECT_EQ(program.window().windowTitle().toStdString(),
+        EXPECT_EQ(captionOf(&program.window()),
                   "Inicializační program pro zařízení RQ7");
     }
     // The empty name chooses nothing: the next start asks again.
@@ -187,7 +188,7 @@ TEST_F(LanguageWindows, ChoosingALanguageRelabelsEveryWindowAndIsRememberedForTh
     LanguageProgram next(programDir, settingsDir);
     EXPECT_TRUE(next.about.seen.empty());
     EXPECT_EQ(next.language.Name(), "Čeština");
-    EXPECT_EQ(next.window().windowTitle().toStdString(), tagged("lblMainForm", "C"));
+    EXPECT_EQ(captionOf(&next.window()), tagged("lblMainForm", "C"));
 }
 
 TEST_F(LanguageWindows, TheToolkitsOwnTextsFollowTheLanguage) {
@@ -257,7 +258,7 @@ TEST_F(LanguageWindows, TwoFilesOfTheSameNameRestoreTheFirstInDirectoryOrder) {
     LanguageProgram program(programDir, settingsDir);
     EXPECT_TRUE(program.about.seen.empty());
     EXPECT_EQ(program.language.File(), (programDir / first).string());
-    EXPECT_EQ(program.window().windowTitle().toStdString(),
+    EXPECT_EQ(captionOf(&program.window()),
               tagged("lblMainForm", first == "one.lng" ? "ONE" : "TWO"));
 }
 
@@ -289,7 +290,7 @@ TEST_F(LanguageWindows, NoLanguageFilesGiveTheBuiltInTextsEverywhere) {
     };
     for (const auto& [root, control] : literal)
         EXPECT_EQ(windowText(root, control.first), control.second) << "control " << control.first;
-    EXPECT_EQ(window.windowTitle().toStdString(), "Inicializační program pro zařízení RQ7");
+    EXPECT_EQ(captionOf(&window), "Inicializační program pro zařízení RQ7");
 }
 
 TEST_F(LanguageWindows, AStoreThatCannotBeUsedIsIgnored) {
@@ -299,7 +300,7 @@ TEST_F(LanguageWindows, AStoreThatCannotBeUsedIsIgnored) {
     LanguageProgram program(programDir, settingsDir, {{"English"}});
     ASSERT_EQ(program.about.seen.size(), 1u) << "nothing could be restored";
     EXPECT_EQ(program.language.Name(), "English");
-    EXPECT_EQ(program.window().windowTitle().toStdString(), tagged("lblMainForm", "E"));
+    EXPECT_EQ(captionOf(&program.window()), tagged("lblMainForm", "E"));
     EXPECT_TRUE(program.prompter.asked.empty()) << "no message about the store";
 }
 

@@ -37,9 +37,10 @@ TEST(FileWorkflow, SavingThenLoadingReproducesEveryField) {
     h.window().applyRecord(SettingsRecord{});
     h.window().showPage(2);
     h.files.openAnswer = path.string();
+    h.prompter.answers = {Answer::No}; // discard the changed settings
     h.click("btFileLoad");
-    EXPECT_EQ(h.prompter.keys(), std::vector<std::string>{"msg004"});
-    EXPECT_EQ(h.prompter.asked.at(0).text,
+    EXPECT_EQ(h.prompter.keys(), (std::vector<std::string>{"msg090", "msg004"}));
+    EXPECT_EQ(h.prompter.asked.at(1).text,
               "Data ze souboru " + path.string() + " byla úspěšně načtena.");
     EXPECT_EQ(h.window().tabList()->currentIndex(), 0);
     expectSameFields(h.window().record(), saved, "after loading");
@@ -53,10 +54,11 @@ TEST(FileWorkflow, LoadingATextFileChangesNothing) {
     const auto path = h.scratch() / "poznamky.eep";
     writeFile(path, "Tohle neni nastaveni.\n");
     h.files.openAnswer = path.string();
+    h.prompter.answers = {Answer::No};
     h.click("btFileLoad");
-    ASSERT_EQ(h.prompter.keys(), std::vector<std::string>{"msg006"});
-    EXPECT_EQ(h.prompter.asked[0].icon, Icon::Information);
-    EXPECT_EQ(h.prompter.asked[0].text, "Data v souboru " + path.string() +
+    ASSERT_EQ(h.prompter.keys(), (std::vector<std::string>{"msg090", "msg006"}));
+    EXPECT_EQ(h.prompter.asked[1].icon, Icon::Information);
+    EXPECT_EQ(h.prompter.asked[1].text, "Data v souboru " + path.string() +
                                             " nejsou v pořádku - neodpovídají formátu EEPROM.");
     expectSameFields(h.window().record(), before, "after the failed load");
 }

@@ -3,6 +3,7 @@
 
 #include "settings/SettingsFields.h"
 #include "tests/mainwindow/WindowHarness.h"
+#include "tests/support/Captions.h"
 #include "tests/support/TabOrder.h"
 #include "ui/dialogs/Controls.h"
 #include "ui/dialogs/LabelApplier.h"
@@ -126,7 +127,7 @@ TEST(MainWindowLayout, SettingsWithoutAVisibleControlAreHidden) {
 TEST(MainWindowLayout, ShowsTheBuiltInCzechTexts) {
     WindowHarness h;
     QTabWidget* tabs = h.window().tabList();
-    EXPECT_EQ(h.window().windowTitle().toStdString(), "Inicializační program pro zařízení RQ7");
+    EXPECT_EQ(captionOf(&h.window()), "Inicializační program pro zařízení RQ7");
     EXPECT_EQ(tabs->tabText(0).toStdString(), "Všeobecné");
     EXPECT_EQ(tabs->tabText(1).toStdString(), " Telefonní čísla");
     EXPECT_EQ(tabs->tabText(2).toStdString(), " Logické vstupy");

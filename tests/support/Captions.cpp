@@ -14,8 +14,13 @@ std::string captionOf(QWidget* control) {
         return button->text().toStdString();
     if (auto* frame = qobject_cast<QGroupBox*>(control))
         return frame->title().toStdString();
-    if (control->isWindow())
-        return control->windowTitle().toStdString();
+    if (control->isWindow()) {
+        // A title that names a document ("name[*] - caption"): its caption.
+        const std::string title = control->windowTitle().toStdString();
+        const std::string documentEnd = "[*] - ";
+        const std::size_t at = title.find(documentEnd);
+        return at == std::string::npos ? title : title.substr(at + documentEnd.size());
+    }
     return "<no caption>";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The caption a control shows: a label's or button's text, a frame's title,
-// a window's title; whether a label shows its text as written.
+// a window's title (without the document part of "name[*] - caption");
+// whether a label shows its text as written.
 
 #include <string>
 

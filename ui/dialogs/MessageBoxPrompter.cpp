@@ -62,6 +62,13 @@ QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
     // message's own default answer.
     box->setDefaultButton(message.buttons == Buttons::Ok ? QMessageBox::Ok : QMessageBox::Yes);
     box->setEscapeButton(box->button(buttonOf(message.defaultAnswer())));
+    const std::pair<QMessageBox::StandardButton, const std::string*> captions[] = {
+        {QMessageBox::Yes, &message.yesCaption},
+        {QMessageBox::No, &message.noCaption},
+        {QMessageBox::Cancel, &message.cancelCaption}};
+    for (const auto& [which, caption] : captions)
+        if (QAbstractButton* button = box->button(which); button && !caption->empty())
+            button->setText(QString::fromStdString(*caption));
     return box;
 }
 

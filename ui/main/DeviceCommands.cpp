@@ -171,9 +171,13 @@ void DeviceCommands::Deactivate() {
 Outcome DeviceCommands::LoadFromDevice() {
     if (busy() || !link_ || window_.connectionState() != device::ConnectionState::Aktivni)
         return Outcome::Stopped;
+    if (!window_.confirmUnsavedChanges())
+        return Outcome::DialogCancelled;
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
     const Outcome outcome = rq7::LoadFromDevice(context, *transfer_);
+    if (outcome == Outcome::Done)
+        window_.settingsLoaded(deviceModel());
     followLostConnection();
     return outcome;
 }
@@ -184,8 +188,16 @@ Outcome DeviceCommands::SaveToDevice() {
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
     const Outcome outcome = rq7::SaveToDevice(context, *transfer_);
+    // The device holds them now: nothing left to lose.
+    if (outcome == Outcome::Done)
+        window_.settingsLoaded(window_.documentName().empty() ? deviceModel()
+                                                              : window_.documentName());
     followLostConnection();
     return outcome;
+}
+
+std::string DeviceCommands::deviceModel() const {
+    return window_.findChild<QLabel*>(QStringLiteral("lblInfoProdukt"))->text().toStdString();
 }
 
 bool DeviceCommands::ConfirmExit(ExitRequest request) {

@@ -66,6 +66,7 @@ public:
 
 private:
     bool deviceActive() const;
+    std::string deviceModel() const; // lblInfoProdukt
     void showDeviceInfo(const device::DeviceInfo& info);
     // After a command: a port that went away leaves the window Neaktivni.
     void followLostConnection();

@@ -1,6 +1,7 @@
 #include "ui/main/Hlavni.h"
 
 #include "operations/StartupLists.h"
+#include "operations/UnsavedChanges.h"
 #include "operations/Workflows.h"
 #include "report/qt/PrintReport.h"
 #include "settings/SettingsSize.h"
@@ -30,6 +31,7 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <filesystem>
 
 namespace rq7::ui {
 
@@ -113,6 +115,9 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
     // The last port that worked replaces InitTables' "COM 1".
     device_->restoreLastPort();
     SetConnectionState(device::ConnectionState::Neaktivni);
+    // Every edit from here on is a change against the start's settings.
+    binding_->onAnyChange(this, [this] { refreshModified(); });
+    settingsLoaded({});
 }
 
 void Hlavni::showEvent(QShowEvent* event) {
@@ -183,6 +188,40 @@ void Hlavni::ChangeLanguage() {
     }
     SetConnectionState(connection_);
     applyLabels(this, mainWindowLabels(), ports_.texts);
+    updateTitle();
+}
+
+bool Hlavni::settingsModified() const {
+    return !(record() == snapshot_);
+}
+
+void Hlavni::settingsLoaded(const std::string& name) {
+    snapshot_ = record();
+    document_ = name;
+    updateTitle();
+    refreshModified();
+}
+
+void Hlavni::refreshModified() {
+    // Before the first title there is no mark to set (the constructor).
+    if (!applying_ && windowTitle().contains(QStringLiteral("[*]")))
+        setWindowModified(settingsModified());
+}
+
+void Hlavni::updateTitle() {
+    const std::string& document =
+        document_.empty() ? ports_.texts.get("titleNewSettings") : document_;
+    // "[*]" is where Qt shows the modified mark.
+    setWindowTitle(QString::fromStdString(document + "[*] - " + ports_.texts.get("lblMainForm")));
+}
+
+bool Hlavni::confirmUnsavedChanges() {
+    WorkflowContext context = workflowContext();
+    const UnsavedResult result =
+        ResolveUnsavedChanges(context, ports_.fileDialog, settingsModified());
+    if (result.savedPath)
+        settingsLoaded(std::filesystem::path(*result.savedPath).filename().string());
+    return result.proceed;
 }
 
 void Hlavni::fillList(const char* name, const std::vector<std::string>& items, bool clear) {
@@ -267,6 +306,7 @@ void Hlavni::applyRecord(const SettingsRecord& record) {
             list->setCurrentIndex(item);
     }
     updateMemoryUsage();
+    refreshModified();
 }
 
 void Hlavni::showPage(int index) {
@@ -303,17 +343,27 @@ WorkflowContext Hlavni::workflowContext() {
 }
 
 void Hlavni::loadFromFile() {
+    if (!confirmUnsavedChanges())
+        return;
+    const std::optional<std::string> path = ports_.fileDialog.chooseFileToOpen();
+    if (!path)
+        return;
     WorkflowContext context = workflowContext();
-    LoadFromFile(context, ports_.fileDialog);
+    if (LoadFromPath(context, *path) == Outcome::Done)
+        settingsLoaded(std::filesystem::path(*path).filename().string());
 }
 
 void Hlavni::saveToFile() {
+    const std::optional<std::string> path = ports_.fileDialog.chooseFileToSave();
+    if (!path)
+        return;
     WorkflowContext context = workflowContext();
-    SaveToFile(context, ports_.fileDialog);
+    if (SaveToPath(context, *path) == Outcome::Done)
+        settingsLoaded(std::filesystem::path(*path).filename().string());
 }
 
 void Hlavni::exitProgram() {
-    if (!device_->ConfirmExit(ExitRequest::ExitButton))
+    if (!confirmUnsavedChanges() || !device_->ConfirmExit(ExitRequest::ExitButton))
         return;
     exiting_ = true;
     close();
@@ -326,8 +376,15 @@ void Hlavni::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!exiting_)
+    if (!exiting_) {
+        // Unsaved settings may still keep the window; the device question
+        // after it cannot.
+        if (!confirmUnsavedChanges()) {
+            event->ignore();
+            return;
+        }
         device_->ConfirmExit(ExitRequest::WindowClosed);
+    }
     if (ownStatus_)
         ownStatus_->hide();
     event->accept();

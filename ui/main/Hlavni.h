@@ -63,6 +63,18 @@ public:
     // btDEA, btEEPROMLoad, btEEPROMSave and the deactivation on the way out.
     DeviceCommands& deviceCommands() const { return *device_; }
 
+    // Whether the settings differ from those last loaded or saved (the
+    // snapshot; a fresh start's initial settings count as loaded).
+    bool settingsModified() const;
+    // The open file's name, the device's model after a device load, or the
+    // new-settings text; the title shows it with the modified mark.
+    const std::string& documentName() const { return document_; }
+    // The settings as they are now count as loaded or saved under `name`.
+    void settingsLoaded(const std::string& name);
+    // Before settings would be replaced or the program left: when modified,
+    // asks Save/Discard/Cancel. True when the caller may go on.
+    bool confirmUnsavedChanges();
+
     rules::ValidationState& validation() { return validation_; }
     StatusSink& status() { return *status_; }
     // The window's own status window; nullptr when the ports brought one.
@@ -90,6 +102,8 @@ private:
     void loadFromFile();
     void saveToFile();
     void exitProgram();
+    void refreshModified();
+    void updateTitle();
     template <typename T = QWidget> T* child(const char* name) const;
 
     MainWindowPorts ports_;
@@ -108,6 +122,8 @@ private:
     device::ConnectionState connection_ = device::ConnectionState::Neaktivni;
     std::string activateCaption_;
     std::string deactivateCaption_;
+    SettingsRecord snapshot_; // as last loaded or saved
+    std::string document_;    // empty: new settings
     bool applying_ = false; // applyRecord recomputes the size once, at its end
     bool exiting_ = false;  // btKonec ends without the close box's question
     bool sized_ = false;    // the first show fits the window to its content

@@ -64,6 +64,17 @@ void SettingsBinding::apply(const SettingsRecord& record) const {
     }
 }
 
+void SettingsBinding::onAnyChange(QObject* context, const std::function<void()>& changed) const {
+    for (const auto& [field, control] : bound_) {
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            QObject::connect(edit, &QLineEdit::textChanged, context, changed);
+        else if (auto* check = qobject_cast<QCheckBox*>(control))
+            QObject::connect(check, &QCheckBox::stateChanged, context, changed);
+        else if (auto* combo = qobject_cast<QComboBox*>(control))
+            QObject::connect(combo, &QComboBox::currentTextChanged, context, changed);
+    }
+}
+
 QWidget* SettingsBinding::control(const SettingsField& field) const {
     for (const auto& [bound, control] : bound_)
         if (bound == &field)

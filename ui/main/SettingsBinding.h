@@ -9,10 +9,12 @@
 #include "settings/SettingsRecord.h"
 
 #include <QString>
+#include <functional>
 #include <QStringList>
 #include <utility>
 #include <vector>
 
+class QObject;
 class QWidget;
 
 namespace rq7::ui {
@@ -26,6 +28,9 @@ public:
 
     SettingsRecord record() const;
     void apply(const SettingsRecord& record) const;
+    // Calls `changed` (in `context`) whenever a bound control's value
+    // changes, typed or set.
+    void onAnyChange(QObject* context, const std::function<void()>& changed) const;
 
     // The control of a field, or nullptr.
     QWidget* control(const SettingsField& field) const;
