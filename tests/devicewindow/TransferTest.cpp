@@ -100,6 +100,36 @@ TEST(DeviceWindowLoad, FromAProgrammedDeviceFillsTheWindow) {
     EXPECT_EQ(a.h.text("tabDeAktivNapis"), "Aktivní") << "the device stays active";
 }
 
+// Changed settings are asked about before the device is read, and before
+// the question about the still active device on the way out.
+TEST(DeviceWindowLoad, ChangedSettingsAreAskedAboutFirst) {
+    ActiveWindow a(ImageBytes(sampleRecord()));
+    SettingsRecord edited;
+    edited.tabPIN = "4321";
+    a.h.window().applyRecord(edited);
+    ASSERT_TRUE(a.h.window().isWindowModified());
+
+    a.h.prompter.answers = {Answer::Cancel};
+    a.h.click("btEEPROMLoad");
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg090"}));
+    EXPECT_EQ(a.handled(4), 0u) << "Cancel reads nothing";
+    EXPECT_EQ(a.h.window().record(), edited);
+
+    a.h.prompter.clear();
+    a.h.prompter.answers = {Answer::No, Answer::Ok};
+    a.h.click("btEEPROMLoad");
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg090", "msg014"}));
+    EXPECT_EQ(a.h.window().windowTitle().toStdString().substr(0, 6), "RQ7[*]");
+    EXPECT_FALSE(a.h.window().isWindowModified());
+
+    a.h.window().applyRecord(edited);
+    a.h.prompter.clear();
+    a.h.prompter.answers = {Answer::No, Answer::No};
+    a.h.click("btKonec");
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg090", "msg038"}));
+    EXPECT_FALSE(a.h.window().isVisible());
+}
+
 TEST(DeviceWindowLoad, FromAnUnprogrammedDeviceLeavesTheWindowAsItWas) {
     ActiveWindow a; // blank EEPROM
     a.h.window().applyRecord(sampleRecord());
