@@ -18,6 +18,8 @@ enum class Outcome {
     OutputNamesClash,  // msg041
     TooLarge,          // msg018/019
     ConnectionLost,    // msg070: the port went away during the transfer
+    BackupFailed,      // the device's settings could not be backed up, so the write
+                       // did not start: msg091 (read), msg092/093 (save), msg097 (Storno)
 };
 
 // True for the outcomes that moved the settings.

@@ -1,5 +1,6 @@
 #include "operations/Workflows.h"
 
+#include "operations/Backups.h"
 #include "operations/SettingsFile.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageReader.h"
@@ -148,7 +149,8 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     return outcome;
 }
 
-Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device) {
+Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device,
+                     const BackupTarget* backup) {
     SettingsHolder& settings = context.settings;
     if (const auto clash =
             rules::OutputCrossRule(rules::OutputWords::from(settings.record()), context.texts)) {
@@ -171,6 +173,23 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device) {
     if (!convertFromWindow(context)) {
         context.status.hideStatus();
         return tell(context, Outcome::ConversionFailed, Icon::Critical, "msg024");
+    }
+
+    if (backup) {
+        const BackupResult saved = BackUpDevice(context, device, *backup);
+        context.status.hideStatus();
+        switch (saved.outcome) {
+        case BackupOutcome::Saved:
+        case BackupOutcome::Unprogrammed:
+            break;
+        case BackupOutcome::ReadFailed:
+            return tell(context, Outcome::BackupFailed, Icon::Critical, "msg091");
+        case BackupOutcome::Stopped:
+            return tell(context, Outcome::BackupFailed, Icon::Information, "msg097");
+        case BackupOutcome::SaveFailed:
+            return tell(context, Outcome::BackupFailed, Icon::Critical, "msg092",
+                        saved.path.string(), "msg093");
+        }
     }
 
     const bool written = device.writeEeprom(context.image, settingsSize, settings.checkWrite());

@@ -18,6 +18,7 @@
 namespace rq7 {
 
 class EepromImage;
+struct BackupTarget;
 
 // The ports every workflow works through; the caller owns them all.
 struct WorkflowContext {
@@ -39,6 +40,10 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path);
 
 // The device commands; usable only while the device is active.
 Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device);
-Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device);
+// `backup`: where the device's present settings are saved before anything
+// is written (Backups.h); the write starts only once they are (or the device
+// holds none). nullptr: no backup.
+Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device,
+                     const BackupTarget* backup = nullptr);
 
 } // namespace rq7

@@ -1,4 +1,5 @@
 #include "device/DeviceLink.h"
+#include "operations/Backups.h"
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
 #include "settings/EepromImage.h"
@@ -7,7 +8,9 @@
 #include "simulator/SimulatedLink.h"
 #include "tests/operations/FakeSettingsHolder.h"
 #include "tests/support/RecordingStatus.h"
+#include "tests/support/Files.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -335,6 +338,96 @@ TEST(DeviceWorkflows, StornoDuringTheSimulatedReadKeepsTheWindow) {
     EXPECT_EQ(b.holder.current, before);
     EXPECT_LT(b.device.counters().handled[4], static_cast<unsigned>(SettingsSize(sample) / 8))
         << "the read stopped early";
+}
+
+// A backup target in a fresh folder with a fixed clock.
+struct BackupBench {
+    test::TempDir dir;
+    BackupTarget target{dir / "backups", "RQ7", [] {
+                            std::tm when{};
+                            when.tm_year = 2026 - 1900;
+                            when.tm_mon = 11;
+                            when.tm_mday = 8;
+                            when.tm_hour = 14;
+                            when.tm_min = 3;
+                            when.tm_sec = 12;
+                            return when;
+                        }};
+};
+
+TEST(DeviceBackup, ASaveKeepsTheDevicesPreviousSettingsByteForByte) {
+    SettingsRecord previous = sampleRecord();
+    previous.tabJmenoStanice = "Chata 7";
+    auto before = std::make_unique<EepromImage>();
+    const WriteResult written = WriteImage(previous, *before);
+    ASSERT_TRUE(written.ok);
+    const std::string previousBytes(reinterpret_cast<const char*>(before->data()),
+                                    static_cast<std::size_t>(written.length));
+
+    BackupBench backups;
+    SimulatedBench b;
+    sim::Bytes deviceBytes(1024, 0xA5); // bytes past the image are no settings
+    std::copy(previousBytes.begin(), previousBytes.end(), deviceBytes.begin());
+    b.device.loadEeprom(deviceBytes);
+    b.holder.current = sampleRecord();
+    EXPECT_EQ(SaveToDevice(b.context, b.eeprom, &backups.target), Outcome::Done);
+    EXPECT_EQ(b.prompter.keys(), Strings{"msg023"});
+
+    const std::filesystem::path backup =
+        backups.target.folder / "2026-12-08_14-03-12_RQ7_Chata-7.eep";
+    EXPECT_EQ(test::readFile(backup), previousBytes);
+    EXPECT_NE(std::find(b.status.shown.begin(), b.status.shown.end(), b.texts.get("msg094")),
+              b.status.shown.end())
+        << "the backup is a step of its own";
+    // Twice more within the same second: the names stay apart.
+    SaveToDevice(b.context, b.eeprom, &backups.target);
+    SaveToDevice(b.context, b.eeprom, &backups.target);
+    for (const char* name :
+         {"2026-12-08_14-03-12_RQ7_Sklad.eep", "2026-12-08_14-03-12_RQ7_Sklad-2.eep"})
+        EXPECT_TRUE(std::filesystem::exists(backups.target.folder / name)) << name;
+
+    // A blank device has nothing to keep: the write goes ahead and says so.
+    SimulatedBench blank;
+    BackupBench none;
+    blank.holder.current = sampleRecord();
+    EXPECT_EQ(SaveToDevice(blank.context, blank.eeprom, &none.target), Outcome::Done);
+    EXPECT_FALSE(std::filesystem::exists(none.target.folder));
+    EXPECT_NE(std::find(blank.status.shown.begin(), blank.status.shown.end(),
+                        blank.texts.get("msg095")),
+              blank.status.shown.end());
+}
+
+TEST(DeviceBackup, NoBackupNoWrite) {
+    struct Case {
+        const char* name;
+        bool readFails;
+        bool storno;
+        bool folderIsAFile;
+        std::string key;
+    };
+    const Case cases[] = {
+        {"the read fails", true, false, false, "msg091"},
+        {"Storno during the read", false, true, false, "msg097"},
+        {"the folder cannot be made", false, false, true, "msg092"},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        BackupBench backups;
+        b.holder.current = sampleRecord();
+        b.holder.eepromSize = "  1024 byte";
+        b.transfer.device = deviceImageOf(&b.holder.current);
+        b.transfer.succeed = !c.readFails;
+        b.transfer.storno = c.storno;
+        if (c.folderIsAFile)
+            test::writeFile(backups.target.folder, "not a folder");
+        EXPECT_EQ(SaveToDevice(b.context, b.transfer, &backups.target), Outcome::BackupFailed)
+            << "case: " << c.name;
+        EXPECT_EQ(b.transfer.writes, 0) << "case: " << c.name;
+        EXPECT_EQ(b.only().key, c.key) << "case: " << c.name;
+        if (c.folderIsAFile) {
+            EXPECT_NE(b.only().text.find("backups"), std::string::npos) << b.only().text;
+        }
+    }
 }
 
 } // namespace
