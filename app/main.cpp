@@ -7,6 +7,7 @@
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "languages/clsLanguage.h"
+#include "operations/Backups.h"
 #include "rq7/Version.h"
 #include "settings/EepromImage.h"
 #include "ui/dialogs/MessageBoxPrompter.h"
@@ -106,6 +107,7 @@ int main(int argc, char** argv) {
     rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image, programDir};
     ports.language = rq7::ui::languageHooks(session);
     ports.settingsStore = &store;
+    ports.backupFolder = rq7::DefaultBackupFolder();
     // The serial port and the wait for the device's replies, wired here
     // only; Storno wakes the wait at once.
     rq7::device::SerialTransport serialPort;

@@ -41,7 +41,7 @@ std::string DifferingFields(const SettingsRecord& a, const SettingsRecord& b) {
     return names;
 }
 
-DeviceWindowHarness::DeviceWindowHarness(const sim::DeviceConfig& config)
+DeviceWindowHarness::DeviceWindowHarness(const sim::DeviceConfig& config, bool backups)
     : image_(std::make_unique<EepromImage>()),
       device_(std::make_unique<sim::SimulatedDevice>(config)),
       link_(std::make_unique<sim::SimulatedLink>(*device_)) {
@@ -56,7 +56,7 @@ DeviceWindowHarness::DeviceWindowHarness(const sim::DeviceConfig& config)
             return probe();
         });
     };
-    build(ports);
+    build(ports, backups);
 }
 
 DeviceWindowHarness::DeviceWindowHarness(const DevicePorts& ports, MemoryStore saved)
@@ -65,10 +65,16 @@ DeviceWindowHarness::DeviceWindowHarness(const DevicePorts& ports, MemoryStore s
     build(ports);
 }
 
-void DeviceWindowHarness::build(DevicePorts ports) {
+std::filesystem::path DeviceWindowHarness::backupFolder() const {
+    return std::filesystem::path(temp_.path().toStdString()) / "backups";
+}
+
+void DeviceWindowHarness::build(DevicePorts ports, bool backups) {
     const std::filesystem::path scratch = temp_.path().toStdString();
     MainWindowPorts windowPorts{prompter, files, texts_, *image_, scratch / "program"};
     windowPorts.systemConfigDir = scratch / "etc";
+    if (backups)
+        windowPorts.backupFolder = backupFolder();
     windowPorts.device = std::move(ports);
     windowPorts.settingsStore = &store;
     window_ = std::make_unique<ui::Hlavni>(windowPorts);

@@ -12,6 +12,7 @@
 #include "simulator/SimulatedLink.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/FakeFileDialog.h"
+#include "tests/support/MemoryStore.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/DeviceCommands.h"
@@ -38,29 +39,11 @@ sim::Bytes ImageBytes(const SettingsRecord& record);
 // Field names whose values differ between the two records ("" when none).
 std::string DifferingFields(const SettingsRecord& a, const SettingsRecord& b);
 
-// The per-user settings store in memory, by section and key.
-class MemoryStore : public SettingsStore {
-public:
-    std::map<std::string, std::string> values; // "section/key" -> value
-    bool read(const std::string&, const std::string& section, const std::string& key,
-              std::string& value) override {
-        const auto found = values.find(section + "/" + key);
-        if (found == values.end())
-            return false;
-        value = found->second;
-        return true;
-    }
-    bool write(const std::string&, const std::string& section, const std::string& key,
-               const std::string& value) override {
-        values[section + "/" + key] = value;
-        return true;
-    }
-};
-
 class DeviceWindowHarness {
 public:
-    // The simulated device with this configuration.
-    explicit DeviceWindowHarness(const sim::DeviceConfig& config = {});
+    // The simulated device with this configuration; `backups`: the window
+    // backs the device up into backupFolder() before every write.
+    explicit DeviceWindowHarness(const sim::DeviceConfig& config = {}, bool backups = false);
     // The test's own transport and waiter (or none), with these saved
     // settings.
     explicit DeviceWindowHarness(const DevicePorts& ports, MemoryStore saved = {});
@@ -69,6 +52,7 @@ public:
     ui::Hlavni& window() { return *window_; }
     sim::SimulatedDevice& device() { return *device_; }
     sim::SimulatedLink& link() { return *link_; }
+    std::filesystem::path backupFolder() const;
 
     QWidget* control(const std::string& name) const; // fails the test when missing
     QLabel* label(const std::string& name) const;
@@ -99,7 +83,7 @@ public:
     FakeFileDialog files;
 
 private:
-    void build(DevicePorts ports);
+    void build(DevicePorts ports, bool backups = false);
     void onCancelProbe();
 
     QTemporaryDir temp_;

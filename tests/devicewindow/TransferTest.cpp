@@ -2,6 +2,7 @@
 // with its message, the size check, the output cross rule, read-back
 // verification and Storno in the middle of a transfer.
 
+#include "operations/Backups.h"
 #include "settings/SettingsSize.h"
 #include "tests/devicewindow/DeviceWindowHarness.h"
 
@@ -63,7 +64,9 @@ SettingsRecord recordOfSize(int size) {
 
 // An active window on a device holding `image` (blank when empty).
 struct ActiveWindow {
-    explicit ActiveWindow(const sim::Bytes& image = {}, sim::DeviceConfig config = {}) : h(config) {
+    explicit ActiveWindow(const sim::Bytes& image = {}, sim::DeviceConfig config = {},
+                          bool backups = false)
+        : h(config, backups) {
         if (!image.empty())
             h.device().loadEeprom(image);
         h.click("btDEA");
@@ -326,6 +329,37 @@ TEST(DeviceWindowSave, CloseBoxWaitsForTheRunningTransfer) {
         EXPECT_TRUE(a.h.window().close()) << "case: load " << load;
         EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg038"})) << "case: load " << load;
     }
+}
+
+// A save backs the device up first; "open a backup" brings those settings
+// back through the ordinary load.
+TEST(DeviceWindowSave, BacksUpFirstAndTheBackupOpensAgain) {
+    ActiveWindow a(ImageBytes(sampleRecord()), {}, true);
+    EXPECT_TRUE(a.h.enabled("btBackupOpen"));
+    SettingsRecord edited = Canonical(sampleRecord());
+    edited.tabJmenoStanice = "Nova";
+    a.h.window().applyRecord(edited);
+    a.h.click("btEEPROMSave");
+    ASSERT_EQ(a.h.prompter.keys(), (Keys{"msg023"}));
+    const std::vector<BackupEntry> backups = ListBackups(a.h.backupFolder());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].model, "RQ7");
+    EXPECT_EQ(backups[0].station, "Sklad-Brno");
+    EXPECT_EQ(a.h.window().record(), edited);
+    EXPECT_FALSE(a.h.window().isWindowModified()) << "the device holds them now";
+
+    a.h.prompter.clear();
+    a.h.files.openAnswer = backups[0].path.string();
+    a.h.click("btBackupOpen");
+    EXPECT_EQ(a.h.files.openedIn, a.h.backupFolder().string());
+    EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg004"}));
+    EXPECT_EQ(DifferingFields(a.h.window().record(), Canonical(sampleRecord())), "");
+    EXPECT_EQ(a.h.window().windowTitle().toStdString().rfind(
+                  backups[0].path.filename().string() + "[*]", 0),
+              0u);
+
+    DeviceWindowHarness without;
+    EXPECT_FALSE(without.enabled("btBackupOpen")) << "no backup folder, no command";
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// A settings store in memory: values by application, section and key, and a
-// switch that makes every access fail.
+// The per-user settings store in memory, by section and key (the
+// application name is the same for every caller), and a switch that makes
+// every access fail.
 
 #include "ports/SettingsStore.h"
 
@@ -11,22 +12,22 @@ namespace rq7::test {
 
 class MemoryStore : public SettingsStore {
 public:
-    std::map<std::string, std::string> values; // "application/section/key"
+    std::map<std::string, std::string> values; // "section/key" -> value
     bool broken = false;
 
-    bool read(const std::string& application, const std::string& section, const std::string& key,
+    bool read(const std::string&, const std::string& section, const std::string& key,
               std::string& value) override {
-        const auto found = values.find(application + "/" + section + "/" + key);
+        const auto found = values.find(section + "/" + key);
         if (broken || found == values.end())
             return false;
         value = found->second;
         return true;
     }
-    bool write(const std::string& application, const std::string& section, const std::string& key,
+    bool write(const std::string&, const std::string& section, const std::string& key,
                const std::string& value) override {
         if (broken)
             return false;
-        values[application + "/" + section + "/" + key] = value;
+        values[section + "/" + key] = value;
         return true;
     }
 };

@@ -68,6 +68,8 @@ QWidget* CommandArea::buildTransferFrame() {
         QStyle::StandardPixmap fallback;
     };
     const ButtonLook buttons[] = {{"btFileLoad", "document-open", QStyle::SP_DialogOpenButton},
+                                  {"btBackupOpen", "document-open-recent",
+                                   QStyle::SP_FileDialogBack},
                                   {"btFileSave", "document-save", QStyle::SP_DialogSaveButton},
                                   {"btEEPROMLoad", "go-down", QStyle::SP_ArrowDown},
                                   {"btEEPROMSave", "go-up", QStyle::SP_ArrowUp},

@@ -3,6 +3,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceMessages.h"
 #include "device/qt/SystemPorts.h"
+#include "operations/Backups.h"
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
 #include "ui/main/Hlavni.h"
@@ -187,7 +188,9 @@ Outcome DeviceCommands::SaveToDevice() {
         return Outcome::Stopped;
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
-    const Outcome outcome = rq7::SaveToDevice(context, *transfer_);
+    BackupTarget backup{ports_.backupFolder, deviceModel()};
+    const Outcome outcome = rq7::SaveToDevice(context, *transfer_,
+                                              ports_.backupFolder.empty() ? nullptr : &backup);
     // The device holds them now: nothing left to lose.
     if (outcome == Outcome::Done)
         window_.settingsLoaded(window_.documentName().empty() ? deviceModel()

@@ -160,6 +160,8 @@ QWidget* Hlavni::buildContent() {
 void Hlavni::wireButtons() {
     connect(child<QPushButton>("btFileLoad"), &QPushButton::clicked, this, &Hlavni::loadFromFile);
     connect(child<QPushButton>("btFileSave"), &QPushButton::clicked, this, &Hlavni::saveToFile);
+    connect(child<QPushButton>("btBackupOpen"), &QPushButton::clicked, this, &Hlavni::openBackup);
+    child<QPushButton>("btBackupOpen")->setEnabled(!ports_.backupFolder.empty());
     connect(child<QPushButton>("btKonec"), &QPushButton::clicked, this, &Hlavni::exitProgram);
     connect(child<QPushButton>("btInformace"), &QPushButton::clicked, this, [this] {
         if (ports_.language.showAbout)
@@ -343,14 +345,22 @@ WorkflowContext Hlavni::workflowContext() {
 }
 
 void Hlavni::loadFromFile() {
-    if (!confirmUnsavedChanges())
-        return;
-    const std::optional<std::string> path = ports_.fileDialog.chooseFileToOpen();
+    if (confirmUnsavedChanges())
+        loadChosenFile(ports_.fileDialog.chooseFileToOpen());
+}
+
+void Hlavni::loadChosenFile(const std::optional<std::string>& path) {
     if (!path)
         return;
     WorkflowContext context = workflowContext();
     if (LoadFromPath(context, *path) == Outcome::Done)
         settingsLoaded(std::filesystem::path(*path).filename().string());
+}
+
+// A backup is an ordinary settings file; only the dialog's folder differs.
+void Hlavni::openBackup() {
+    if (confirmUnsavedChanges())
+        loadChosenFile(ports_.fileDialog.chooseFileToOpenIn(ports_.backupFolder.string()));
 }
 
 void Hlavni::saveToFile() {

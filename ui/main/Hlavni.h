@@ -16,6 +16,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QTabWidget;
 
@@ -100,6 +101,9 @@ private:
     void fillList(const char* name, const std::vector<std::string>& items, bool clear);
     WorkflowContext workflowContext();
     void loadFromFile();
+    void openBackup();
+    // The load-from-file workflow after its dialog; nothing when cancelled.
+    void loadChosenFile(const std::optional<std::string>& path);
     void saveToFile();
     void exitProgram();
     void refreshModified();

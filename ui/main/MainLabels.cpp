@@ -22,6 +22,7 @@ const std::vector<ControlLabel>& mainWindowLabels() {
         // The settings buttons have no caption of their own; they show their
         // tooltip beside the icon so that nobody has to hover to find them.
         {"btFileLoad", T::CaptionAndTooltip, "{tttLoadFile}"},
+        {"btBackupOpen", T::CaptionAndTooltip, "{tttBackupOpen}"},
         {"btFileSave", T::CaptionAndTooltip, "{tttSaveFile}"},
         {"btEEPROMLoad", T::CaptionAndTooltip, "{tttLoadDevice}"},
         {"btEEPROMSave", T::CaptionAndTooltip, "{tttSaveDevice}"},

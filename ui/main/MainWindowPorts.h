@@ -71,6 +71,9 @@ struct MainWindowPorts {
     // Where the last port that worked is kept for the next start; nullptr:
     // not kept.
     SettingsStore* settingsStore = nullptr;
+    // Where the device's settings are backed up before every write and where
+    // "open a backup" looks; empty: no backups (the command is disabled).
+    std::filesystem::path backupFolder = {};
     // Every member after the references has a default (= ...), so callers
     // list only what they set and new members break no caller.
 };
