@@ -1,13 +1,15 @@
-// rq7ctl write --port DEV FILE.eep [--no-verify]: a settings file into the
-// device, decided as the main window decides a save to the device. The file
-// must hold a valid image; it is read into settings, which pass the output
-// cross rule before the device is touched; then the settings size is
-// checked against the EEPROM, the image is built again from the settings and
-// written block by block (read back unless --no-verify).
+// rq7ctl write --port DEV FILE.eep [--no-verify] [--no-backup]: a settings
+// file into the device, decided as the main window decides a save to the
+// device. The file must hold a valid image; it is read into settings, which
+// pass the output cross rule before the device is touched; then the settings
+// size is checked against the EEPROM, the device's present settings are
+// backed up (unless --no-backup), the image is built again from the
+// settings and written block by block (read back unless --no-verify).
 
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
 #include "cli/SettingsFiles.h"
+#include "operations/Backups.h"
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
 #include "settings/EepromImage.h"
@@ -23,7 +25,8 @@ namespace rq7::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: rq7ctl write --port DEV FILE.eep [--no-verify] [--wait SECONDS] [--trace FILE]\n";
+    "usage: rq7ctl write --port DEV FILE.eep [--no-verify] [--no-backup] [--wait SECONDS]\n"
+    "       [--trace FILE]\n";
 
 // The settings of the file stand in for the main window's controls.
 class FileSettings : public SettingsHolder {
@@ -72,10 +75,13 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
         return kExitBadInput;
     }
     bool verify = true;
+    bool backUp = true;
     std::string path;
     for (const std::string& arg : args) {
         if (arg == "--no-verify")
             verify = false;
+        else if (arg == "--no-backup")
+            backUp = false;
         else if (path.empty() && !arg.empty() && arg[0] != '-')
             path = arg;
         else {
@@ -85,6 +91,13 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     }
     if (path.empty()) {
         err << kUsage;
+        return kExitBadInput;
+    }
+
+    BackupTarget backup{DefaultBackupFolder(), ""};
+    if (backUp && backup.folder.empty()) {
+        err << "rq7ctl write: no folder for the backup (HOME is not set); set RQ7_BACKUP_DIR "
+               "or give --no-backup\n";
         return kExitBadInput;
     }
 
@@ -124,14 +137,17 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     WorkflowContext context{settings, *image, session.prompter(), session.status(),
                             session.texts()};
     DeviceLinkTransfer transfer(session.link());
-    const Outcome outcome = SaveToDevice(context, transfer);
+    backup.model = activation.info.lblInfoProdukt;
+    const Outcome outcome = SaveToDevice(context, transfer, backUp ? &backup : nullptr);
     session.finish();
     return exitStatus(outcome);
 }
 
 const CommandRegistration registration{
-    {"write", "--port DEV FILE.eep [--no-verify] [--wait SECONDS] [--trace FILE]",
-     "write a settings file into the device, each block read back unless --no-verify", run}};
+    {"write", "--port DEV FILE.eep [--no-verify] [--no-backup] [--wait SECONDS] [--trace FILE]",
+     "write a settings file into the device, each block read back unless --no-verify;\n"
+     "      the device's settings are backed up first (see 'backups') unless --no-backup",
+     run}};
 
 } // namespace
 

@@ -7,9 +7,11 @@
 #include "tests/support/TempDir.h"
 #include "ui/language/catalogue/Texts.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -147,6 +149,7 @@ TEST(CliEndToEnd, ReadUnderFaultsIsRightOrFails) {
 
 TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
     TempDir dir;
+    ::setenv("RQ7_BACKUP_DIR", (dir / "backups").c_str(), 1);
     // A valid settings file with the initial settings.
     const std::string settingsText = dir / "settings.txt";
     std::string error;
@@ -221,4 +224,55 @@ TEST(CliEndToEnd, ASimulatorThatEndsMidReadEndsTheReadWithTheLostPortStatus) {
                              std::istreambuf_iterator<char>());
     EXPECT_NE(output.find(rq7::Texts().get("msg070")), std::string::npos) << output;
     EXPECT_NE(::access((dir / "out.eep").c_str(), F_OK), 0) << "no file from a broken read";
+}
+
+// diff against the device, and the backup each write leaves of what the
+// device held before.
+TEST(CliEndToEnd, WriteBacksUpAndDiffComparesWithTheDevice) {
+    TempDir dir;
+    const std::string backups = dir / "backups";
+    ::setenv("RQ7_BACKUP_DIR", backups.c_str(), 1);
+    std::string error;
+    const auto build = [&](const std::string& name, const std::string& text) {
+        ASSERT_TRUE(saveEepFile(dir / (name + ".txt"), Bytes(text.begin(), text.end()), error));
+        const ProgramResult built = runRq7ctl({"build", dir / (name + ".txt"), "-o", dir / name});
+        ASSERT_EQ(built.exitCode, 0) << built.err;
+    };
+    build("a.eep", "tabJmenoStanice=Chata7\ntabPIN=1111\n");
+    build("b.eep", "tabJmenoStanice=Chata8\ntabPIN=1111\n");
+    const std::string a = dir / "a.eep";
+    const std::string b = dir / "b.eep";
+
+    SimProcess sim;
+    ASSERT_TRUE(sim.start({}, error)) << error;
+    const std::string port = sim.ptyPath();
+    const ProgramResult blank = runRq7ctl({"diff", a, "--port", port});
+    EXPECT_EQ(blank.exitCode, 3) << blank.err;
+
+    const ProgramResult first = runRq7ctl({"write", "--port", port, a});
+    ASSERT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_FALSE(std::filesystem::exists(backups)) << "a blank device has nothing to keep";
+
+    const ProgramResult same = runRq7ctl({"diff", a, "--port", port});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+    const ProgramResult differs = runRq7ctl({"diff", b, "--port", port});
+    EXPECT_EQ(differs.exitCode, 1) << differs.err;
+    EXPECT_EQ(differs.out, "tabJmenoStanice: Chata8 -> Chata7\n");
+
+    const ProgramResult second = runRq7ctl({"write", "--port", port, b});
+    ASSERT_EQ(second.exitCode, 0) << second.err;
+    const ProgramResult listed = runRq7ctl({"backups"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    const std::size_t tab = listed.out.find('\t');
+    ASSERT_NE(tab, std::string::npos) << listed.out;
+    const std::string backup = listed.out.substr(0, tab);
+    EXPECT_NE(listed.out.find("\tRQ7\tChata7\t"), std::string::npos) << listed.out;
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 1) << listed.out;
+    EXPECT_EQ(fileBytes(backup), fileBytes(a)) << "what the device held, byte for byte";
+
+    const ProgramResult unguarded = runRq7ctl({"write", "--port", port, "--no-backup", a});
+    ASSERT_EQ(unguarded.exitCode, 0) << unguarded.err;
+    EXPECT_EQ(runRq7ctl({"backups", "--dir", backups}).out, listed.out) << "--no-backup";
+    EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
 }
