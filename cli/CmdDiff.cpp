@@ -2,7 +2,7 @@
 // settings compared field by field, one "name: A-value -> B-value" line per
 // differing field. The device side is read as the window's load from the
 // device reads it. Exit 0: equal, 1: different, 2: a side could not be read,
-// 3: the device holds no settings.
+// 3: the device holds no settings, 5: the port went away.
 
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
@@ -20,8 +20,9 @@ namespace rq7::cli {
 
 namespace {
 
-constexpr const char* kUsage = "usage: rq7ctl diff A.eep B.eep\n"
-                               "       rq7ctl diff A.eep --port DEV [--wait SECONDS]\n";
+constexpr const char* kUsage =
+    "usage: rq7ctl diff A.eep B.eep\n"
+    "       rq7ctl diff A.eep --port DEV [--wait SECONDS] [--trace FILE]\n";
 
 bool wantsDevice(const std::vector<std::string>& args) {
     for (const std::string& arg : args)
@@ -33,10 +34,13 @@ bool wantsDevice(const std::vector<std::string>& args) {
 // The device's settings; an exit status other than kExitOk when there are none.
 int readDevice(const DeviceOptions& options, SettingsRecord& record, std::ostream& err) {
     DeviceSession session(options, err);
+    if (session.traceFailed())
+        return kExitBadInput;
     const device::ActivationResult activation = session.activate();
     if (activation.state != device::ConnectionState::Aktivni) {
         session.finish();
-        return kExitBadInput;
+        return activation.outcome == device::ActivationOutcome::ConnectionLost ? kExitConnectionLost
+                                                                               : kExitBadInput;
     }
     auto image = std::make_unique<EepromImage>();
     DeviceLinkTransfer transfer(session.link());
@@ -44,6 +48,10 @@ int readDevice(const DeviceOptions& options, SettingsRecord& record, std::ostrea
     const bool stopped = session.status().cancelRequested();
     session.finish();
     const Texts& texts = session.texts();
+    if (!read && transfer.connectionLost()) {
+        err << texts.get("msg070") << '\n';
+        return kExitConnectionLost;
+    }
     if (!read || stopped) {
         err << texts.get(stopped ? "msg012" : "msg011") << '\n';
         return kExitBadInput;
@@ -105,7 +113,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 }
 
 const CommandRegistration registration{
-    {"diff", "A.eep (B.eep | --port DEV [--wait SECONDS])",
+    {"diff", "A.eep (B.eep | --port DEV [--wait SECONDS] [--trace FILE])",
      "compare two settings files, or a file with the device, field by field: one\n"
      "      \"name: A-value -> B-value\" line per differing field; exit 0 equal, 1 different",
      run}};

@@ -159,8 +159,8 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
     const fs::path path =
         freshPath(target.folder, BackupFileName(target.now(), target.model,
                                                 read.ok ? settings.tabJmenoStanice : ""));
-    if (error || SaveImageFile(path.string(), *image, length + 1, context.prompter,
-                               context.status, texts) != FileWrite::Written)
+    if (error || SaveImageFile(path.string(), *image, length + 1, context.prompter, context.status,
+                               texts) != FileWrite::Written)
         return {BackupOutcome::SaveFailed, path};
     RotateBackups(target.folder, target.model);
     showStatusLine(context, texts.get("msg096") + path.string());

@@ -20,7 +20,8 @@ RecentFolder::RecentFolder(SettingsStore* store, std::string fallback)
 std::string RecentFolder::folder() const {
     std::string saved;
     std::error_code error;
-    if (store_ && store_->read(kFolderStoreApplication, kFolderStoreSection, kLastFolderKey, saved) &&
+    if (store_ &&
+        store_->read(kFolderStoreApplication, kFolderStoreSection, kLastFolderKey, saved) &&
         !saved.empty() && fs::is_directory(saved, error))
         return saved;
     return fallback_;

@@ -149,8 +149,7 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     return outcome;
 }
 
-Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device,
-                     const BackupTarget* backup) {
+Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const BackupTarget* backup) {
     SettingsHolder& settings = context.settings;
     if (const auto clash =
             rules::OutputCrossRule(rules::OutputWords::from(settings.record()), context.texts)) {
@@ -183,6 +182,8 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device,
         case BackupOutcome::Unprogrammed:
             break;
         case BackupOutcome::ReadFailed:
+            if (device.connectionLost())
+                return tell(context, Outcome::ConnectionLost, Icon::Critical, "msg070");
             return tell(context, Outcome::BackupFailed, Icon::Critical, "msg091");
         case BackupOutcome::Stopped:
             return tell(context, Outcome::BackupFailed, Icon::Information, "msg097");

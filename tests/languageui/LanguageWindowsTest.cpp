@@ -3,7 +3,6 @@
 
 #include "device/ConnectionState.h"
 #include "tests/languageui/LabelCheck.h"
-#include "tests/support/Captions.h"
 #include "tests/languageui/LanguageFiles.h"
 #include "tests/languageui/LanguageProgram.h"
 #include "tests/support/Captions.h"
@@ -141,8 +140,7 @@ TEST_F(LanguageWindows, EveryWayOfClosingTakesTheSelection) {
         ASSERT_EQ(program.about.seen.size(), 1u) << "case: " << name;
         EXPECT_EQ(program.language.Name(), "Čeština") << "case: " << name;
         EXPECT_EQ(savedLanguage(settingsDir), "Čeština") << "case: " << name;
-        EXPECT_EQ(captionOf(&program.window()), tagged("lblMainForm", "C"))
-            << "case: " << name;
+        EXPECT_EQ(captionOf(&program.window()), tagged("lblMainForm", "C")) << "case: " << name;
     }
 }
 
@@ -153,8 +151,7 @@ TEST_F(LanguageWindows, ClosingWithoutASelectionKeepsTheBuiltInTextsAndSavesTheE
         LanguageProgram program(programDir, settingsDir, {{std::nullopt, true, Close::Button}});
         EXPECT_EQ(program.language.Index(), -1);
         EXPECT_EQ(savedLanguage(settingsDir), "");
-        EXPECT_EQ(captionOf(&program.window()),
-                  "Inicializační program pro zařízení RQ7");
+        EXPECT_EQ(captionOf(&program.window()), "Inicializační program pro zařízení RQ7");
     }
     // The empty name chooses nothing: the next start asks again.
     LanguageProgram again(programDir, settingsDir);

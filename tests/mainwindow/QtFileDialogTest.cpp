@@ -1,7 +1,8 @@
 // The file dialog of the settings file commands, driven while it is shown.
 
-#include "tests/support/MemoryStore.h"
 #include "ui/dialogs/QtFileDialog.h"
+
+#include "tests/support/MemoryStore.h"
 
 #include <QApplication>
 #include <QDir>

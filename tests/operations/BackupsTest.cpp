@@ -1,4 +1,5 @@
 #include "operations/Backups.h"
+
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 

@@ -7,8 +7,8 @@
 #include "settings/SettingsSize.h"
 #include "simulator/SimulatedLink.h"
 #include "tests/operations/FakeSettingsHolder.h"
-#include "tests/support/RecordingStatus.h"
 #include "tests/support/Files.h"
+#include "tests/support/RecordingStatus.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -392,9 +392,9 @@ TEST(DeviceBackup, ASaveKeepsTheDevicesPreviousSettingsByteForByte) {
     blank.holder.current = sampleRecord();
     EXPECT_EQ(SaveToDevice(blank.context, blank.eeprom, &none.target), Outcome::Done);
     EXPECT_FALSE(std::filesystem::exists(none.target.folder));
-    EXPECT_NE(std::find(blank.status.shown.begin(), blank.status.shown.end(),
-                        blank.texts.get("msg095")),
-              blank.status.shown.end());
+    EXPECT_NE(
+        std::find(blank.status.shown.begin(), blank.status.shown.end(), blank.texts.get("msg095")),
+        blank.status.shown.end());
 }
 
 TEST(DeviceBackup, NoBackupNoWrite) {

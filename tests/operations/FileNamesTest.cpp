@@ -1,4 +1,5 @@
 #include "operations/FileNames.h"
+
 #include "tests/support/MemoryStore.h"
 #include "tests/support/TempDir.h"
 

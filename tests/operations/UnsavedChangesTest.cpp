@@ -1,4 +1,5 @@
 #include "operations/UnsavedChanges.h"
+
 #include "settings/EepromImage.h"
 #include "tests/operations/FakeSettingsHolder.h"
 #include "tests/support/FakeFileDialog.h"

@@ -67,13 +67,13 @@ QWidget* CommandArea::buildTransferFrame() {
         const char* themeIcon;
         QStyle::StandardPixmap fallback;
     };
-    const ButtonLook buttons[] = {{"btFileLoad", "document-open", QStyle::SP_DialogOpenButton},
-                                  {"btBackupOpen", "document-open-recent",
-                                   QStyle::SP_FileDialogBack},
-                                  {"btFileSave", "document-save", QStyle::SP_DialogSaveButton},
-                                  {"btEEPROMLoad", "go-down", QStyle::SP_ArrowDown},
-                                  {"btEEPROMSave", "go-up", QStyle::SP_ArrowUp},
-                                  {"btTisk", "document-print", QStyle::SP_FileIcon}};
+    const ButtonLook buttons[] = {
+        {"btFileLoad", "document-open", QStyle::SP_DialogOpenButton},
+        {"btBackupOpen", "document-open-recent", QStyle::SP_FileDialogBack},
+        {"btFileSave", "document-save", QStyle::SP_DialogSaveButton},
+        {"btEEPROMLoad", "go-down", QStyle::SP_ArrowDown},
+        {"btEEPROMSave", "go-up", QStyle::SP_ArrowUp},
+        {"btTisk", "document-print", QStyle::SP_FileIcon}};
     for (const ButtonLook& look : buttons) {
         QPushButton* button = makeButton(frame, QString::fromLatin1(look.name));
         button->setIcon(QIcon::fromTheme(QString::fromLatin1(look.themeIcon),

@@ -189,8 +189,8 @@ Outcome DeviceCommands::SaveToDevice() {
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
     BackupTarget backup{ports_.backupFolder, deviceModel()};
-    const Outcome outcome = rq7::SaveToDevice(context, *transfer_,
-                                              ports_.backupFolder.empty() ? nullptr : &backup);
+    const Outcome outcome =
+        rq7::SaveToDevice(context, *transfer_, ports_.backupFolder.empty() ? nullptr : &backup);
     // The device holds them now: nothing left to lose.
     if (outcome == Outcome::Done)
         window_.settingsLoaded(window_.documentName().empty() ? deviceModel()

@@ -128,9 +128,9 @@ private:
     std::string deactivateCaption_;
     SettingsRecord snapshot_; // as last loaded or saved
     std::string document_;    // empty: new settings
-    bool applying_ = false; // applyRecord recomputes the size once, at its end
-    bool exiting_ = false;  // btKonec ends without the close box's question
-    bool sized_ = false;    // the first show fits the window to its content
+    bool applying_ = false;   // applyRecord recomputes the size once, at its end
+    bool exiting_ = false;    // btKonec ends without the close box's question
+    bool sized_ = false;      // the first show fits the window to its content
 };
 
 } // namespace rq7::ui

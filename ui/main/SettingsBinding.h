@@ -9,8 +9,8 @@
 #include "settings/SettingsRecord.h"
 
 #include <QString>
-#include <functional>
 #include <QStringList>
+#include <functional>
 #include <utility>
 #include <vector>
 
