@@ -20,9 +20,9 @@ struct Message {
     // Texts that replace the standard captions of the Yes, No and Cancel
     // buttons (empty: the standard one), for a question whose answers are
     // better named, such as Save and Discard.
-    std::string yesCaption;
-    std::string noCaption;
-    std::string cancelCaption;
+    std::string yesCaption = {};
+    std::string noCaption = {};
+    std::string cancelCaption = {};
     // The answer taken when the box is closed without a button
     // (Esc or the close box): Cancel, else No, else Ok.
     Answer defaultAnswer() const {
