@@ -44,21 +44,28 @@ int readDevice(const DeviceOptions& options, SettingsRecord& record, std::ostrea
     }
     auto image = std::make_unique<EepromImage>();
     DeviceLinkTransfer transfer(session.link());
-    const bool read = transfer.readEeprom(*image, LabelNumber(activation.info.lblInfoPamSize));
-    const bool stopped = session.status().cancelRequested();
+    const ImageReadResult read =
+        transfer.readImage(*image, LabelNumber(activation.info.lblInfoPamSize));
     session.finish();
     const Texts& texts = session.texts();
-    if (!read && transfer.connectionLost()) {
-        err << texts.get("msg070") << '\n';
-        return kExitConnectionLost;
-    }
-    if (!read || stopped) {
-        err << texts.get(stopped ? "msg012" : "msg011") << '\n';
-        return kExitBadInput;
-    }
-    if (!image->IsImageValid()) {
+    switch (read.outcome) {
+    case ImageRead::Read:
+        break;
+    case ImageRead::Unprogrammed:
         err << texts.get("msg015") << '\n';
         return kExitUnprogrammed;
+    case ImageRead::ConnectionLost:
+        err << texts.get("msg070") << '\n';
+        return kExitConnectionLost;
+    case ImageRead::Cancelled:
+        err << texts.get("msg012") << '\n';
+        return kExitBadInput;
+    case ImageRead::PastEeprom:
+        err << texts.get("msg100") << '\n';
+        return kExitBadInput;
+    case ImageRead::BlockFailed:
+        err << texts.get("msg011") << '\n';
+        return kExitBadInput;
     }
     const ReadResult settings = ReadImage(*image, record, {});
     if (!settings.ok) {

@@ -141,24 +141,30 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
     // The program's image holds what is about to be written.
     auto image = std::make_unique<EepromImage>();
     const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
-    if (!device.readEeprom(*image, eepromSize))
-        return {BackupOutcome::ReadFailed, {}};
-    if (context.status.cancelRequested())
-        return {BackupOutcome::Stopped, {}};
-    if (!image->IsImageValid()) {
+    // The same read as the load from the device: only the image's blocks.
+    const ImageReadResult read = device.readImage(*image, eepromSize);
+    switch (read.outcome) {
+    case ImageRead::Read:
+        break;
+    case ImageRead::Unprogrammed:
         showStatusLine(context, texts.get("msg095"));
         return {BackupOutcome::Unprogrammed, {}};
+    case ImageRead::Cancelled:
+        return {BackupOutcome::Stopped, {}};
+    case ImageRead::PastEeprom:
+    case ImageRead::BlockFailed:
+    case ImageRead::ConnectionLost:
+        return {BackupOutcome::ReadFailed, {}};
     }
     SettingsRecord settings;
-    const ReadResult read = ReadImage(*image, settings, {});
-    // Settings that cannot be read are kept as the whole memory read.
-    const long length = read.ok ? read.length : std::max(eepromSize, 1L);
+    const bool named = ReadImage(*image, settings, {}).ok;
+    const long length = read.length;
 
     std::error_code error;
     fs::create_directories(target.folder, error);
     const fs::path path =
         freshPath(target.folder, BackupFileName(target.now(), target.model,
-                                                read.ok ? settings.tabJmenoStanice : ""));
+                                                named ? settings.tabJmenoStanice : ""));
     if (error || SaveImageFile(path.string(), *image, length + 1, context.prompter, context.status,
                                texts) != FileWrite::Written)
         return {BackupOutcome::SaveFailed, path};

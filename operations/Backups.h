@@ -72,9 +72,9 @@ struct BackupResult {
     std::filesystem::path path; // Saved, SaveFailed: the backup file
 };
 
-// Reads the device's present settings through `device` into a buffer of
-// its own and saves their image (its length in bytes; the whole EEPROM read
-// when the settings cannot be read) with the ordinary settings-file save.
+// Reads the device's present settings through `device` (the read of the
+// load from the device) into a buffer of its own and saves their image (its
+// length in bytes) with the ordinary settings-file save.
 // Shows msg094 first, then the read's and the save's own status; tells
 // nothing by message box (the caller does).
 BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,

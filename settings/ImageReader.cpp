@@ -236,8 +236,9 @@ ImageExtent FindImageExtent(const EepromImage& image, long known) {
     ReadResult result;
     Reader reader(image, result, known);
     SettingsRecord record;
+    long end = 0;
     if (readFixedBlock(reader, record))
-        readVariableArea(reader, record, {});
+        readVariableArea(reader, record, {}, end);
     return reader.extent();
 }
 
