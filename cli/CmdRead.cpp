@@ -2,7 +2,9 @@
 // settings file, as the window's save to a file writes them (the image's
 // bytes); with --full the whole EEPROM, byte for byte. The file is written
 // only after a complete read, and replaces an existing one only once
-// complete.
+// complete. Without --full, a device without settings still gets its file
+// (the header blocks as read) and exit status 3; --full is raw memory,
+// whatever it holds.
 
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
@@ -75,6 +77,10 @@ int readSettings(DeviceSession& session, const std::string& path, std::ostream& 
                    ? kExitOk
                    : kExitFailure;
     case ImageRead::Unprogrammed:
+        // What the device holds is kept all the same (its header blocks),
+        // so a script can look at it; the status tells it is no image.
+        if (!writeFile(path, image->data(), static_cast<std::size_t>(read.bytesRead), err))
+            return kExitFailure;
         err << texts.get("msg015") << '\n';
         return kExitUnprogrammed;
     case ImageRead::PastEeprom:

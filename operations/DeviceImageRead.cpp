@@ -47,6 +47,7 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
         link.ReadBlocks(bytes.data(), bytes.size(), eepromSize, extent);
 
     ImageReadResult result;
+    result.bytesRead = copied;
     switch (transfer.outcome) {
     case device::TransferOutcome::Done:
         break;

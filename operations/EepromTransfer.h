@@ -19,7 +19,8 @@ enum class ImageRead {
 
 struct ImageReadResult {
     ImageRead outcome = ImageRead::BlockFailed;
-    long length = 0; // Read: the image's length, the bytes a settings file holds
+    long length = 0;    // Read: the image's length, the bytes a settings file holds
+    long bytesRead = 0; // the device's bytes now in the image, from address 0
 };
 
 class EepromTransfer {
