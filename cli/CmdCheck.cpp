@@ -5,6 +5,7 @@
 
 #include "cli/Command.h"
 #include "cli/SettingsCheck.h"
+#include "cli/TerminalSafe.h"
 #include "files/WholeFile.h"
 #include "settings/SettingsText.h"
 
@@ -31,13 +32,14 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     std::string text;
     std::string reason;
     if (files::readWholeFile(args[0], text, reason) != files::FileRead::Read) {
-        err << "rq7ctl check: cannot read " << args[0] << '\n';
+        err << "rq7ctl check: cannot read " << args[0] << (reason.empty() ? "" : ": " + reason)
+            << '\n';
         return kExitBadInput;
     }
     SettingsRecord record;
     const SettingsTextResult parsed = ParseSettingsText(text, record);
     if (!parsed.ok) {
-        err << "rq7ctl check: " << args[0] << ": " << parsed.error << '\n';
+        err << "rq7ctl check: " << args[0] << ": " << terminalSafe(parsed.error) << '\n';
         return kExitBadInput;
     }
     const rules::RecordCheck check = printSettingsCheck(record, prefix, out);

@@ -4,8 +4,10 @@
 
 #include "cli/Command.h"
 #include "cli/SettingsFiles.h"
+#include "cli/TerminalSafe.h"
 #include "settings/SettingsText.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace rq7::cli {
@@ -31,7 +33,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             << " holds a line break, which a settings text cannot carry\n";
         return kExitBadInput;
     }
-    out << FormatSettingsText(record);
+    // Control characters from a crafted file show as U+FFFD, as in the
+    // report; the line break ending each line is ours.
+    const std::string text = FormatSettingsText(record);
+    for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        const std::string shown = terminalSafe(line);
+        if (shown != line)
+            err << "rq7ctl dump: " << path << ": " << shown.substr(0, shown.find('='))
+                << " holds control characters, shown as U+FFFD\n";
+        out << shown << '\n';
+    }
     return out ? kExitOk : kExitFailure;
 }
 

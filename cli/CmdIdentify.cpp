@@ -36,7 +36,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         << "lblInfoModem=" << info.lblInfoModem << '\n'
         << "ConnectionState=" << device::Keyword(result.state) << '\n';
     session.finish();
-    return activationExitStatus(result);
+    return session.exitStatus(activationExitStatus(result));
 }
 
 const CommandRegistration registration{

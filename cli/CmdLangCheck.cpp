@@ -1,5 +1,6 @@
 // rq7ctl lang check FILE.lng: keys of the catalogue the file lacks, and keys
-// that another entry answers before their own.
+// that another entry answers before their own, texts a doubled apostrophe cuts
+// short, and a UTF-8 file without its byte-order mark.
 
 #include "cli/Command.h"
 #include "ui/language/catalogue/LanguageFileCheck.h"
@@ -27,7 +28,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 const CommandRegistration registration{
     {"lang check", "FILE.lng",
-     "list the keys FILE lacks or answers from another entry (status 1 if any)", run}};
+     "list the keys FILE lacks or answers from another entry, texts cut short by a doubled "
+     "apostrophe, and UTF-8 without a byte-order mark (status 1 if any)",
+     run}};
 
 } // namespace
 

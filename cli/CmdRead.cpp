@@ -122,9 +122,11 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     const device::ActivationResult activation = session.activate();
     if (activation.state != device::ConnectionState::Aktivni) {
         session.finish();
-        return activationExitStatus(activation);
+        return session.exitStatus(activationExitStatus(activation));
     }
-    return wholeEeprom ? readFull(session, path, err) : readSettings(session, path, err);
+    const int status =
+        wholeEeprom ? readFull(session, path, err) : readSettings(session, path, err);
+    return session.exitStatus(status);
 }
 
 const CommandRegistration registration{

@@ -4,7 +4,7 @@
 
 #include "cli/Command.h"
 #include "cli/SettingsFiles.h"
-#include "encoding/Cp1250.h"
+#include "cli/TerminalSafe.h"
 #include "operations/SmsCentreList.h"
 #include "report/ReportLines.h"
 #include "report/qt/PrintReport.h"
@@ -18,20 +18,6 @@
 namespace rq7::cli {
 
 namespace {
-
-// Texts come from the file as they are; control characters (a stray escape
-// sequence in a crafted file) must not reach the terminal, so they show as
-// U+FFFD, as does malformed UTF-8. Everything else passes unchanged.
-std::string terminalSafe(const std::string& line) {
-    std::string out;
-    out.reserve(line.size());
-    for (std::size_t pos = 0; pos < line.size();) {
-        const char32_t cp = cp1250::nextUtf8(line, pos);
-        const bool control = cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
-        cp1250::appendUtf8(out, control ? char32_t{0xFFFD} : cp);
-    }
-    return out;
-}
 
 // The SMS-centre list the program would offer, so that the centre prints as
 // the list entry the program's window would show.

@@ -105,7 +105,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     const Texts texts;
     auto image = std::make_unique<EepromImage>();
     std::string error;
-    if (!loadImageFile(path, *image, error)) {
+    long length = 0;
+    if (!loadImageFile(path, *image, error, &length)) {
         err << texts.get("msg001") << path << texts.get("msg002") << " (" << error << ")\n";
         return kExitBadInput;
     }
@@ -114,6 +115,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
         return kExitBadInput;
     }
     SettingsRecord record;
+    if (!FindImageExtent(*image, length).complete) {
+        err << path << " is cut short: its settings run past the file's end\n";
+        return kExitBadInput;
+    }
     const ReadResult read = ReadImage(*image, record, {});
     if (!read.ok) {
         err << texts.get(read.messageKey.empty() ? "msg034" : read.messageKey) << " ("
@@ -131,7 +136,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     const device::ActivationResult activation = session.activate();
     if (activation.state != device::ConnectionState::Aktivni) {
         session.finish();
-        return activationExitStatus(activation);
+        return session.exitStatus(activationExitStatus(activation));
     }
     FileSettings settings(record, activation.info.lblInfoPamSize, verify);
     WorkflowContext context{settings, *image, session.prompter(), session.status(),
@@ -140,7 +145,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     backup.model = activation.info.lblInfoProdukt;
     const Outcome outcome = SaveToDevice(context, transfer, backUp ? &backup : nullptr);
     session.finish();
-    return exitStatus(outcome);
+    return session.exitStatus(exitStatus(outcome));
 }
 
 const CommandRegistration registration{

@@ -160,13 +160,13 @@ DeviceSession::DeviceSession(const DeviceOptions& options, std::ostream& err)
           return QCoreApplication::instance() ? nullptr
                                               : std::make_unique<QCoreApplication>(argc, argv);
       }()),
-      prompter_(err), status_(err,
+      err_(err), prompter_(err), status_(err,
 #ifdef Q_OS_UNIX
-                              &err == &std::cerr && ::isatty(2) == 1
+                                         &err == &std::cerr && ::isatty(2) == 1
 #else
-                              false
+                                         false
 #endif
-                      ) {
+                                 ) {
     port_.setTexts(texts_);
     device::Transport* transport = &port_;
     device::Waiter* waiter = &waiter_;
@@ -234,7 +234,15 @@ void DeviceSession::finish() {
     if (!device::IsActive(link_->state()))
         return;
     interruptFlag = 0;
-    link_->Deactivate();
+    if (link_->Deactivate().outcome != device::DeactivationOutcome::Confirmed) {
+        leftActive_ = true;
+        err_ << "rq7ctl: the device did not confirm the end of programming mode and may still "
+                "be in it; the port was closed anyway\n";
+    }
+}
+
+int DeviceSession::exitStatus(int status) const {
+    return leftActive_ ? kExitLeftActive : status;
 }
 
 int activationExitStatus(const device::ActivationResult& result) {

@@ -86,8 +86,12 @@ public:
     // says so when the device did not answer within --wait.
     device::ActivationResult activate();
     // Deactivates when a device is active; a Ctrl-C pressed before does not
-    // stop it.
+    // stop it. When the device does not confirm, msg033 is answered Yes (the
+    // port is closed) and a line on stderr says the device may still be in
+    // programming mode.
     void finish();
+    // `status`, or kExitLeftActive when a deactivation was not confirmed.
+    int exitStatus(int status) const;
 
     device::DeviceLink& link() { return *link_; }
     Prompter& prompter() { return prompter_; }
@@ -98,6 +102,8 @@ public:
 private:
     DeviceOptions options_;
     std::unique_ptr<QCoreApplication> app_;
+    std::ostream& err_;
+    bool leftActive_ = false;
     device::SerialTransport port_;
     device::EventLoopWaiter waiter_;
     ConsolePrompter prompter_;

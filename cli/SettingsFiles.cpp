@@ -1,5 +1,6 @@
 #include "cli/SettingsFiles.h"
 
+#include "cli/TerminalSafe.h"
 #include "files/WholeFile.h"
 #include "settings/ImageReader.h"
 #include "settings/SettingsText.h"
@@ -37,13 +38,13 @@ bool readSettingsText(const std::string& path, SettingsRecord& record, std::stri
         return false;
     const SettingsTextResult parsed = ParseSettingsText(text, record);
     if (!parsed.ok) {
-        error = path + ": " + parsed.error;
+        error = path + ": " + terminalSafe(parsed.error);
         return false;
     }
     return true;
 }
 
-bool loadImageFile(const std::string& path, EepromImage& image, std::string& error) {
+bool loadImageFile(const std::string& path, EepromImage& image, std::string& error, long* length) {
     std::string bytes;
     const auto size = static_cast<std::size_t>(EepromImage::kSize);
     if (!readBytes(path, bytes, error, size))
@@ -54,16 +55,25 @@ bool loadImageFile(const std::string& path, EepromImage& image, std::string& err
     }
     for (std::size_t a = 0; a < bytes.size(); ++a)
         image.SetImageByte(static_cast<unsigned char>(bytes[a]), static_cast<long>(a));
+    if (length)
+        *length = static_cast<long>(bytes.size());
     return true;
 }
 
 bool readSettingsFile(const std::string& path, const std::vector<std::string>& smsCentreItems,
                       SettingsRecord& record, std::string& error) {
     auto image = std::make_unique<EepromImage>();
-    if (!loadImageFile(path, *image, error))
+    long length = 0;
+    if (!loadImageFile(path, *image, error, &length))
         return false;
     if (!image->IsImageValid()) {
         error = path + " holds no settings image (format mark or header checksum wrong)";
+        return false;
+    }
+    // Past the file's end the reader would take the buffer's zeros for data.
+    if (const ImageExtent extent = FindImageExtent(*image, length); !extent.complete) {
+        error = path + " is cut short: its settings need byte " + std::to_string(extent.end) +
+                " of a " + std::to_string(length) + "-byte file";
         return false;
     }
     const ReadResult read = ReadImage(*image, record, smsCentreItems);

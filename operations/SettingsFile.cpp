@@ -1,71 +1,19 @@
 #include "operations/SettingsFile.h"
 
+#include "files/WholeFile.h"
 #include "settings/EepromImage.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-#include <vector>
-
-namespace fs = std::filesystem;
+#include <algorithm>
+#include <string>
+#include <sys/stat.h>
 
 namespace rq7 {
 
 namespace {
 
-// Writes the bytes to a new file beside `target` under a name no one else
-// uses; returns its path, or an empty path when that failed (nothing left
-// behind then).
-fs::path writeBeside(const fs::path& target, const std::uint8_t* bytes, std::size_t count) {
-    const fs::path dir = target.parent_path();
-    const std::string stem = "." + target.filename().string() + ".part";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = dir / (stem + std::to_string(attempt));
-        // "x": fails when the name exists, so an unrelated file is never reused.
-        std::FILE* out = std::fopen(candidate.c_str(), "wbx");
-        if (!out) {
-            std::error_code error;
-            if (fs::exists(candidate, error))
-                continue;
-            return {}; // not a name clash: the directory refuses
-        }
-        const bool written = std::fwrite(bytes, 1, count, out) == count;
-        const bool flushed = std::fflush(out) == 0;
-        const bool closed = std::fclose(out) == 0;
-        if (written && flushed && closed)
-            return candidate;
-        std::error_code error;
-        fs::remove(candidate, error);
-        return {};
-    }
-    return {};
-}
-
-// Writes `count` image bytes to a temporary file and moves it over `target`.
-bool replaceFile(const fs::path& target, const EepromImage& image, std::size_t count) {
-    std::error_code error;
-    // Writing through a link replaces the file it points to, not the link.
-    fs::path destination = target;
-    if (fs::is_symlink(target, error)) {
-        destination = fs::weakly_canonical(target, error);
-        if (error)
-            return false;
-    }
-    const fs::path temporary = writeBeside(destination, image.data(), count);
-    if (temporary.empty())
-        return false;
-    if (fs::exists(destination, error)) {
-        // The new file takes over the old one's permissions.
-        const fs::perms old = fs::status(destination, error).permissions();
-        if (!error)
-            fs::permissions(temporary, old, error);
-    }
-    fs::rename(temporary, destination, error);
-    if (!error)
-        return true;
-    fs::remove(temporary, error);
-    return false;
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
 }
 
 } // namespace
@@ -75,9 +23,9 @@ long SavedFileLength(long settingsSize) {
 }
 
 FileWrite SaveImageFile(const std::string& path, const EepromImage& image, long settingsSize,
-                        Prompter& prompter, StatusSink& status, const Texts& texts) {
-    std::error_code error;
-    if (fs::exists(path, error)) {
+                        Prompter& prompter, StatusSink& status, const Texts& texts,
+                        FileDetail* detail) {
+    if (exists(path)) {
         Message question;
         question.key = "msg035";
         question.text = texts.get(question.key);
@@ -90,38 +38,46 @@ FileWrite SaveImageFile(const std::string& path, const EepromImage& image, long 
     if (length > EepromImage::kSize || path.empty())
         return FileWrite::Failed;
     status.showStatusWithoutCancel(texts.get("msg036") + path);
-    const bool ok = replaceFile(path, image, static_cast<std::size_t>(length));
+    const auto* bytes = reinterpret_cast<const char*>(image.data());
+    std::string error;
+    const bool ok =
+        files::replaceFile(path, std::string(bytes, static_cast<std::size_t>(length)), error);
     status.hideStatus();
+    if (detail) {
+        detail->length = ok ? length : 0;
+        detail->reason = error;
+    }
     return ok ? FileWrite::Written : FileWrite::Failed;
 }
 
 bool LoadImageFile(const std::string& path, EepromImage& image, StatusSink& status,
-                   const Texts& texts) {
+                   const Texts& texts, FileDetail* detail) {
     status.showStatusWithoutCancel(texts.get("msg049") + path + ".");
-    std::error_code error;
-    std::ifstream in;
-    if (!fs::is_directory(path, error))
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
-        status.hideStatus();
-        return false;
-    }
-    std::vector<char> bytes(static_cast<std::size_t>(EepromImage::kSize));
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    const std::streamsize count = in.gcount();
-    if (in.bad()) {
-        status.hideStatus();
-        return false;
-    }
-    for (std::streamsize i = 0; i < count; ++i)
-        image.SetImageByte(static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]), i);
-    // Reading at the end gives 0: an empty file still sets byte 0.
-    if (count == 0)
-        image.SetImageByte(0, 0);
-    // A longer file than the image keeps what was stored but fails.
-    const bool whole = count < EepromImage::kSize || in.peek() == std::ifstream::traits_type::eof();
+    std::string bytes;
+    std::string reason;
+    const auto size = static_cast<std::size_t>(EepromImage::kSize);
+    const files::FileRead read = files::readWholeFile(path, bytes, reason, size);
     status.hideStatus();
-    return whole;
+    if (read != files::FileRead::Read) {
+        if (detail)
+            detail->reason = read == files::FileRead::Missing ? "no such file" : reason;
+        return false;
+    }
+    const std::size_t stored = std::min(bytes.size(), size);
+    for (std::size_t a = 0; a < stored; ++a)
+        image.SetImageByte(static_cast<unsigned char>(bytes[a]), static_cast<long>(a));
+    // Reading at the end gives 0: an empty file still sets byte 0.
+    if (bytes.empty())
+        image.SetImageByte(0, 0);
+    if (detail)
+        detail->length = static_cast<long>(stored);
+    // A longer file than the image keeps what was stored but fails.
+    if (bytes.size() > size) {
+        if (detail)
+            detail->reason = "larger than the 65,536-byte image";
+        return false;
+    }
+    return true;
 }
 
 } // namespace rq7

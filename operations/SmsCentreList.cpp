@@ -55,7 +55,11 @@ std::vector<std::string> ReadCsvFields(const std::string& text) {
             const std::size_t start = pos;
             while (pos < text.size() && text[pos] != ',' && !isLineEnd(text[pos]))
                 ++pos;
-            field = text.substr(start, pos - start);
+            // Blanks before the delimiter belong to the layout, not the value.
+            std::size_t end = pos;
+            while (end > start && isBlank(text[end - 1]))
+                --end;
+            field = text.substr(start, end - start);
         }
         fields.push_back(std::move(field));
         afterComma = pos < text.size() && text[pos] == ',';

@@ -22,6 +22,18 @@ Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::st
     return outcome;
 }
 
+// The same with a detail shown below the text on request.
+Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key1,
+             const std::string& name, const std::string& key2, const std::string& detail) {
+    Message message;
+    message.key = key1;
+    message.text = context.texts.get(key1) + name + context.texts.get(key2);
+    message.detail = detail;
+    message.icon = icon;
+    context.prompter.ask(message);
+    return outcome;
+}
+
 // A message made of one key's text.
 Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key) {
     return tell(context, outcome, icon, key, context.texts.get(key));
@@ -63,6 +75,13 @@ bool convertFromWindow(WorkflowContext& context) {
     return WriteImage(context.settings.record(), context.image).ok && context.image.IsImageValid();
 }
 
+// True when the settings the image's header describes end within the
+// first `length` bytes, the ones a file load brought in; beyond them lie
+// whatever an earlier load or read left in the buffer.
+bool imageWithin(const EepromImage& image, long length) {
+    return FindImageExtent(image, length).complete;
+}
+
 } // namespace
 
 Outcome LoadFromFile(WorkflowContext& context, FileDialog& dialog) {
@@ -81,9 +100,16 @@ Outcome SaveToFile(WorkflowContext& context, FileDialog& dialog) {
 
 Outcome LoadFromPath(WorkflowContext& context, const std::string& path) {
     const Outcome outcome = [&] {
-        if (!LoadImageFile(path, context.image, context.status, context.texts)) {
+        FileDetail file;
+        if (!LoadImageFile(path, context.image, context.status, context.texts, &file)) {
             context.status.hideStatus();
-            return tell(context, Outcome::ReadFailed, Icon::Critical, "msg001", path, "msg002");
+            return tell(context, Outcome::ReadFailed, Icon::Critical, "msg001", path, "msg002",
+                        file.reason);
+        }
+        if (context.image.IsImageValid() && !imageWithin(context.image, file.length)) {
+            context.status.hideStatus();
+            return tell(context, Outcome::InvalidImage, Icon::Information, "msg006", path, "msg007",
+                        context.texts.get("msg065"));
         }
         if (!context.image.IsImageValid()) {
             context.status.hideStatus();
@@ -106,8 +132,9 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
         return tell(context, Outcome::ConversionFailed, Icon::Critical, "msg010");
     }
     const long settingsSize = currentSettingsSize(context.settings);
+    FileDetail file;
     switch (SaveImageFile(path, context.image, settingsSize, context.prompter, context.status,
-                          context.texts)) {
+                          context.texts, &file)) {
     case FileWrite::Written:
         return Outcome::Done;
     case FileWrite::Declined:
@@ -116,7 +143,8 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
         break;
     }
     context.status.hideStatus();
-    return tell(context, Outcome::WriteFailed, Icon::Critical, "msg008", path, "msg009");
+    return tell(context, Outcome::WriteFailed, Icon::Critical, "msg008", path, "msg009",
+                file.reason);
 }
 
 Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {

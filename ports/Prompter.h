@@ -12,8 +12,9 @@ enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 struct Message {
-    std::string key;  // catalogue key of the main text, e.g. "msg021" (empty for fixed texts)
-    std::string text; // the text as shown, already looked up and completed
+    std::string key;    // catalogue key of the main text, e.g. "msg021" (empty for fixed texts)
+    std::string text;   // the text as shown, already looked up and completed
+    std::string detail; // shown on request below the text (why a file failed); may be empty
     Icon icon = Icon::Information;
     Buttons buttons = Buttons::Ok;
     std::string title = "RQ7 Init";

@@ -4,12 +4,16 @@
 #include "tests/support/Files.h"
 #include "tests/support/TempDir.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <limits>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace rq7;
@@ -61,6 +65,11 @@ TEST(ReadWholeFile, TellsMissingFromUnreadable) {
         << "a path through a file";
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(bytes, "");
+    // A named pipe without a writer would block an open for reading.
+    const std::string fifo = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(files::readWholeFile(fifo, bytes, reason), FileRead::Failed);
+    EXPECT_EQ(reason, "not a regular file");
 }
 
 TEST(ReplaceFile, WritesNewAndReplacesOldFiles) {
@@ -95,9 +104,91 @@ TEST(ReplaceFile, AFailureKeepsTheOldFileAndLeavesNothingBehind) {
 
     const std::string below = (dir / "f.eep" / "g.eep").string();
     EXPECT_FALSE(files::replaceFile(below, "x", error));
-    EXPECT_NE(error.find("cannot create a temporary file beside " + below), std::string::npos)
-        << error;
+    EXPECT_NE(error.find("cannot replace " + below), std::string::npos) << error;
     EXPECT_EQ(entries(dir), 1);
+}
+
+TEST(ReplaceFile, RefusesTargetsThatAreNotRegularFiles) {
+    test::TempDir dir;
+    const std::string fifo = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directory(dir / "folder");
+    fs::create_symlink(dir / "pipe", dir / "to-pipe");
+    fs::create_symlink(dir / "none", dir / "dangling");
+    for (const char* name : {"pipe", "folder", "to-pipe", "dangling"}) {
+        std::string error;
+        EXPECT_FALSE(files::replaceFile((dir / name).string(), "x", error)) << "case: " << name;
+        EXPECT_NE(error.find("refusing"), std::string::npos) << "case: " << name << ": " << error;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    EXPECT_TRUE(fs::is_symlink(dir / "dangling"));
+    EXPECT_FALSE(fs::exists(dir / "none"));
+    EXPECT_EQ(entries(dir), 4);
+}
+
+TEST(ReplaceFile, WritesThroughOnlyLinksNoOtherUserCanHavePlanted) {
+    test::TempDir dir;
+    const fs::path shared = dir / "shared";
+    fs::create_directory(shared);
+    ::chmod(shared.c_str(), 01777);
+    const fs::path target = dir.write("own.eep", "mine");
+    const fs::path link = shared / "link.eep";
+    fs::create_symlink(target, link);
+    std::string error;
+    ASSERT_TRUE(files::replaceFile(link.string(), "through", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::readFile(target), "through");
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "handing a link to another user needs the superuser";
+    ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
+    EXPECT_FALSE(files::replaceFile(link.string(), "planted", error));
+    EXPECT_NE(error.find("belongs to another user"), std::string::npos) << error;
+    EXPECT_EQ(test::readFile(target), "through");
+    // The same link in a folder of its own owner's is followed.
+    ::chmod(shared.c_str(), 0755);
+    EXPECT_TRUE(files::replaceFile(link.string(), "private", error)) << error;
+    EXPECT_EQ(test::readFile(target), "private");
+}
+
+TEST(ReplaceFile, KeepsTheModeAndOwnerOfAReplacedFile) {
+    test::TempDir dir;
+    const fs::path path = dir.write("pin.eep", "old");
+    ::chmod(path.c_str(), 0600);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+    std::string error;
+    ASSERT_TRUE(files::replaceFile(path.string(), "new", error)) << error;
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    if (root) {
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+    }
+}
+
+// Writes past a file-size limit with the signal's default action, which
+// would end the process before replaceFile could clean up; exits 0 when the
+// write failed as an error instead.
+[[noreturn]] void replaceBeyondTheSizeLimit(const std::string& path) {
+    std::signal(SIGXFSZ, SIG_DFL);
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = 10;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::string error;
+    const bool ok = files::replaceFile(path, std::string(100, 'n'), error);
+    std::_Exit(!ok && error.find("File too large") != std::string::npos ? 0 : 1);
+}
+
+TEST(ReplaceFile, AFileSizeLimitIsAnErrorNotTheEndOfTheProgram) {
+    test::TempDir dir;
+    const std::string path = (dir / "f.eep").string();
+    EXPECT_EXIT(replaceBeyondTheSizeLimit(path), testing::ExitedWithCode(0), "");
+    EXPECT_EQ(entries(dir), 0);
 }
 
 } // namespace

@@ -98,6 +98,16 @@ TEST(LanguageFileCheck, FindsMissingCapturedAndBrokenEntries) {
         {"blanks after a comma",
          [](std::vector<Line>& l) { find(l, "msg045")->text = "a,   b"; },
          {{Kind::Altered, "msg045"}}},
+        {"doubled apostrophe",
+         [](std::vector<Line>& l) { find(l, "btOK")->text = "It''s OK"; },
+         {{Kind::DoubledApostrophe, "btOK"}}},
+        // Read as Windows-1250, every accented letter would come out garbled.
+        {"UTF-8 without a byte-order mark",
+         [](std::vector<Line>& l) {
+             for (Line& line : l)
+                 line.text = cp1250::toUtf8(line.text);
+         },
+         {{Kind::Utf8WithoutMark, ""}}},
     };
     for (const CheckCase& c : cases) {
         std::vector<Line> lines = completeFile();

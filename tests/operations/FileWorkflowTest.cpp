@@ -191,6 +191,34 @@ TEST(FileWorkflows, EveryLoadOutcomeShowsItsOneMessage) {
     }
 }
 
+// The image buffer keeps what an earlier load left past a short file's end;
+// a file whose settings run past its end must not load over the window.
+TEST(FileWorkflows, ACutShortFileIsRefusedAndTheWindowKeepsItsSettings) {
+    test::TempDir dir;
+    SettingsRecord other = sampleRecord();
+    other.tabJmenoStanice = "B";
+    other.tabINPNazev[0] = "okno";
+    const auto full = (dir / "a.eep").string();
+    const auto cut = (dir / "b.eep").string();
+    test::writeFile(full, imageFileOf(sampleRecord()));
+    test::writeFile(cut, imageFileOf(other).substr(0, 100));
+    Bench b;
+    b.dialog.openAnswer = full;
+    ASSERT_EQ(LoadFromFile(b.context, b.dialog), Outcome::Done);
+    const SettingsRecord loaded = b.holder.current;
+    b.prompter.asked.clear();
+    b.holder.events.clear();
+
+    b.dialog.openAnswer = cut;
+    EXPECT_EQ(LoadFromFile(b.context, b.dialog), Outcome::InvalidImage);
+    const Message m = b.only();
+    EXPECT_EQ(m.key, "msg006");
+    EXPECT_EQ(m.text, b.texts.get("msg006") + cut + b.texts.get("msg007"));
+    EXPECT_EQ(m.detail, b.texts.get("msg065"));
+    EXPECT_TRUE(b.holder.events.empty());
+    EXPECT_EQ(b.holder.current, loaded);
+}
+
 TEST(FileWorkflows, SettingsThatMakeNoImageAreNotSaved) {
     test::TempDir dir;
     Bench b;

@@ -8,6 +8,7 @@
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace rq7 {
 namespace {
@@ -164,6 +165,33 @@ TEST(SaveImageFile, FailedWriteKeepsTheOldFile) {
     }
 }
 
+// Left-over temporary files of earlier saves never block a save; a target
+// that is no regular file is refused and stays what it was.
+TEST(SaveImageFile, ReplacesOnlyRegularFilesWhateverLiesBeside) {
+    test::TempDir dir;
+    for (int i = 0; i < 100; ++i)
+        test::writeFile(dir / (".a.eep.part" + std::to_string(i)), "stale");
+    Harness h;
+    FileDetail detail;
+    ASSERT_EQ(SaveImageFile((dir / "a.eep").string(), patternedImage(), 10, h.prompter, h.status,
+                            h.texts, &detail),
+              FileWrite::Written)
+        << detail.reason;
+    EXPECT_EQ(test::readFile(dir / "a.eep"), imageBytes(patternedImage(), 9));
+
+    const auto fifo = dir / "pipe.eep";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    h.prompter.answers.push_back(Answer::Yes);
+    EXPECT_EQ(
+        SaveImageFile(fifo.string(), patternedImage(), 10, h.prompter, h.status, h.texts, &detail),
+        FileWrite::Failed);
+    EXPECT_NE(detail.reason.find("not a regular file"), std::string::npos) << detail.reason;
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              102);
+}
+
 TEST(SaveImageFile, MissingDirectoryFails) {
     test::TempDir dir;
     Harness h;
@@ -219,7 +247,9 @@ TEST(LoadImageFile, StoresTheFileFromAddressZeroAndKeepsTheRest) {
 
 TEST(LoadImageFile, UnreadablePathFailsWithoutTouchingTheImage) {
     test::TempDir dir;
-    for (const auto& path : {dir / "missing.eep", dir.path()}) {
+    const auto fifo = dir / "pipe.eep";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); // would block an ordinary open
+    for (const auto& path : {dir / "missing.eep", dir.path(), fifo}) {
         Harness h;
         EepromImage image = patternedImage();
         EXPECT_FALSE(LoadImageFile(path.string(), image, h.status, h.texts)) << "case: " << path;

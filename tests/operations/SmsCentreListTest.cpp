@@ -20,7 +20,10 @@ TEST(ReadCsvFields, FollowsTheSequentialInputRules) {
     } cases[] = {
         {"one pair", "Oskar,+420603052000\r\n", {"Oskar", "+420603052000"}},
         {"leading blanks skipped", "  \tA,   1\n", {"A", "1"}},
-        {"trailing blanks kept", "A ,1", {"A ", "1"}},
+        {"trailing blanks dropped",
+         "  T-Mobile CZ \t,  +420603052000  \r\nB ,2 ",
+         {"T-Mobile CZ", "+420603052000", "B", "2"}},
+        {"blanks inside quotes kept", "\" A \",1", {" A ", "1"}},
         {"quoted with comma", "\"Voda, fone\",123\n", {"Voda, fone", "123"}},
         {"quoted with line end", "\"a\nb\",1", {"a\nb", "1"}},
         {"text after closing quote dropped", "\"A\"xy,1", {"A", "1"}},

@@ -177,3 +177,37 @@ TEST_F(CheckCommand, BuildAppliesTheReplacements) {
         EXPECT_EQ(readFile(raw), readFile(fixed)) << "case: " << c.name;
     }
 }
+
+// "check passes" means "build succeeds": every value build refuses is
+// reported with the window's message, by its field rule (the impulse
+// length) or, where no rule catches it, as the window's save would (msg010);
+// each on its own and all of them together.
+TEST_F(CheckCommand, ReportsEveryValueBuildWouldRefuse) {
+    const struct {
+        std::string line;
+        const char* key;
+    } cases[] = {
+        {"tabOUTimpulsLEN(0)= 7", "msg060"}, {"tabOUTimpulsLEN(1)=256", "msg060"},
+        {"tabWaitFree=x", "msg010"},         {"tabRFRWait=9999", "msg010"},
+        {"eeExistTime=99999", "msg010"},     {"tabTC(2)=+" + std::string(256, '1'), "msg010"},
+    };
+    const fs::path eep = dir_ / "out.eep";
+    std::string all;
+    for (const auto& c : cases) {
+        all += c.line + "\n";
+        const fs::path text = write("one.txt", c.line + "\n");
+        const ProgramResult checked = runRq7ctl({"check", text});
+        EXPECT_EQ(checked.exitCode, 1) << "case: " << c.line << ": " << checked.out;
+        const std::string finding = c.line.substr(0, c.line.find('=')) + ": " + c.key + " ";
+        EXPECT_NE(checked.out.find(finding), std::string::npos)
+            << "case: " << c.line << ": " << checked.out;
+        EXPECT_EQ(runRq7ctl({"build", text, "-o", eep}).exitCode, 2) << "case: " << c.line;
+    }
+    EXPECT_FALSE(fs::exists(eep));
+    const ProgramResult checked = runRq7ctl({"check", write("all.txt", all)});
+    EXPECT_EQ(checked.exitCode, 1);
+    for (const auto& c : cases)
+        EXPECT_NE(checked.out.find(c.line.substr(0, c.line.find('=')) + ": " + c.key + " "),
+                  std::string::npos)
+            << "case: " << c.line << ": " << checked.out;
+}

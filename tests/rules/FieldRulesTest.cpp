@@ -4,6 +4,7 @@
 #include "ui/main/rules/CharSets.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -302,4 +303,58 @@ TEST(StateNameRule, TheGuardEndsOnceAnotherFieldIsLeft) {
     loading.SuppressCrossChecks = true;
     loading.endBounce();
     EXPECT_TRUE(loading.SuppressCrossChecks);
+}
+
+// Each field's character class, shown by one character the class holds and
+// one its nearest neighbour holds but it does not (a space is text but no
+// identifier, "[" printable but no text, "+" part of a number but no PIN).
+TEST(CheckField, EveryFieldTakesItsOwnCharacterClass) {
+    const struct {
+        const char* field;
+        const char* inside;
+        const char* outside;
+        const char* key;
+    } cases[] = {
+        {"tabPIN", "17", "1+", "msg045"},
+        {"tabTCcentra", "+4206", "+420 6", "msg046"},
+        {"rtNotAuthorized", "x[", "x\xc4\x8d", "msg039"},
+        {"tabTC(0)", "+4206", "+420 6", "msg037"},
+        {"TC", "+4206", "+420 6", "msg037"},
+        {"tabUTO", "+42", "+4 2", "msg50"},
+        {"tabINPNazev(0)", "x y", "x[y", "msg042"},
+        {"tabINPZap(0)", "x y", "x[y", "msg042"},
+        {"tabINPVyp(0)", "x y", "x[y", "msg042"},
+        {"tabINPLH(0)", "x y", "x[y", "msg042"},
+        {"tabINPHL(0)", "x y", "x[y", "msg042"},
+        {"INPNazev", "x y", "x[y", "msg042"},
+        {"INPZap", "x y", "x[y", "msg042"},
+        {"INPVyp", "x y", "x[y", "msg042"},
+        {"INPLH", "x y", "x[y", "msg042"},
+        {"INPHL", "x y", "x[y", "msg042"},
+        {"tabOUTNazev(0)", "x_y", "x y", "msg042"},
+        {"tabOUTZap(0)", "x_y", "x y", "msg042"},
+        {"tabOUTVyp(0)", "x_y", "x y", "msg042"},
+        {"tabOUTimpuls(0)", "x_y", "x y", "msg042"},
+        {"OUTNazev", "x_y", "x y", "msg042"},
+        {"OUTZap", "x_y", "x y", "msg042"},
+        {"OUTVyp", "x_y", "x y", "msg042"},
+        {"OUTimpuls", "x_y", "x y", ""}, // the dialog's own fixed text
+    };
+    std::set<std::string> covered;
+    for (const auto& c : cases) {
+        covered.insert(FieldName::parse(c.field)->control);
+        EXPECT_NE(check(c.field, c.inside).outcome, Outcome::Reject)
+            << "case: " << c.field << " '" << c.inside << "'";
+        const CheckResult outside = check(c.field, c.outside);
+        EXPECT_EQ(outside.outcome, Outcome::Reject)
+            << "case: " << c.field << " '" << c.outside << "'";
+        EXPECT_EQ(outside.message.key, c.key) << "case: " << c.field;
+    }
+    for (const FieldRule& rule : FieldRules()) {
+        for (const FieldCheck& fieldCheck : rule.checks) {
+            if (fieldCheck.kind == CheckKind::Chars) {
+                EXPECT_EQ(covered.count(std::string(rule.name)), 1u) << "no case for " << rule.name;
+            }
+        }
+    }
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -113,6 +114,8 @@ TEST_F(Rq7ctl, DumpRefusals) {
     }
     SettingsRecord withBreak;
     withBreak.tabINPNazev[4] = "two\nlines";
+    SettingsRecord longer;
+    longer.tabJmenoStanice = std::string(100, 'S');
 
     struct Case {
         const char* name;
@@ -125,6 +128,8 @@ TEST_F(Rq7ctl, DumpRefusals) {
         {"reader failure", overflow, u8"Neznámá chyba při překladu dat."},
         {"too large", std::string(65537, '\0'), "larger than"},
         {"line break", imageFile(withBreak), "tabINPNazev(4)"},
+        // The settings the header describes end past the file's end.
+        {"cut short", imageFile(longer).substr(0, 100), "cut short"},
     };
     for (const Case& c : cases) {
         const fs::path file = write("case.eep", c.bytes);
@@ -135,9 +140,57 @@ TEST_F(Rq7ctl, DumpRefusals) {
             << "case: " << c.name << ": " << r.err;
         EXPECT_NE(r.err.find(c.mention), std::string::npos) << "case: " << c.name << ": " << r.err;
     }
+    // A named pipe is refused at once instead of waiting for a writer.
+    const fs::path fifo = path("pipe.eep");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const char* command : {"dump", "report", "size", "check"}) {
+        const ProgramResult r = runRq7ctl({command, fifo.string()});
+        EXPECT_EQ(r.exitCode, 2) << "case: " << command;
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos)
+            << "case: " << command << ": " << r.err;
+    }
     const ProgramResult missing = runRq7ctl({"dump", path("nope.eep").string()});
     EXPECT_EQ(missing.exitCode, 2);
     EXPECT_NE(missing.err.find("nope.eep"), std::string::npos);
+}
+
+// Control characters of a crafted file or text never reach the terminal:
+// they show as U+FFFD, in dump's lines as in the report's.
+TEST_F(Rq7ctl, ControlCharactersStayOffTheTerminal) {
+    SettingsRecord crafted;
+    crafted.tabJmenoStanice = "A\x1b[2JB\x07";
+    const ProgramResult dumped = runRq7ctl({"dump", write("c.eep", imageFile(crafted)).string()});
+    EXPECT_EQ(dumped.exitCode, 0) << dumped.err;
+    EXPECT_NE(dumped.out.find("tabJmenoStanice=A\uFFFD[2JB\uFFFD\n"), std::string::npos)
+        << dumped.out;
+    EXPECT_NE(dumped.err.find("tabJmenoStanice"), std::string::npos) << dumped.err;
+    const std::string text = "tab\x1b]0;x\x07"
+                             "Foo=1\n";
+    for (const char* command : {"size", "check"}) {
+        const ProgramResult r = runRq7ctl({command, write("c.txt", text).string()});
+        EXPECT_EQ(r.exitCode, 2) << "case: " << command;
+        EXPECT_NE(r.err.find("tab\uFFFD]0;x\uFFFDFoo"), std::string::npos)
+            << "case: " << command << ": " << r.err;
+    }
+    EXPECT_EQ((dumped.out + dumped.err).find_first_of(std::string("\x1b\x07\0", 3)),
+              std::string::npos);
+}
+
+// size prints what build writes, plus one: counted after the replacements
+// the field rules make.
+TEST_F(Rq7ctl, SizeIsTheBuiltFileLengthPlusOne) {
+    const fs::path text = write("s.txt", "tabTC(0)=061\ntabTC(1)=00420777\n");
+    for (const std::vector<std::string>& prefix :
+         std::vector<std::vector<std::string>>{{}, {"--prefix", "+1"}}) {
+        std::vector<std::string> build{"build", text.string(), "-o", path("s.eep").string()};
+        std::vector<std::string> size{"size", text.string()};
+        build.insert(build.end(), prefix.begin(), prefix.end());
+        size.insert(size.end(), prefix.begin(), prefix.end());
+        ASSERT_EQ(runRq7ctl(build).exitCode, 0);
+        const ProgramResult r = runRq7ctl(size);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        EXPECT_EQ(r.out, std::to_string(fs::file_size(path("s.eep")) + 1) + "\n");
+    }
 }
 
 TEST_F(Rq7ctl, FullSizeFileIsAccepted) {

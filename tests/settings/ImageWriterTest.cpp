@@ -224,7 +224,7 @@ TEST(ImageWriter, VariableAreaLayout) {
     r.tabINPLH[0] = u8"č日"; // E8 in the code page; the other has no byte there
     r.tabJmenoStanice = "St";
     r.tabTCcentra = "Op <123>";
-    r.rtNotAuthorized = "N";
+    r.rtNotAuthorized = std::string(1, '\0'); // stored as "?", not as a terminator
     r.tabTC[0] = "+1";
     r.tabTC[2] = "123456789";
     EepromImage image;
@@ -239,7 +239,7 @@ TEST(ImageWriter, VariableAreaLayout) {
                                  str("\xE8?") + z(7) +       // rising reports @115
                                  z(8) +                      // falling reports @125
                                  z(7) + str("Z") +           // impulse names @133
-                                 str("St") + z(1) + str("123") + z(1) + str("N") +    // @142
+                                 str("St") + z(1) + str("123") + z(1) + str("?") +    // @142
                                  str("0191F1") + z(1) + str("098121436587F9") + z(5); // @153
     ASSERT_EQ(expected.size(), 181u - 64u);
     EXPECT_EQ(bytesAsString(image, 64, static_cast<long>(expected.size())), expected);

@@ -276,3 +276,26 @@ TEST(CliEndToEnd, WriteBacksUpAndDiffComparesWithTheDevice) {
     EXPECT_EQ(runRq7ctl({"backups", "--dir", backups}).out, listed.out) << "--no-backup";
     EXPECT_EQ(sim.stop(), 0) << sim.errorOutput();
 }
+
+// A device that refuses to leave programming mode is reported on stderr and
+// in the exit status, whatever the command did before; the file a read
+// brought is still written.
+TEST(CliEndToEnd, RefusedDeactivationExitsWithItsOwnStatus) {
+    TempDir dir;
+    const std::string out = dir / "read.eep";
+    for (const std::vector<std::string>& command :
+         std::vector<std::vector<std::string>>{{"identify"}, {"read", "--full", "-o", out}}) {
+        SimProcess sim;
+        std::string error;
+        ASSERT_TRUE(sim.start({"--refuse-deactivation"}, error)) << error;
+        std::vector<std::string> args = command;
+        args.insert(args.end(), {"--port", sim.ptyPath(), "--wait", "20"});
+        const ProgramResult r = runRq7ctl(args);
+        EXPECT_EQ(r.exitCode, 4) << "case: " << command[0] << '\n' << r.err;
+        EXPECT_NE(r.err.find("may still be in"), std::string::npos)
+            << "case: " << command[0] << '\n'
+            << r.err;
+        EXPECT_EQ(sim.stop(), 0) << "case: " << command[0] << '\n' << sim.errorOutput();
+    }
+    EXPECT_EQ(fileBytes(out).size(), 1024u);
+}

@@ -56,6 +56,8 @@ QMessageBox* buildMessageBox(const Message& message, QWidget* parent) {
     box->setWindowTitle(QString::fromStdString(message.title));
     box->setText(QString::fromStdString(message.text));
     box->setTextFormat(Qt::PlainText); // texts from language files are never markup
+    if (!message.detail.empty())
+        box->setDetailedText(QString::fromStdString(message.detail));
     box->setIcon(iconOf(message.icon));
     box->setStandardButtons(buttonsOf(message.buttons));
     // The first button is the default; Esc and the close box give the

@@ -4,6 +4,7 @@
 #include "languages/clsLanguage.h"
 #include "ui/language/catalogue/Catalogue.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,7 +28,16 @@ struct OwnEntry {
     WrittenEntry entry;
 };
 
-bool readOwnEntries(const std::string& path, std::map<std::string, OwnEntry>& own) {
+// A file without a byte-order mark is read as Windows-1250; one that is
+// valid UTF-8 with characters beyond ASCII was meant as UTF-8.
+bool utf8WithoutMark(const std::string& bytes) {
+    const bool beyondAscii = std::any_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return beyondAscii && cp1250::sanitizeUtf8(bytes) == bytes;
+}
+
+bool readOwnEntries(const std::string& path, std::map<std::string, OwnEntry>& own,
+                    bool& unmarkedUtf8) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return false;
@@ -47,6 +57,7 @@ bool readOwnEntries(const std::string& path, std::map<std::string, OwnEntry>& ow
         utf8 = true;
         bytes.erase(0, 3);
     }
+    unmarkedUtf8 = !utf8 && utf8WithoutMark(bytes);
     // Lines end at LF, CR LF or a lone CR, numbered as the lookup numbers them.
     std::size_t lineNumber = 1;
     for (std::size_t start = 0; start <= bytes.size(); ++lineNumber) {
@@ -103,6 +114,7 @@ bool parseWrittenEntry(const std::string& line, WrittenEntry& entry) {
         const std::size_t close = trimmed.find('\'', open + 1);
         entry.closed = close != std::string::npos;
         entry.text = trimmed.substr(open + 1, entry.closed ? close - open - 1 : std::string::npos);
+        entry.doubledApostrophe = entry.closed && trimmed.compare(close + 1, 1, "'") == 0;
     }
     return !entry.key.empty();
 }
@@ -110,7 +122,8 @@ bool parseWrittenEntry(const std::string& line, WrittenEntry& entry) {
 LanguageFileReport checkLanguageFile(const std::string& path) {
     LanguageFileReport report;
     std::map<std::string, OwnEntry> own;
-    if (!readOwnEntries(path, own)) {
+    bool unmarkedUtf8 = false;
+    if (!readOwnEntries(path, own, unmarkedUtf8)) {
         report.error = "cannot read " + path;
         return report;
     }
@@ -118,12 +131,14 @@ LanguageFileReport checkLanguageFile(const std::string& path) {
     if (!selectFile(language, path, report.error))
         return report;
     report.readable = true;
+    using Kind = LanguageFileProblem::Kind;
+    if (unmarkedUtf8)
+        report.problems.push_back({Kind::Utf8WithoutMark, {}, 0, 0, {}, {}});
 
     std::vector<std::string> keys{std::string(kLanguageNameKey), std::string(kProgramNameKey)};
     for (const std::string& key : catalogueKeys())
         keys.push_back(key);
 
-    using Kind = LanguageFileProblem::Kind;
     for (const std::string& key : keys) {
         LanguageFileProblem problem{Kind::Missing, key, 0, 0, {}, {}};
         const auto found = own.find(key);
@@ -140,6 +155,11 @@ LanguageFileReport checkLanguageFile(const std::string& path) {
             problem.answeringLine = 0;
         }
         if (problem.answeringLine == problem.ownLine) {
+            if (found->second.entry.doubledApostrophe) {
+                problem.kind = Kind::DoubledApostrophe;
+                report.problems.push_back(problem);
+                continue;
+            }
             if (problem.answered == problem.written)
                 continue;
             problem.kind = Kind::Altered;
@@ -154,6 +174,9 @@ LanguageFileReport checkLanguageFile(const std::string& path) {
 }
 
 std::string describe(const LanguageFileProblem& problem) {
+    if (problem.kind == LanguageFileProblem::Kind::Utf8WithoutMark)
+        return "warning: the file is UTF-8 without a byte-order mark and is read as "
+               "Windows-1250 (every accented letter garbled); save it with the mark";
     std::ostringstream out;
     out << problem.key << ": ";
     switch (problem.kind) {
@@ -168,6 +191,12 @@ std::string describe(const LanguageFileProblem& problem) {
         out << "own entry on line " << problem.ownLine << " never answers";
         if (problem.answeringLine != 0)
             out << " (line " << problem.answeringLine << " answers instead)";
+        break;
+    case LanguageFileProblem::Kind::DoubledApostrophe:
+        out << "line " << problem.ownLine << ": a doubled apostrophe ends the text at '"
+            << problem.answered << "'; an apostrophe cannot stand inside a text";
+        break;
+    case LanguageFileProblem::Kind::Utf8WithoutMark:
         break;
     case LanguageFileProblem::Kind::Altered:
         out << "line " << problem.ownLine << " answers '" << problem.answered << "' instead of '"

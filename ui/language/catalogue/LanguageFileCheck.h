@@ -10,12 +10,17 @@ namespace rq7 {
 
 struct LanguageFileProblem {
     enum class Kind {
-        Missing,     // no entry for the key
-        Captured,    // an earlier entry that contains the key answers first
-        NotAnswered, // the key's own entry never answers (";" or an empty or
-                     // unclosed text) and no later entry does either
-        Altered,     // the own entry answers, but not with the text written
-                     // (blanks after a comma collapse to one)
+        Missing,           // no entry for the key
+        Captured,          // an earlier entry that contains the key answers first
+        NotAnswered,       // the key's own entry never answers (";" or an empty or
+                           // unclosed text) and no later entry does either
+        Altered,           // the own entry answers, but not with the text written
+                           // (blanks after a comma collapse to one)
+        DoubledApostrophe, // the own entry's text ends at an apostrophe that
+                           // is doubled: the rest of the text is lost
+        Utf8WithoutMark,   // the whole file (key empty): UTF-8 with letters
+                           // beyond ASCII but no byte-order mark, so it is
+                           // read as Windows-1250
     };
     Kind kind;
     std::string key;
@@ -46,6 +51,9 @@ struct WrittenEntry {
     std::string key;
     std::string text;
     bool closed = false; // both apostrophes present
+    // The closing apostrophe is followed by another one: the writer meant
+    // an apostrophe inside the text, which the lookup does not take.
+    bool doubledApostrophe = false;
 };
 bool parseWrittenEntry(const std::string& line, WrittenEntry& entry);
 

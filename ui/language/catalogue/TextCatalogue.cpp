@@ -58,6 +58,7 @@ constexpr CatalogueEntry kEntries[] = {
     {"msg047", "Ukládám data z počítače do EEPROM."},
     {"msg048", "Načítám data z EEPROM do počítače."},
     {"msg049", "Načítám nastavení ze souboru "},
+    {"msg065", "Soubor je kratší, než udává jeho záhlaví: nastavení v něm nejsou celá."},
     {"msg50", "UTO je zadáno chybně."},
     {"msg051", "Pokud není zadáno telefonní číslo, musí být zaškrtávací pole Příjem nezaškrtnuté."},
     {"msg052", "Pokud není zadáno telefonní číslo, musí být zaškrtávací pole Poplach nezaškrtnuté."},

@@ -1,12 +1,17 @@
 #include "ui/main/rules/RecordCheck.h"
 
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsFields.h"
 #include "ui/main/rules/FieldRules.h"
 #include "ui/main/rules/OutputCrossRule.h"
 #include "ui/main/rules/PhoneFlagRules.h"
 #include "ui/main/rules/PhoneRows.h"
+#include "ui/main/rules/RuleMessages.h"
 
 #include <algorithm>
 #include <initializer_list>
+#include <memory>
 
 namespace rq7::rules {
 
@@ -52,10 +57,37 @@ public:
               {"tabOUTimpuls", &R::tabOUTimpuls, nullptr}});
         if (auto violation = OutputCrossRule(OutputWords::from(r), texts_))
             result_.findings.push_back({violation->field(), std::nullopt, violation->message});
+        imageRefusals();
         return std::move(result_);
     }
 
 private:
+    // What no leave-the-field rule catches but the image writer refuses (a
+    // number that does not fit its byte, a text that is no number): the
+    // window reports it as msg010 on saving. Each refused field is put back
+    // to its initial value and the writer run again, so that every one is
+    // reported, not only the first.
+    void imageRefusals() {
+        const SettingsRecord initial;
+        SettingsRecord trial = result_.corrected;
+        for (const Finding& f : result_.findings)
+            if (const SettingsField* field = findSettingsField(f.field); field && f.rejected())
+                field->set(trial, field->get(initial));
+        auto image = std::make_unique<EepromImage>();
+        for (std::size_t guard = 0; guard <= settingsFields().size(); ++guard) {
+            const WriteResult written = WriteImage(trial, *image);
+            if (written.ok)
+                return;
+            Message message = KeyMessage(texts_, "msg010", Icon::Critical, {});
+            message.detail = written.reason;
+            const SettingsField* field = findSettingsField(written.field);
+            result_.findings.push_back({field ? written.field : "image", std::nullopt, message});
+            if (!field)
+                return;
+            field->set(trial, field->get(initial));
+        }
+    }
+
     // Runs the field's checks and records what they decide; true when the
     // number row's flags are to be checked next.
     bool apply(const std::string& field, std::string& text, std::string_view sister,
@@ -133,7 +165,8 @@ std::string Finding::line() const {
     std::string out = field + ": ";
     if (!message.key.empty())
         out += message.key + " ";
-    return out + message.text;
+    out += message.text;
+    return message.detail.empty() ? out : out + " (" + message.detail + ")";
 }
 
 bool RecordCheck::rejected() const {

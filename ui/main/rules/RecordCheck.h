@@ -36,7 +36,10 @@ struct RecordCheck {
 // rule on the corrected record. Replacements: the clamped numbers, the
 // numbers completed with `prefix`, and the flags CheckPhoneFlags clears on a
 // row without a number. Each state-name pair is checked as a fresh bounce,
-// so one row's msg040 never silences another row.
+// so one row's msg040 never silences another row. Last, every field the
+// image writer would still refuse is reported with msg010 (the writer's
+// reason as the message's detail), so that a record without rejections
+// always builds.
 RecordCheck CheckRecord(const SettingsRecord& record, std::string_view prefix, const Texts& texts);
 
 } // namespace rq7::rules
