@@ -54,7 +54,8 @@ public:
         rows({{"tabOUTNazev", &R::tabOUTNazev, nullptr},
               {"tabOUTVyp", &R::tabOUTVyp, &R::tabOUTZap},
               {"tabOUTZap", &R::tabOUTZap, &R::tabOUTVyp},
-              {"tabOUTimpuls", &R::tabOUTimpuls, nullptr}});
+              {"tabOUTimpuls", &R::tabOUTimpuls, nullptr},
+              {"tabOUTimpulsLEN", &R::tabOUTimpulsLEN, nullptr}});
         if (auto violation = OutputCrossRule(OutputWords::from(r), texts_))
             result_.findings.push_back({violation->field(), std::nullopt, violation->message});
         imageRefusals();
