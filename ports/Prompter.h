@@ -12,9 +12,8 @@ enum class Buttons { Ok, YesNo, YesNoCancel };
 enum class Answer { Ok, Yes, No, Cancel };
 
 struct Message {
-    std::string key;    // catalogue key of the main text, e.g. "msg021" (empty for fixed texts)
-    std::string text;   // the text as shown, already looked up and completed
-    std::string detail; // shown on request below the text (why a file failed); may be empty
+    std::string key;  // catalogue key of the main text, e.g. "msg021" (empty for fixed texts)
+    std::string text; // the text as shown, already looked up and completed
     Icon icon = Icon::Information;
     Buttons buttons = Buttons::Ok;
     std::string title = "RQ7 Init";
@@ -24,6 +23,8 @@ struct Message {
     std::string yesCaption = {};
     std::string noCaption = {};
     std::string cancelCaption = {};
+    // Shown on request below the text (why a file failed); may be empty.
+    std::string detail = {};
     // The answer taken when the box is closed without a button
     // (Esc or the close box): Cancel, else No, else Ok.
     Answer defaultAnswer() const {
