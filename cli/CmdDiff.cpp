@@ -31,46 +31,33 @@ bool wantsDevice(const std::vector<std::string>& args) {
     return false;
 }
 
-// The device's settings; an exit status other than kExitOk when there are none.
-int readDevice(const DeviceOptions& options, SettingsRecord& record, std::ostream& err) {
+// The device's settings; an exit status other than kExitOk when there are
+// none. `leftActive` tells that the device did not leave programming mode.
+int readDevice(const DeviceOptions& options, SettingsRecord& record, bool& leftActive,
+               std::ostream& err) {
     DeviceSession session(options, err);
     if (session.traceFailed())
         return kExitBadInput;
     const device::ActivationResult activation = session.activate();
     if (activation.state != device::ConnectionState::Aktivni) {
         session.finish();
-        return activation.outcome == device::ActivationOutcome::ConnectionLost ? kExitConnectionLost
-                                                                               : kExitBadInput;
+        const int status = activationExitStatus(activation);
+        return session.exitStatus(status == kExitFailure ? kExitBadInput : status);
     }
     auto image = std::make_unique<EepromImage>();
     DeviceLinkTransfer transfer(session.link());
     const ImageReadResult read =
         transfer.readImage(*image, LabelNumber(activation.info.lblInfoPamSize));
     session.finish();
+    leftActive = session.exitStatus(kExitOk) == kExitLeftActive;
     const Texts& texts = session.texts();
-    switch (read.outcome) {
-    case ImageRead::Read:
-        break;
-    case ImageRead::Unprogrammed:
-        err << texts.get("msg015") << '\n';
-        return kExitUnprogrammed;
-    case ImageRead::ConnectionLost:
-        err << texts.get("msg070") << '\n';
-        return kExitConnectionLost;
-    case ImageRead::Cancelled:
-        err << texts.get("msg012") << '\n';
-        return kExitBadInput;
-    case ImageRead::PastEeprom:
-        err << texts.get("msg100") << '\n';
-        return kExitBadInput;
-    case ImageRead::BlockFailed:
-        err << texts.get("msg011") << '\n';
-        return kExitBadInput;
-    }
+    if (const int status = imageReadExitStatus(read.outcome, texts, err, kExitBadInput);
+        status != kExitOk)
+        return session.exitStatus(status);
     const ReadResult settings = ReadImage(*image, record, {});
     if (!settings.ok) {
         err << texts.get(settings.messageKey) << " (" << settings.detail << ")\n";
-        return kExitBadInput;
+        return session.exitStatus(kExitBadInput);
     }
     return kExitOk;
 }
@@ -103,8 +90,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         err << "rq7ctl diff: " << error << '\n';
         return kExitBadInput;
     }
+    bool leftActive = false;
     if (device) {
-        if (const int status = readDevice(options, b, err); status != kExitOk)
+        if (const int status = readDevice(options, b, leftActive, err); status != kExitOk)
             return status;
     } else if (!readSettingsFile(args[1], {}, b, error)) {
         err << "rq7ctl diff: " << error << '\n';
@@ -116,6 +104,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
         out << FormatDifference(difference) << '\n';
     if (!out)
         return kExitBadInput;
+    // The differences are shown all the same; the status says the device
+    // is still in programming mode.
+    if (leftActive)
+        return kExitLeftActive;
     return differences.empty() ? kExitOk : kExitFailure;
 }
 

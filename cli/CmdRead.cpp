@@ -81,22 +81,11 @@ int readSettings(DeviceSession& session, const std::string& path, std::ostream& 
         // so a script can look at it; the status tells it is no image.
         if (!writeFile(path, image->data(), static_cast<std::size_t>(read.bytesRead), err))
             return kExitFailure;
-        err << texts.get("msg015") << '\n';
-        return kExitUnprogrammed;
-    case ImageRead::PastEeprom:
-        err << texts.get("msg100") << '\n';
-        return kExitFailure;
-    case ImageRead::Cancelled:
-        err << texts.get("msg012") << '\n';
-        return kExitFailure;
-    case ImageRead::ConnectionLost:
-        err << texts.get("msg070") << '\n';
-        return kExitConnectionLost;
-    case ImageRead::BlockFailed:
+        break;
+    default:
         break;
     }
-    err << texts.get("msg011") << '\n';
-    return kExitFailure;
+    return imageReadExitStatus(read.outcome, texts, err, kExitFailure);
 }
 
 int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {

@@ -251,4 +251,26 @@ int activationExitStatus(const device::ActivationResult& result) {
     return result.state == device::ConnectionState::Aktivni ? kExitOk : kExitFailure;
 }
 
+int imageReadExitStatus(ImageRead outcome, const Texts& texts, std::ostream& err, int failed) {
+    const auto say = [&](const char* key, int status) {
+        err << texts.get(key) << '\n';
+        return status;
+    };
+    switch (outcome) {
+    case ImageRead::Read:
+        return kExitOk;
+    case ImageRead::Unprogrammed:
+        return say("msg015", kExitUnprogrammed);
+    case ImageRead::ConnectionLost:
+        return say("msg070", kExitConnectionLost);
+    case ImageRead::Cancelled:
+        return say("msg012", failed);
+    case ImageRead::PastEeprom:
+        return say("msg100", failed);
+    case ImageRead::BlockFailed:
+        break;
+    }
+    return say("msg011", failed);
+}
+
 } // namespace rq7::cli

@@ -9,6 +9,8 @@
 #include "device/Trace.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
+#include "operations/EepromTransfer.h"
+#include "operations/EepromTransfer.h"
 #include "ports/Prompter.h"
 #include "ports/StatusSink.h"
 #include "ui/language/catalogue/Texts.h"
@@ -117,5 +119,10 @@ private:
 // Exit status of an activation: 0 for "Aktivni", kExitConnectionLost when
 // the port went away, else 1.
 int activationExitStatus(const device::ActivationResult& result);
+
+// A read of the device's settings that brought no image: its message on
+// `err` and its exit status (kExitOk for a read image, which says nothing).
+// `failed` is the status of a read that failed on the line.
+int imageReadExitStatus(ImageRead outcome, const Texts& texts, std::ostream& err, int failed);
 
 } // namespace rq7::cli
