@@ -14,6 +14,7 @@
 #include "settings/SettingsSize.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace rq7::cli {
@@ -36,14 +37,10 @@ bool wantsDevice(const std::vector<std::string>& args) {
 int readDevice(const DeviceOptions& options, SettingsRecord& record, bool& leftActive,
                std::ostream& err) {
     DeviceSession session(options, err);
-    if (session.traceFailed())
-        return kExitBadInput;
-    const device::ActivationResult activation = session.activate();
-    if (activation.state != device::ConnectionState::Aktivni) {
-        session.finish();
-        const int status = activationExitStatus(activation);
-        return session.exitStatus(status == kExitFailure ? kExitBadInput : status);
-    }
+    device::ActivationResult activation;
+    // A device that could not be read is bad input for a comparison.
+    if (const std::optional<int> stop = session.activateForTransfer(activation))
+        return *stop == kExitFailure ? kExitBadInput : *stop;
     auto image = std::make_unique<EepromImage>();
     DeviceLinkTransfer transfer(session.link());
     const ImageReadResult read =

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace rq7::cli {
@@ -106,13 +107,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     const std::string& path = args[1];
 
     DeviceSession session(options, err);
-    if (session.traceFailed())
-        return kExitBadInput;
-    const device::ActivationResult activation = session.activate();
-    if (activation.state != device::ConnectionState::Aktivni) {
-        session.finish();
-        return session.exitStatus(activationExitStatus(activation));
-    }
+    device::ActivationResult activation;
+    if (const std::optional<int> stop = session.activateForTransfer(activation))
+        return *stop;
     const int status =
         wholeEeprom ? readFull(session, path, err) : readSettings(session, path, err);
     return session.exitStatus(status);

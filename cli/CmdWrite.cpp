@@ -18,6 +18,7 @@
 #include "ui/main/rules/OutputCrossRule.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace rq7::cli {
@@ -131,13 +132,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     }
 
     DeviceSession session(options, err);
-    if (session.traceFailed())
-        return kExitBadInput;
-    const device::ActivationResult activation = session.activate();
-    if (activation.state != device::ConnectionState::Aktivni) {
-        session.finish();
-        return session.exitStatus(activationExitStatus(activation));
-    }
+    device::ActivationResult activation;
+    if (const std::optional<int> stop = session.activateForTransfer(activation))
+        return *stop;
     FileSettings settings(record, activation.info.lblInfoPamSize, verify);
     WorkflowContext context{settings, *image, session.prompter(), session.status(),
                             session.texts()};

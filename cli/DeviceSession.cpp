@@ -241,6 +241,16 @@ void DeviceSession::finish() {
     }
 }
 
+std::optional<int> DeviceSession::activateForTransfer(device::ActivationResult& activation) {
+    if (traceFailed())
+        return kExitBadInput;
+    activation = activate();
+    if (activation.state == device::ConnectionState::Aktivni)
+        return std::nullopt;
+    finish();
+    return exitStatus(activationExitStatus(activation));
+}
+
 int DeviceSession::exitStatus(int status) const {
     return leftActive_ ? kExitLeftActive : status;
 }

@@ -10,7 +10,6 @@
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
 #include "operations/EepromTransfer.h"
-#include "operations/EepromTransfer.h"
 #include "ports/Prompter.h"
 #include "ports/StatusSink.h"
 #include "ui/language/catalogue/Texts.h"
@@ -94,6 +93,10 @@ public:
     void finish();
     // `status`, or kExitLeftActive when a deactivation was not confirmed.
     int exitStatus(int status) const;
+    // For a command that needs an active device: opens the trace and
+    // activates. Returns the exit status to stop with (no trace file, or no
+    // active device, the port then closed), or none with `activation` set.
+    std::optional<int> activateForTransfer(device::ActivationResult& activation);
 
     device::DeviceLink& link() { return *link_; }
     Prompter& prompter() { return prompter_; }
