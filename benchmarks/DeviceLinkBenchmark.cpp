@@ -11,6 +11,7 @@
 //       whole-EEPROM reads against the simulated device on the virtual
 //       clock; reports exchanges per second.
 
+#include "benchmarks/BenchSupport.h"
 #include "device/DeviceLink.h"
 #include "device/Trace.h"
 #include "device/qt/EventLoopWaiter.h"
@@ -29,6 +30,9 @@
 #include <vector>
 
 using namespace rq7;
+using bench::NoStatus;
+using bench::option;
+using bench::wallSeconds;
 
 namespace {
 
@@ -41,14 +45,6 @@ public:
     }
 };
 
-class NoStatus : public StatusSink {
-public:
-    void showStatus(const std::string&) override {}
-    void hideStatus() override {}
-    void progress(int, int) override {}
-    bool cancelRequested() const override { return false; }
-};
-
 double cpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -56,19 +52,6 @@ double cpuSeconds() {
         return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double wallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-std::string option(const std::vector<std::string>& args, const std::string& name,
-                   const std::string& fallback) {
-    for (std::size_t i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == name)
-            return args[i + 1];
-    return fallback;
 }
 
 bool has(const std::vector<std::string>& args, const std::string& name) {

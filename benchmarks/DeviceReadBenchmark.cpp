@@ -10,6 +10,7 @@
 //       of the image; counts the transfers that reported success with the
 //       wrong bytes.
 
+#include "benchmarks/BenchSupport.h"
 #include "device/DeviceLink.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
@@ -30,6 +31,9 @@
 #include <vector>
 
 using namespace rq7;
+using bench::NoStatus;
+using bench::option;
+using bench::wallSeconds;
 
 namespace {
 
@@ -37,27 +41,6 @@ class QuietPrompter : public Prompter {
 public:
     Answer ask(const Message& message) override { return message.defaultAnswer(); }
 };
-
-class NoStatus : public StatusSink {
-public:
-    void showStatus(const std::string&) override {}
-    void hideStatus() override {}
-    void progress(int, int) override {}
-    bool cancelRequested() const override { return false; }
-};
-
-double wallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-std::string option(const std::vector<std::string>& args, const std::string& name,
-                   const std::string& fallback) {
-    for (std::size_t i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == name)
-            return args[i + 1];
-    return fallback;
-}
 
 // Line seconds of `blocks` block reads: 7 request and 19 reply bytes each.
 double lineSeconds(long blocks, long baud) {
