@@ -148,10 +148,19 @@ protected:
         waiter.setCancelProbe([this] { return cancel; });
     }
 
+    // A device link over the port with a status whose Storno the waiter sees.
+    DeviceLink linkOverPort() {
+        waiter.setCancelProbe([this] { return status.cancelRequested(); });
+        return DeviceLink(port, waiter, prompter, status, texts);
+    }
+
     Pty pty;
     SerialTransport port;
     EventLoopWaiter waiter;
     bool cancel = false;
+    RecordingStatus status;
+    ScriptedPrompter prompter;
+    Texts texts;
 };
 
 TEST_F(SerialPort, ExchangesBytesWithAPseudoTerminal) {
@@ -185,7 +194,6 @@ TEST_F(SerialPort, OpenFailureSaysWhyInTheUsersLanguage) {
     std::string reason;
     EXPECT_FALSE(port.open("/dev/rq7-no-such-port", reason));
     EXPECT_FALSE(port.isOpen());
-    const Texts texts;
     EXPECT_EQ(reason.substr(0, reason.find('\n')),
               FillIn(texts.get("msg071"), {"/dev/rq7-no-such-port"}));
 }
@@ -296,11 +304,7 @@ TEST_F(SerialPort, DeviceLinkRunsOverThePort) {
     device.memoryCode = 0; // 128 bytes
     device.FillPattern();
     PtyDevice far(pty, device);
-    RecordingStatus status;
-    ScriptedPrompter prompter;
-    waiter.setCancelProbe([&status] { return status.cancelRequested(); });
-    Texts texts;
-    DeviceLink link(port, waiter, prompter, status, texts);
+    DeviceLink link = linkOverPort();
 
     const ActivationResult activated = link.Activate(pty.path());
     ASSERT_EQ(activated.state, ConnectionState::Aktivni);
@@ -324,11 +328,7 @@ TEST_F(SerialPort, APortThatGoesAwayMidReadEndsTheReadAtOnce) {
     device.memoryCode = 3; // 1024 bytes
     device.FillPattern();
     PtyDevice far(pty, device);
-    RecordingStatus status;
-    ScriptedPrompter prompter;
-    waiter.setCancelProbe([&status] { return status.cancelRequested(); });
-    Texts texts;
-    DeviceLink link(port, waiter, prompter, status, texts);
+    DeviceLink link = linkOverPort();
     ASSERT_EQ(link.Activate(pty.path()).state, ConnectionState::Aktivni);
 
     // The activation's requests, some blocks, then the hang-up.
