@@ -86,8 +86,9 @@ int main(int argc, char** argv) {
     const rq7::Texts texts(&language);
 
     QApplication app(argc, argv);
-    if (const auto status =
-            answerCommandLine(rq7::app::ParseCommandLine(QApplication::arguments(), true)))
+    const rq7::app::StartRequest request =
+        rq7::app::ParseCommandLine(QApplication::arguments(), true);
+    if (const auto status = answerCommandLine(request))
         return *status;
     QApplication::setApplicationName(QStringLiteral("RQ7 Init"));
     QApplication::setApplicationVersion(QString::fromLatin1(rq7::kProgramVersion));
@@ -116,8 +117,7 @@ int main(int argc, char** argv) {
     ports.device.transport = &serialPort;
     ports.device.waiter = &waiter;
     std::unique_ptr<rq7::device::Trace> trace;
-    const std::string tracePath = rq7::device::TracePath(
-        rq7::app::ParseCommandLine(QApplication::arguments(), true).trace.toStdString());
+    const std::string tracePath = rq7::device::TracePath(request.trace.toStdString());
     if (!tracePath.empty()) {
         trace = std::make_unique<rq7::device::Trace>(tracePath, serialPort, waiter);
         if (!trace->ok()) {
