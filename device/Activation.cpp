@@ -16,7 +16,8 @@ ActivationResult DeviceLink::FailActivation(ActivationOutcome outcome, Activatio
     if (options.showInfo)
         options.showInfo(info_);
     status_.hideStatus();
-    prompter_.ask(ActivationFailedMessage(texts_));
+    prompter_.ask(outcome == ActivationOutcome::ConnectionLost ? ConnectionLostMessage(texts_)
+                                                               : ActivationFailedMessage(texts_));
     result.outcome = outcome;
     result.state = state_;
     result.info = info_;
@@ -32,18 +33,6 @@ void DeviceLink::ShowActivationWait(const std::string& portName, Millis waited,
                    ? FillIn(texts_.get("msg083"), {portName, std::to_string(invalidBytes)})
                    : FillIn(texts_.get("msg082"), {portName});
     status_.showWaiting(FillIn(texts_.get("msg081"), {seconds}), hint);
-}
-
-ActivationResult DeviceLink::LoseActivation(ActivationResult result,
-                                            const ActivationOptions& options) {
-    if (options.showInfo)
-        options.showInfo(info_);
-    status_.hideStatus();
-    prompter_.ask(ConnectionLostMessage(texts_));
-    result.outcome = ActivationOutcome::ConnectionLost;
-    result.state = state_;
-    result.info = info_;
-    return result;
 }
 
 ActivationResult DeviceLink::Activate(const std::string& portName,
@@ -74,7 +63,7 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
         const Frame reply = frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout,
                                              CancelMode::Honoured, Attempt::Repeat);
         if (LoseConnectionIfGone())
-            return LoseActivation(result, options);
+            return FailActivation(ActivationOutcome::ConnectionLost, result, options);
         if (Cancelled())
             return FailActivation(ActivationOutcome::Cancelled, result, options);
         if (reply.length >= 1 && reply.code() == answer::Programming)
@@ -93,7 +82,7 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
     const auto id = DecodeIdentification(
         frames_.Exchange(MakeRequest(0x02), kQueryTimeout, CancelMode::Ignored));
     if (LoseConnectionIfGone())
-        return LoseActivation(result, options);
+        return FailActivation(ActivationOutcome::ConnectionLost, result, options);
     if (!id)
         return FailActivation(ActivationOutcome::Failed, result, options);
 
@@ -124,7 +113,7 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
     const auto hardware =
         DecodeHardware(frames_.Exchange(MakeRequest(0x03), kQueryTimeout, CancelMode::Ignored));
     if (LoseConnectionIfGone())
-        return LoseActivation(result, options);
+        return FailActivation(ActivationOutcome::ConnectionLost, result, options);
     if (!hardware)
         return FailActivation(ActivationOutcome::Failed, result, options);
     if (const MemorySizeRow* size = FindMemorySize(hardware->memoryCode)) {

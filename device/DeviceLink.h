@@ -156,10 +156,10 @@ public:
     FrameLink& frames() { return frames_; }
 
 private:
+    // Ends an activation as Neaktivni with its message: msg070 when the
+    // port went away, else msg032.
     ActivationResult FailActivation(ActivationOutcome outcome, ActivationResult result,
                                     const ActivationOptions& options);
-    // The port went away during activation (already Neaktivni): msg070.
-    ActivationResult LoseActivation(ActivationResult result, const ActivationOptions& options);
     void EnterNeaktivni();
     // The seconds waited and, after kActivationHintAfter, the hint naming
     // the port: the invalid bytes received, or the silence.
