@@ -43,18 +43,8 @@ int readFull(DeviceSession& session, const std::string& path, std::ostream& err)
         session.link().ReadEeprom(memory.data(), memory.size(), eepromSize);
     session.finish();
     const Texts& texts = session.texts();
-    if (read.outcome == device::TransferOutcome::ConnectionLost) {
-        err << texts.get("msg070") << '\n';
-        return kExitConnectionLost;
-    }
-    if (read.outcome == device::TransferOutcome::Cancelled) {
-        err << texts.get("msg012") << '\n';
-        return kExitFailure;
-    }
-    if (!read.ok()) {
-        err << texts.get("msg011") << '\n';
-        return kExitFailure;
-    }
+    if (!read.ok())
+        return imageReadExitStatus(ImageReadOutcome(read.outcome), texts, err, kExitFailure);
     const std::size_t length =
         std::max<std::size_t>(static_cast<std::size_t>(read.blocks) * device::kBlockSize, 1);
     auto check = std::make_unique<EepromImage>();

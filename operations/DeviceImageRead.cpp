@@ -24,8 +24,22 @@ long NeededUpTo(const EepromImage& image, long known) {
 
 } // namespace
 
+ImageRead ImageReadOutcome(device::TransferOutcome outcome) {
+    switch (outcome) {
+    case device::TransferOutcome::Done:
+        return ImageRead::Read;
+    case device::TransferOutcome::Cancelled:
+        return ImageRead::Cancelled;
+    case device::TransferOutcome::ConnectionLost:
+        return ImageRead::ConnectionLost;
+    default:
+        return ImageRead::BlockFailed;
+    }
+}
+
 ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize) {
-    std::vector<std::uint8_t> bytes(image.data(), image.data() + EepromImage::kSize);
+    // Only bytes the link has read are copied into `image`.
+    std::vector<std::uint8_t> bytes(EepromImage::kSize);
     long copied = 0;
     using Reach = device::DeviceLink::ReadReach;
     const auto extent = [&](const std::uint8_t* read, long known) -> Reach {
@@ -48,19 +62,9 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
 
     ImageReadResult result;
     result.bytesRead = copied;
-    switch (transfer.outcome) {
-    case device::TransferOutcome::Done:
-        break;
-    case device::TransferOutcome::Cancelled:
-        result.outcome = ImageRead::Cancelled;
+    result.outcome = ImageReadOutcome(transfer.outcome);
+    if (result.outcome != ImageRead::Read)
         return result;
-    case device::TransferOutcome::ConnectionLost:
-        result.outcome = ImageRead::ConnectionLost;
-        return result;
-    default:
-        result.outcome = ImageRead::BlockFailed;
-        return result;
-    }
     if (copied < kHeaderEnd || !image.IsImageValid()) {
         result.outcome = ImageRead::Unprogrammed;
         return result;

@@ -9,7 +9,11 @@ namespace rq7 {
 
 namespace device {
 class DeviceLink;
-}
+enum class TransferOutcome;
+} // namespace device
+
+// How a block transfer ended, as a settings read's outcome (Done: Read).
+ImageRead ImageReadOutcome(device::TransferOutcome outcome);
 
 // Reads the header blocks; when the header is not valid, stops there
 // (Unprogrammed). Otherwise reads on block by block only as far as the
