@@ -12,22 +12,12 @@ namespace rq7 {
 
 namespace {
 
-Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key,
-             const std::string& text) {
+// A message with `text`, and a detail shown below it on request.
+Outcome tellText(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key,
+                 const std::string& text, const std::string& detail = {}) {
     Message message;
     message.key = key;
     message.text = text;
-    message.icon = icon;
-    context.prompter.ask(message);
-    return outcome;
-}
-
-// The same with a detail shown below the text on request.
-Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key1,
-             const std::string& name, const std::string& key2, const std::string& detail) {
-    Message message;
-    message.key = key1;
-    message.text = context.texts.get(key1) + name + context.texts.get(key2);
     message.detail = detail;
     message.icon = icon;
     context.prompter.ask(message);
@@ -36,14 +26,14 @@ Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::st
 
 // A message made of one key's text.
 Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key) {
-    return tell(context, outcome, icon, key, context.texts.get(key));
+    return tellText(context, outcome, icon, key, context.texts.get(key));
 }
 
-// A message of the form <key1 text><name><key2 text>.
+// A message of the form <key1 text><name><key2 text>, with an optional detail.
 Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::string& key1,
-             const std::string& name, const std::string& key2) {
-    return tell(context, outcome, icon, key1,
-                context.texts.get(key1) + name + context.texts.get(key2));
+             const std::string& name, const std::string& key2, const std::string& detail = {}) {
+    return tellText(context, outcome, icon, key1,
+                    context.texts.get(key1) + name + context.texts.get(key2), detail);
 }
 
 // The settings size from a freshly computed `lblInfoPamUsage`: the label is
@@ -192,9 +182,9 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
     if (settingsSize > LabelNumber(eepromCaption)) {
         context.status.hideStatus();
         const Texts& texts = context.texts;
-        return tell(context, Outcome::TooLarge, Icon::Critical, "msg018",
-                    texts.get("msg018") + settings.usageCaption() + texts.get("msg019") +
-                        eepromCaption + ").");
+        return tellText(context, Outcome::TooLarge, Icon::Critical, "msg018",
+                        texts.get("msg018") + settings.usageCaption() + texts.get("msg019") +
+                            eepromCaption + ").");
     }
 
     if (!convertFromWindow(context)) {
