@@ -20,8 +20,7 @@ RecentFolder::RecentFolder(SettingsStore* store, std::string fallback)
 std::string RecentFolder::folder() const {
     std::string saved;
     std::error_code error;
-    if (store_ &&
-        store_->read(kFolderStoreApplication, kFolderStoreSection, kLastFolderKey, saved) &&
+    if (store_ && store_->read(kSettingsApplication, kSettingsSection, kLastFolderKey, saved) &&
         !saved.empty() && fs::is_directory(saved, error))
         return saved;
     return fallback_;
@@ -31,7 +30,7 @@ void RecentFolder::remember(const std::string& chosenFile) {
     const std::string folder = fs::path(chosenFile).parent_path().string();
     // A failed write only costs the next run its starting folder.
     if (store_ && !folder.empty())
-        store_->write(kFolderStoreApplication, kFolderStoreSection, kLastFolderKey, folder);
+        store_->write(kSettingsApplication, kSettingsSection, kLastFolderKey, folder);
 }
 
 } // namespace rq7

@@ -10,9 +10,7 @@
 
 namespace rq7 {
 
-// Where the last folder is stored.
-inline constexpr const char* kFolderStoreApplication = "RQ7 Init";
-inline constexpr const char* kFolderStoreSection = "Options";
+// Where the last folder is stored (under kSettingsSection).
 inline constexpr const char* kLastFolderKey = "LastFolder";
 
 // `path` with ".eep" appended when its file name has no suffix (no dot after

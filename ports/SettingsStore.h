@@ -7,6 +7,11 @@
 
 namespace rq7 {
 
+// Where the program keeps its own settings: the language, the last port,
+// the file dialogs' folder.
+inline constexpr const char* kSettingsApplication = "RQ7 Init";
+inline constexpr const char* kSettingsSection = "Options";
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;

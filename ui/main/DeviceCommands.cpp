@@ -6,6 +6,7 @@
 #include "operations/Backups.h"
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
+#include "ports/SettingsStore.h"
 #include "ui/main/Hlavni.h"
 #include "ui/main/PortList.h"
 
@@ -27,8 +28,6 @@ struct BusyScope {
 };
 
 // Where the last port that worked is kept.
-constexpr const char* kStoreApplication = "RQ7 Init";
-constexpr const char* kStoreSection = "Options";
 constexpr const char* kStoreLastPort = "LastPort";
 
 } // namespace
@@ -79,7 +78,7 @@ DeviceCommands::~DeviceCommands() {
 void DeviceCommands::restoreLastPort() {
     std::string port;
     if (!ports_.settingsStore ||
-        !ports_.settingsStore->read(kStoreApplication, kStoreSection, kStoreLastPort, port) ||
+        !ports_.settingsStore->read(kSettingsApplication, kSettingsSection, kStoreLastPort, port) ||
         port.empty())
         return;
     auto* list = window_.findChild<QComboBox*>(QStringLiteral("tabPort"));
@@ -154,7 +153,7 @@ void DeviceCommands::Activate() {
     if (result.outcome == device::ActivationOutcome::PortFailed)
         return;
     if (device::IsActive(result.state) && ports_.settingsStore)
-        ports_.settingsStore->write(kStoreApplication, kStoreSection, kStoreLastPort, port);
+        ports_.settingsStore->write(kSettingsApplication, kSettingsSection, kStoreLastPort, port);
     // The labels first: the state's size recomputation reads lblInfoPamSize.
     showDeviceInfo(result.info);
     window_.SetConnectionState(result.state);

@@ -15,9 +15,7 @@ namespace rq7 {
 
 class clsLanguage;
 
-// Where the saved choice lives in the settings store.
-inline constexpr const char* kSettingsApplication = "RQ7 Init";
-inline constexpr const char* kSettingsSection = "Options";
+// Where the saved choice lives in the settings store (under kSettingsSection).
 inline constexpr const char* kSettingsLanguageKey = "Language";
 
 // Where the language files are: the first of `candidates` that holds a
