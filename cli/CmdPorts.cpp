@@ -4,6 +4,7 @@
 // "no", or "missing" when the device does not exist).
 
 #include "cli/Command.h"
+#include "cli/DeviceSession.h"
 #include "device/PortList.h"
 #include "device/qt/SystemPorts.h"
 
@@ -35,11 +36,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         err << "usage: rq7ctl ports\n";
         return kExitBadInput;
     }
-    static int argc = 1;
-    static char name[] = "rq7ctl";
-    static char* argv[] = {name, nullptr};
-    const auto app =
-        QCoreApplication::instance() ? nullptr : std::make_unique<QCoreApplication>(argc, argv);
+    const auto app = EnsureCoreApplication();
     out << "NAME\tDEVICE\tDESCRIPTION\tMANUFACTURER\tSERIAL\tACCESS\n";
     for (const device::PortEntry& entry : device::PortEntries(device::SystemSerialPorts()))
         out << entry.name << '\t' << entry.device << '\t' << entry.description << '\t'

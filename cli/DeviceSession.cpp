@@ -152,21 +152,22 @@ bool ConsoleStatus::cancelRequested() const {
     return interruptFlag != 0;
 }
 
+std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
+    static int argc = 1;
+    static char name[] = "rq7ctl";
+    static char* argv[] = {name, nullptr};
+    return QCoreApplication::instance() ? nullptr : std::make_unique<QCoreApplication>(argc, argv);
+}
+
 DeviceSession::DeviceSession(const DeviceOptions& options, std::ostream& err)
-    : options_(options), app_([] {
-          static int argc = 1;
-          static char name[] = "rq7ctl";
-          static char* argv[] = {name, nullptr};
-          return QCoreApplication::instance() ? nullptr
-                                              : std::make_unique<QCoreApplication>(argc, argv);
-      }()),
-      err_(err), prompter_(err), status_(err,
+    : options_(options), app_(EnsureCoreApplication()), err_(err), prompter_(err),
+      status_(err,
 #ifdef Q_OS_UNIX
-                                         &err == &std::cerr && ::isatty(2) == 1
+              &err == &std::cerr && ::isatty(2) == 1
 #else
-                                         false
+              false
 #endif
-                                 ) {
+      ) {
     port_.setTexts(texts_);
     device::Transport* transport = &port_;
     device::Waiter* waiter = &waiter_;

@@ -123,6 +123,10 @@ private:
 // the port went away, else 1.
 int activationExitStatus(const device::ActivationResult& result);
 
+// The Qt application object the serial port needs, made unless one exists
+// (then null).
+std::unique_ptr<QCoreApplication> EnsureCoreApplication();
+
 // A read of the device's settings that brought no image: its message on
 // `err` and its exit status (kExitOk for a read image, which says nothing).
 // `failed` is the status of a read that failed on the line.
