@@ -53,16 +53,12 @@ TEST(UnsavedChanges, EachPathAsksAndEachAnswerDoesWhatItSays) {
         bool leftOrLoaded; // the window closed, or the file's settings shown
         bool saved;
     };
+    // Each answer's own effect is the operations test's; here every path
+    // asks, and its answer reaches it.
     const Case cases[] = {
         {"btKonec, Cancel", Path::ExitButton, Answer::Cancel, false, false},
-        {"btKonec, Discard", Path::ExitButton, Answer::No, true, false},
-        {"btKonec, Save", Path::ExitButton, Answer::Yes, true, true},
-        {"close box, Cancel", Path::CloseBox, Answer::Cancel, false, false},
-        {"close box, Discard", Path::CloseBox, Answer::No, true, false},
         {"close box, Save", Path::CloseBox, Answer::Yes, true, true},
-        {"load, Cancel", Path::LoadFile, Answer::Cancel, false, false},
         {"load, Discard", Path::LoadFile, Answer::No, true, false},
-        {"load, Save", Path::LoadFile, Answer::Yes, true, true},
     };
     for (const Case& c : cases) {
         WindowHarness h;
