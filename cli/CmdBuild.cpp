@@ -12,13 +12,11 @@
 #include "cli/Command.h"
 #include "cli/SettingsCheck.h"
 #include "cli/SettingsFiles.h"
-#include "files/WholeFile.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageWriter.h"
 #include "settings/SettingsSize.h"
 #include "ui/language/catalogue/Texts.h"
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -49,24 +47,17 @@ std::optional<Arguments> parseArguments(const std::vector<std::string>& args) {
     return parsed;
 }
 
-// The image of `record` as the bytes of a settings file: settings size - 1
-// bytes (at least one), which is the image length.
-std::optional<std::string> imageFileBytes(const SettingsRecord& record, std::ostream& err) {
-    auto image = std::make_unique<EepromImage>();
-    const WriteResult written = WriteImage(record, *image);
-    if (!written.ok || !image->IsImageValid()) {
-        err << "rq7ctl build: " << Texts{}.get("msg010");
-        if (!written.ok)
-            err << " (" << (written.field.empty() ? "" : written.field + ": ") << written.reason
-                << ")";
-        err << '\n';
-        return std::nullopt;
-    }
-    const long length = std::max(SettingsSize(record) - 1, 1);
-    std::string bytes;
-    for (long a = 0; a < length; ++a)
-        bytes += static_cast<char>(image->GetImageByte(a).value_or(0));
-    return bytes;
+// The image of `record` into `image`; false, told on `err`, when the
+// settings make no valid image.
+bool buildImage(const SettingsRecord& record, EepromImage& image, std::ostream& err) {
+    const WriteResult written = WriteImage(record, image);
+    if (written.ok && image.IsImageValid())
+        return true;
+    err << "rq7ctl build: " << Texts{}.get("msg010");
+    if (!written.ok)
+        err << " (" << (written.field.empty() ? "" : written.field + ": ") << written.reason << ")";
+    err << '\n';
+    return false;
 }
 
 int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
@@ -89,11 +80,14 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     }
     if (!applySettingsCheck(record, prefix, err))
         return kExitBadInput;
-    const std::optional<std::string> bytes = imageFileBytes(record, err);
-    if (!bytes)
+    auto image = std::make_unique<EepromImage>();
+    if (!buildImage(record, *image, err))
         return kExitBadInput;
-    if (!files::replaceFile(parsed->output, *bytes, error)) {
-        err << "rq7ctl build: " << error << '\n';
+    // The file holds the image's bytes: settings size - 1 (the image length).
+    const WrittenSettingsFile file =
+        WriteSettingsFile(parsed->output, *image, SavedFileLength(SettingsSize(record)));
+    if (!file.written) {
+        err << "rq7ctl build: " << file.detail << '\n';
         return kExitBadInput;
     }
     return kExitOk;

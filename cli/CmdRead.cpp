@@ -8,8 +8,8 @@
 
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
-#include "files/WholeFile.h"
 #include "operations/DeviceImageRead.h"
+#include "operations/SettingsFile.h"
 #include "settings/EepromImage.h"
 
 #include <algorithm>
@@ -24,11 +24,10 @@ namespace {
 constexpr const char* kUsage =
     "usage: rq7ctl read --port DEV -o FILE.eep [--full] [--wait SECONDS] [--trace FILE]\n";
 
-bool writeFile(const std::string& path, const std::uint8_t* bytes, std::size_t length,
-               std::ostream& err) {
-    std::string error;
-    if (!files::replaceFile(path, std::string(bytes, bytes + length), error)) {
-        err << "rq7ctl read: " << error << '\n';
+bool writeFile(const std::string& path, const EepromImage& image, long length, std::ostream& err) {
+    const WrittenSettingsFile file = WriteSettingsFile(path, image, length);
+    if (!file.written) {
+        err << "rq7ctl read: " << file.detail << '\n';
         return false;
     }
     err << length << " bytes written to " << path << '\n';
@@ -52,7 +51,7 @@ int readFull(DeviceSession& session, const std::string& path, std::ostream& err)
         check->SetImageByte(memory[a], static_cast<long>(a));
     if (!check->IsImageValid())
         err << texts.get("msg015") << '\n';
-    return writeFile(path, memory.data(), length, err) ? kExitOk : kExitFailure;
+    return writeFile(path, *check, static_cast<long>(length), err) ? kExitOk : kExitFailure;
 }
 
 // The settings image only, read as far as it reaches.
@@ -64,13 +63,11 @@ int readSettings(DeviceSession& session, const std::string& path, std::ostream& 
     const Texts& texts = session.texts();
     switch (read.outcome) {
     case ImageRead::Read:
-        return writeFile(path, image->data(), static_cast<std::size_t>(read.length), err)
-                   ? kExitOk
-                   : kExitFailure;
+        return writeFile(path, *image, read.length, err) ? kExitOk : kExitFailure;
     case ImageRead::Unprogrammed:
         // What the device holds is kept all the same (its header blocks),
         // so a script can look at it; the status tells it is no image.
-        if (!writeFile(path, image->data(), static_cast<std::size_t>(read.bytesRead), err))
+        if (!writeFile(path, *image, read.bytesRead, err))
             return kExitFailure;
         break;
     default:

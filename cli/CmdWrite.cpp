@@ -13,7 +13,6 @@
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
 #include "settings/EepromImage.h"
-#include "settings/ImageReader.h"
 #include "settings/SettingsSize.h"
 #include "ui/main/rules/OutputCrossRule.h"
 
@@ -105,27 +104,12 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     // Everything about the file is settled before the device is touched.
     const Texts texts;
     auto image = std::make_unique<EepromImage>();
-    std::string error;
-    long length = 0;
-    if (!loadImageFile(path, *image, error, &length)) {
-        err << texts.get("msg001") << path << texts.get("msg002") << " (" << error << ")\n";
+    const OpenedSettingsFile file = OpenSettingsFile(path, *image);
+    if (const std::string error = openFailure(path, file, texts); !error.empty()) {
+        err << "rq7ctl write: " << error << '\n';
         return kExitBadInput;
     }
-    if (!image->IsImageValid()) {
-        err << texts.get("msg006") << path << texts.get("msg007") << '\n';
-        return kExitBadInput;
-    }
-    SettingsRecord record;
-    if (!FindImageExtent(*image, length).complete) {
-        err << path << " is cut short: its settings run past the file's end\n";
-        return kExitBadInput;
-    }
-    const ReadResult read = ReadImage(*image, record, {});
-    if (!read.ok) {
-        err << texts.get(read.messageKey.empty() ? "msg034" : read.messageKey) << " ("
-            << read.detail << ")\n";
-        return kExitBadInput;
-    }
+    const SettingsRecord& record = file.record;
     if (const auto clash = rules::OutputCrossRule(rules::OutputWords::from(record), texts)) {
         err << clash->field() << ": " << clash->message.text << '\n';
         return kExitBadInput;

@@ -1,9 +1,11 @@
 #pragma once
 // File handling shared by the rq7ctl commands that read settings texts and
-// settings files (*.eep); they write files with files::replaceFile.
+// settings files (*.eep); settings files are opened and written through
+// operations/SettingsFile.h like the window's.
 
-#include "settings/EepromImage.h"
+#include "operations/SettingsFile.h"
 #include "settings/SettingsRecord.h"
+#include "ui/language/catalogue/Texts.h"
 
 #include <string>
 #include <vector>
@@ -15,16 +17,14 @@ namespace rq7::cli {
 // file; anything but a regular file is refused.
 bool readSettingsText(const std::string& path, SettingsRecord& record, std::string& error);
 
-// Loads a settings file into `image` from address 0. A file longer than the
-// 65,536-byte image, or anything but a regular file, is refused and leaves
-// `image` alone. `length`, when given, receives the file's length.
-bool loadImageFile(const std::string& path, EepromImage& image, std::string& error,
-                   long* length = nullptr);
+// What a settings file that OpenSettingsFile did not open says, naming the
+// file, for the standard error stream; "" when it opened.
+std::string openFailure(const std::string& path, const OpenedSettingsFile& file,
+                        const Texts& texts);
 
-// Loads a settings file and reads the settings its image holds into
-// `record` (`smsCentreItems` as ReadImage takes them). On failure `error`
-// says what, naming the file: the file itself, an invalid image, an image
-// that runs past the file's end, or the reader's message with its detail.
+// OpenSettingsFile into a fresh image, the settings into `record`
+// (`smsCentreItems` as ReadImage takes them); on failure `error` is
+// openFailure's text.
 bool readSettingsFile(const std::string& path, const std::vector<std::string>& smsCentreItems,
                       SettingsRecord& record, std::string& error);
 

@@ -60,16 +60,17 @@ std::string convertIntoWindow(WorkflowContext& context, const std::string& statu
     return result.messageKey.empty() ? std::string("msg034") : result.messageKey;
 }
 
+// The settings a file load read, into the window (also those of a reader
+// that stopped part-way, as convertIntoWindow keeps them).
+void applyToWindow(WorkflowContext& context, const SettingsRecord& record) {
+    context.settings.showPage(kGeneralPage);
+    context.settings.applyRecord(record);
+    context.settings.updateMemoryUsage();
+}
+
 // The window's settings into the image; false when they do not make a valid one.
 bool convertFromWindow(WorkflowContext& context) {
     return WriteImage(context.settings.record(), context.image).ok && context.image.IsImageValid();
-}
-
-// True when the settings the image's header describes end within the
-// first `length` bytes, the ones a file load brought in; beyond them lie
-// whatever an earlier load or read left in the buffer.
-bool imageWithin(const EepromImage& image, long length) {
-    return FindImageExtent(image, length).complete;
 }
 
 } // namespace
@@ -89,28 +90,32 @@ Outcome SaveToFile(WorkflowContext& context, FileDialog& dialog) {
 }
 
 Outcome LoadFromPath(WorkflowContext& context, const std::string& path) {
+    const SettingsFileStatus status{context.status, context.texts};
+    const OpenedSettingsFile file = OpenSettingsFile(path, context.image, context.settings.record(),
+                                                     context.settings.smsCentreItems(), &status);
     const Outcome outcome = [&] {
-        FileDetail file;
-        if (!LoadImageFile(path, context.image, context.status, context.texts, &file)) {
-            context.status.hideStatus();
-            return tell(context, Outcome::ReadFailed, Icon::Critical, "msg001", path, "msg002",
-                        file.reason);
-        }
-        if (context.image.IsImageValid() && !imageWithin(context.image, file.length)) {
-            context.status.hideStatus();
+        switch (file.outcome) {
+        case SettingsFileOpen::Opened:
+            applyToWindow(context, file.record);
+            return tell(context, Outcome::Done, Icon::Information, "msg004", path, "msg005");
+        case SettingsFileOpen::Unconvertible:
+            applyToWindow(context, file.record);
+            return tell(context, Outcome::ConversionFailed, Icon::Critical, file.messageKey);
+        case SettingsFileOpen::CutShort:
             return tell(context, Outcome::InvalidImage, Icon::Information, "msg006", path, "msg007",
                         context.texts.get("msg065"));
-        }
-        if (!context.image.IsImageValid()) {
-            context.status.hideStatus();
+        case SettingsFileOpen::Empty:
+        case SettingsFileOpen::NoImage:
             context.settings.updateMemoryUsage();
             return tell(context, Outcome::InvalidImage, Icon::Information, "msg006", path,
                         "msg007");
+        case SettingsFileOpen::Missing:
+        case SettingsFileOpen::Unreadable:
+        case SettingsFileOpen::TooLarge:
+            break;
         }
-        const std::string failure = convertIntoWindow(context, "msg003");
-        if (!failure.empty())
-            return tell(context, Outcome::ConversionFailed, Icon::Critical, failure);
-        return tell(context, Outcome::Done, Icon::Information, "msg004", path, "msg005");
+        return tell(context, Outcome::ReadFailed, Icon::Critical, "msg001", path, "msg002",
+                    file.detail);
     }();
     context.settings.updateMemoryUsage();
     return outcome;
@@ -122,7 +127,7 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
         return tell(context, Outcome::ConversionFailed, Icon::Critical, "msg010");
     }
     const long settingsSize = currentSettingsSize(context.settings);
-    FileDetail file;
+    WrittenSettingsFile file;
     switch (SaveImageFile(path, context.image, settingsSize, context.prompter, context.status,
                           context.texts, &file)) {
     case FileWrite::Written:
@@ -134,7 +139,7 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
     }
     context.status.hideStatus();
     return tell(context, Outcome::WriteFailed, Icon::Critical, "msg008", path, "msg009",
-                file.reason);
+                file.detail);
 }
 
 Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {

@@ -172,11 +172,11 @@ TEST(SaveImageFile, ReplacesOnlyRegularFilesWhateverLiesBeside) {
     for (int i = 0; i < 100; ++i)
         test::writeFile(dir / (".a.eep.part" + std::to_string(i)), "stale");
     Harness h;
-    FileDetail detail;
+    WrittenSettingsFile detail;
     ASSERT_EQ(SaveImageFile((dir / "a.eep").string(), patternedImage(), 10, h.prompter, h.status,
                             h.texts, &detail),
               FileWrite::Written)
-        << detail.reason;
+        << detail.detail;
     EXPECT_EQ(test::readFile(dir / "a.eep"), imageBytes(patternedImage(), 9));
 
     const auto fifo = dir / "pipe.eep";
@@ -185,7 +185,7 @@ TEST(SaveImageFile, ReplacesOnlyRegularFilesWhateverLiesBeside) {
     EXPECT_EQ(
         SaveImageFile(fifo.string(), patternedImage(), 10, h.prompter, h.status, h.texts, &detail),
         FileWrite::Failed);
-    EXPECT_NE(detail.reason.find("not a regular file"), std::string::npos) << detail.reason;
+    EXPECT_NE(detail.detail.find("not a regular file"), std::string::npos) << detail.detail;
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
@@ -202,17 +202,17 @@ TEST(SaveImageFile, MissingDirectoryFails) {
     EXPECT_FALSE(h.status.visible);
 }
 
-TEST(LoadImageFile, StoresTheFileFromAddressZeroAndKeepsTheRest) {
+TEST(OpenSettingsFile, StoresTheFileFromAddressZeroAndKeepsTheRest) {
     const struct {
         const char* name;
         long length;
-        bool ok;
+        SettingsFileOpen outcome;
     } cases[] = {
-        {"empty", 0, true},
-        {"one byte", 1, true},
-        {"299 bytes", 299, true},
-        {"whole image", 65536, true},
-        {"one byte too long", 65537, false},
+        {"empty", 0, SettingsFileOpen::Empty},
+        {"one byte", 1, SettingsFileOpen::NoImage},
+        {"299 bytes", 299, SettingsFileOpen::NoImage},
+        {"whole image", 65536, SettingsFileOpen::NoImage},
+        {"one byte too long", 65537, SettingsFileOpen::TooLarge},
     };
     for (const auto& c : cases) {
         test::TempDir dir;
@@ -225,13 +225,14 @@ TEST(LoadImageFile, StoresTheFileFromAddressZeroAndKeepsTheRest) {
         EepromImage image = patternedImage();
         const EepromImage before = image;
 
-        EXPECT_EQ(LoadImageFile(path.string(), image, h.status, h.texts), c.ok)
-            << "case: " << c.name;
-        const long stored = std::min<long>(c.length, EepromImage::kSize);
+        const SettingsFileStatus status{h.status, h.texts};
+        const OpenedSettingsFile file = OpenSettingsFile(path.string(), image, {}, {}, &status);
+        EXPECT_EQ(file.outcome, c.outcome) << "case: " << c.name;
+        // A refused file leaves the image alone.
+        const long stored = c.outcome == SettingsFileOpen::NoImage ? c.length : 0;
+        EXPECT_EQ(file.length, stored) << "case: " << c.name;
         for (long i = 0; i < EepromImage::kSize; ++i) {
-            const int expected = i < stored ? (i * 13 + 1) % 256
-                                 : (i == 0) ? 0 // an empty file reads as one zero byte
-                                            : *before.GetImageByte(i);
+            const int expected = i < stored ? (i * 13 + 1) % 256 : *before.GetImageByte(i);
             if (*image.GetImageByte(i) != expected) {
                 ADD_FAILURE() << "case: " << c.name << ": byte " << i;
                 break;
@@ -245,14 +246,18 @@ TEST(LoadImageFile, StoresTheFileFromAddressZeroAndKeepsTheRest) {
     }
 }
 
-TEST(LoadImageFile, UnreadablePathFailsWithoutTouchingTheImage) {
+TEST(OpenSettingsFile, UnreadablePathFailsWithoutTouchingTheImage) {
     test::TempDir dir;
     const auto fifo = dir / "pipe.eep";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0); // would block an ordinary open
     for (const auto& path : {dir / "missing.eep", dir.path(), fifo}) {
         Harness h;
         EepromImage image = patternedImage();
-        EXPECT_FALSE(LoadImageFile(path.string(), image, h.status, h.texts)) << "case: " << path;
+        const SettingsFileStatus status{h.status, h.texts};
+        const SettingsFileOpen outcome =
+            OpenSettingsFile(path.string(), image, {}, {}, &status).outcome;
+        EXPECT_TRUE(outcome == SettingsFileOpen::Missing || outcome == SettingsFileOpen::Unreadable)
+            << "case: " << path;
         EXPECT_EQ(imageBytes(image, EepromImage::kSize),
                   imageBytes(patternedImage(), EepromImage::kSize))
             << "case: " << path;
@@ -267,7 +272,7 @@ TEST(SettingsFile, SaveThenLoadReproducesTheUsedBytes) {
     const auto path = (dir / "r.eep").string();
     ASSERT_EQ(SaveImageFile(path, saved, 1000, h.prompter, h.status, h.texts), FileWrite::Written);
     EepromImage loaded;
-    ASSERT_TRUE(LoadImageFile(path, loaded, h.status, h.texts));
+    ASSERT_EQ(OpenSettingsFile(path, loaded).outcome, SettingsFileOpen::NoImage);
     EXPECT_EQ(imageBytes(loaded, 999), imageBytes(saved, 999));
     EXPECT_EQ(*loaded.GetImageByte(999), 0);
 }
