@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     // The serial port and the wait for the device's replies, wired here
     // only; Storno wakes the wait at once.
     rq7::device::SerialTransport serialPort;
-    rq7::device::EventLoopWaiter waiter;
+    rq7::device::EventLoopWaiter waiter(serialPort);
     serialPort.setTexts(texts);
     ports.device.transport = &serialPort;
     ports.device.waiter = &waiter;

@@ -1,7 +1,9 @@
 #pragma once
 // Small pieces the device benchmarks share: a status that shows nothing,
-// wall-clock seconds and the lookup of "--name value" options.
+// wall-clock seconds, the line time of block reads and the lookup of
+// "--name value" options.
 
+#include "device/Block.h"
 #include "ports/StatusSink.h"
 
 #include <chrono>
@@ -21,6 +23,13 @@ public:
 inline double wallSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+// Seconds the line needs for `blocks` block reads at `baud` (10 bits a
+// byte): each puts a block request and its reply on the line.
+inline double blockReadLineSeconds(long blocks, long baud) {
+    constexpr auto wire = static_cast<long>(device::kBlockRequestWire + device::kBlockReplyWire);
+    return static_cast<double>(blocks * wire * 10) / static_cast<double>(baud);
 }
 
 // The value after `name`, or `fallback` when the arguments do not name it.

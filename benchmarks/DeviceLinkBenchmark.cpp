@@ -30,6 +30,7 @@
 #include <vector>
 
 using namespace rq7;
+using bench::blockReadLineSeconds;
 using bench::NoStatus;
 using bench::option;
 using bench::wallSeconds;
@@ -63,7 +64,7 @@ bool has(const std::vector<std::string>& args, const std::string& name) {
 
 int overPort(const std::string& port, long baud, int reads, const std::string& tracePath) {
     device::SerialTransport serial;
-    device::EventLoopWaiter realWaiter;
+    device::EventLoopWaiter realWaiter(serial);
     device::Transport* transport = &serial;
     device::Waiter* waiter = &realWaiter;
     std::unique_ptr<device::Trace> trace;
@@ -87,10 +88,8 @@ int overPort(const std::string& port, long baud, int reads, const std::string& t
         return 1;
     }
     const long size = activation.info.eepromSize;
-    const long exchanges = (size + 7) / 8;
-    // Each exchange puts 7 request and 19 reply bytes on the line, 10 bits each.
-    const double limit =
-        baud > 0 ? static_cast<double>(exchanges * 26 * 10) / static_cast<double>(baud) : 0.0;
+    const long exchanges = device::BlocksFor(size);
+    const double limit = baud > 0 ? blockReadLineSeconds(exchanges, baud) : 0.0;
     std::vector<std::uint8_t> image(65536);
     if (baud > 0)
         std::printf("device link over %s: %ld-byte EEPROM, %ld exchanges, line limit %.3f s at "
@@ -148,7 +147,7 @@ int inProcess(double seconds) {
             std::cerr << "in-process read failed\n";
             return 1;
         }
-        exchanges += activation.info.eepromSize / 8;
+        exchanges += device::BlocksFor(activation.info.eepromSize);
         wall = wallSeconds() - wall0;
     } while (wall < seconds);
     // Per CPU second too: on a busy machine the wall time counts other

@@ -31,6 +31,7 @@
 #include <vector>
 
 using namespace rq7;
+using bench::blockReadLineSeconds;
 using bench::NoStatus;
 using bench::option;
 using bench::wallSeconds;
@@ -42,14 +43,9 @@ public:
     Answer ask(const Message& message) override { return message.defaultAnswer(); }
 };
 
-// Line seconds of `blocks` block reads: 7 request and 19 reply bytes each.
-double lineSeconds(long blocks, long baud) {
-    return static_cast<double>(blocks * 26 * 10) / static_cast<double>(baud);
-}
-
 int overPort(const std::string& port, long baud, int reads) {
     device::SerialTransport transport;
-    device::EventLoopWaiter waiter;
+    device::EventLoopWaiter waiter(transport);
     QuietPrompter prompter;
     NoStatus status;
     const Texts texts;
@@ -64,8 +60,9 @@ int overPort(const std::string& port, long baud, int reads) {
         const double wall0 = wallSeconds();
         const ImageReadResult result = ReadDeviceImage(link, *image, link.info().eepromSize);
         const double wall = wallSeconds() - wall0;
-        const long blocks = result.outcome == ImageRead::Read ? (result.length + 7) / 8 : 4;
-        const double limit = lineSeconds(blocks, baud);
+        const long blocks =
+            result.outcome == ImageRead::Read ? device::BlocksFor(result.length) : 4;
+        const double limit = blockReadLineSeconds(blocks, baud);
         std::printf("  settings read %d of a %ld-byte EEPROM: %s, %ld bytes, %ld blocks, wall "
                     "%.3f s = %.3f x the line time of its blocks (%.3f s)\n",
                     r, link.info().eepromSize,

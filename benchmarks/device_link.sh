@@ -2,7 +2,8 @@
 # Device link benchmark (a measurement, not a test):
 #  - reads a 1,024-byte EEPROM from rq7-sim over a pseudo-terminal paced at
 #    19200 baud and compares the wall time with what the line allows
-#    (128 exchanges x 26 bytes x 10 bits / 19200 baud = 1.73 s; target
+#    (a block read's request and reply, 10 bits a byte, for every block;
+#    1.73 s for the 128 blocks at 19200 baud; target
 #    <= 1.05 x) and the requester's CPU time with the wall time (target
 #    <= 5 %);
 #  - the same paced read with the serial traffic trace written to a file;

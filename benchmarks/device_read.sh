@@ -27,6 +27,11 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DRQ7_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target rq7-sim rq7ctl rq7_bench_device_read >/dev/null
 bin=$build/bin
 export QT_QPA_PLATFORM=offscreen
+# The block size as the program knows it (device/Block.h), and the bytes a
+# block read puts on the line: the request (command, two address pairs,
+# checksum, CR) and the reply (answer, the block's pairs, checksum, CR).
+block_size=$(sed -n 's/.*kBlockSize = \([0-9]*\);.*/\1/p' device/Block.h)
+block_wire=$((1 + 4 + 2 + 1 + 2 * block_size + 2))
 
 work=$(mktemp -d)
 sim_pid=
@@ -82,8 +87,8 @@ pad=$((300 - $(stat -c %s "$work/base.eep")))
   >"$work/settings300.txt"
 "$bin/rq7ctl" build "$work/settings300.txt" -o "$work/image.eep" >/dev/null 2>&1
 length=$(stat -c %s "$work/image.eep")
-blocks=$(((length + 7) / 8))
-line=$(calc "$blocks * 26 * 10 / 19200")
+blocks=$(((length + block_size - 1) / block_size))
+line=$(calc "$blocks * $block_wire * 10 / 19200")
 
 echo "== 64 KiB device holding a $length-byte image, 19200 baud"
 cp "$work/image.eep" "$work/dev64.eep"
@@ -95,8 +100,8 @@ printf "  rq7ctl read: status %d, %s, wall %.3f s = %.2f x the line time of its 
 "$bin/rq7_bench_device_read" --port "$port" --reads 3
 if [ "${FULL64:-0}" = 1 ]; then
   timed read --full --port "$port" -o "$work/full64.eep"
-  printf "  rq7ctl read --full: status %d, wall %.1f s (line time of 8192 blocks %.1f s)\n" \
-    "$status" "$wall" "$(calc "8192 * 26 * 10 / 19200")"
+  printf "  rq7ctl read --full: status %d, wall %.1f s (line time of %d blocks %.1f s)\n" \
+    "$status" "$wall" $((65536 / block_size)) "$(calc "65536 / $block_size * $block_wire * 10 / 19200")"
 fi
 stop_sim
 

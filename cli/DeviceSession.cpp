@@ -160,7 +160,7 @@ std::unique_ptr<QCoreApplication> EnsureCoreApplication() {
 }
 
 DeviceSession::DeviceSession(const DeviceOptions& options, std::ostream& err)
-    : options_(options), app_(EnsureCoreApplication()), err_(err), prompter_(err),
+    : options_(options), app_(EnsureCoreApplication()), err_(err), waiter_(port_), prompter_(err),
       status_(err,
 #ifdef Q_OS_UNIX
               &err == &std::cerr && ::isatty(2) == 1

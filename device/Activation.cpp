@@ -35,24 +35,10 @@ void DeviceLink::ShowActivationWait(const std::string& portName, Millis waited,
     status_.showWaiting(FillIn(texts_.get("msg081"), {seconds}), hint);
 }
 
-ActivationResult DeviceLink::Activate(const std::string& portName,
-                                      const ActivationOptions& options) {
-    ActivationResult result;
+std::optional<ActivationOutcome>
+DeviceLink::AwaitProgrammingMode(const std::string& portName, const ActivationOptions& options) {
     Transport& transport = frames_.transport();
     Waiter& waiter = frames_.waiter();
-
-    EnterNeaktivni();
-    connectionLost_ = false;
-    if (!transport.open(portName, result.portError)) {
-        status_.hideStatus();
-        prompter_.ask(PortFailedMessage(texts_, portName, result.portError));
-        result.outcome = ActivationOutcome::PortFailed;
-        return result;
-    }
-
-    prompter_.ask(PressKeyMessage(texts_));
-    status_.showStatus(texts_.get("msg027"));
-
     // The device answers only once its key has been pressed; until then the
     // request is repeated.
     const Millis start = waiter.now();
@@ -63,67 +49,97 @@ ActivationResult DeviceLink::Activate(const std::string& portName,
         const Frame reply = frames_.Exchange(MakeRequest(0x01), kProgrammingTimeout,
                                              CancelMode::Honoured, Attempt::Repeat);
         if (LoseConnectionIfGone())
-            return FailActivation(ActivationOutcome::ConnectionLost, result, options);
+            return ActivationOutcome::ConnectionLost;
         if (Cancelled())
-            return FailActivation(ActivationOutcome::Cancelled, result, options);
+            return ActivationOutcome::Cancelled;
         if (reply.length >= 1 && reply.code() == answer::Programming)
-            break;
+            return std::nullopt;
         if (reply.length >= 1)
             frameBytes += static_cast<std::uint64_t>(reply.length) + 2;
         if (frames_.SendFailed())
-            return FailActivation(ActivationOutcome::Failed, result, options);
+            return ActivationOutcome::Failed;
         const std::uint64_t received = transport.receivedCount();
         ShowActivationWait(portName, waiter.now() - start,
                            received - std::min(received, frameBytes));
         if (options.answerWait && waiter.now() - start >= *options.answerWait)
-            return FailActivation(ActivationOutcome::NoAnswer, result, options);
+            return ActivationOutcome::NoAnswer;
     }
+}
 
+std::optional<ActivationOutcome> DeviceLink::Identify(const ActivationOptions& options,
+                                                      DeviceInfo& info, ActivationResult& result) {
     const auto id = DecodeIdentification(
         frames_.Exchange(MakeRequest(0x02), kQueryTimeout, CancelMode::Ignored));
     if (LoseConnectionIfGone())
-        return FailActivation(ActivationOutcome::ConnectionLost, result, options);
+        return ActivationOutcome::ConnectionLost;
     if (!id)
-        return FailActivation(ActivationOutcome::Failed, result, options);
+        return ActivationOutcome::Failed;
 
-    DeviceInfo info;
     const auto row = FindProduct(id->code);
     if (row)
-        info.lblInfoProdukt = ProductTable()[*row].name;
+        info.lblInfoProdukt = ProductTable[*row].name;
     info.lblInfoVerze = VersionText(id->major, id->minor);
     if (options.showInfo)
         options.showInfo(info);
 
-    bool accepted = true;
     result.outcome = ActivationOutcome::Activated;
     if (!row) {
         result.outcome = ActivationOutcome::UnknownModel;
         status_.hideStatus();
         prompter_.ask(UnknownDeviceMessage(texts_));
-    } else {
-        result.minimum = EffectiveMinimum(ProductTable()[*row].minimumVersion);
-        accepted = VersionAccepted(info.lblInfoVerze, result.minimum);
-        if (!accepted) {
-            result.outcome = ActivationOutcome::VersionTooOld;
-            status_.hideStatus();
-            prompter_.ask(VersionTooOldMessage(texts_, result.minimum));
-        }
+        return std::nullopt;
     }
+    result.minimum = EffectiveMinimum(ProductTable[*row].minimumVersion);
+    if (!VersionAccepted(info.lblInfoVerze, result.minimum)) {
+        result.outcome = ActivationOutcome::VersionTooOld;
+        status_.hideStatus();
+        prompter_.ask(VersionTooOldMessage(texts_, result.minimum));
+    }
+    return std::nullopt;
+}
 
+std::optional<ActivationOutcome> DeviceLink::QueryHardware(DeviceInfo& info) {
     const auto hardware =
         DecodeHardware(frames_.Exchange(MakeRequest(0x03), kQueryTimeout, CancelMode::Ignored));
     if (LoseConnectionIfGone())
-        return FailActivation(ActivationOutcome::ConnectionLost, result, options);
+        return ActivationOutcome::ConnectionLost;
     if (!hardware)
-        return FailActivation(ActivationOutcome::Failed, result, options);
+        return ActivationOutcome::Failed;
     if (const MemorySizeRow* size = FindMemorySize(hardware->memoryCode)) {
         info.lblInfoPamSize = size->text;
         info.eepromSize = size->bytes;
     }
     if (const ModemRow* modem = FindModem(hardware->modemCode))
         info.lblInfoModem = modem->text;
+    return std::nullopt;
+}
 
-    state_ = accepted ? ConnectionState::Aktivni : ConnectionState::AktivniSpatnaVerze;
+ActivationResult DeviceLink::Activate(const std::string& portName,
+                                      const ActivationOptions& options) {
+    ActivationResult result;
+    EnterNeaktivni();
+    connectionLost_ = false;
+    if (!frames_.transport().open(portName, result.portError)) {
+        status_.hideStatus();
+        prompter_.ask(PortFailedMessage(texts_, portName, result.portError));
+        result.outcome = ActivationOutcome::PortFailed;
+        return result;
+    }
+    prompter_.ask(PressKeyMessage(texts_));
+    status_.showStatus(texts_.get("msg027"));
+
+    DeviceInfo info;
+    std::optional<ActivationOutcome> failure = AwaitProgrammingMode(portName, options);
+    if (!failure)
+        failure = Identify(options, info, result);
+    if (!failure)
+        failure = QueryHardware(info);
+    if (failure)
+        return FailActivation(*failure, result, options);
+
+    state_ = result.outcome == ActivationOutcome::VersionTooOld
+                 ? ConnectionState::AktivniSpatnaVerze
+                 : ConnectionState::Aktivni;
     info_ = info;
     status_.hideStatus();
     result.state = state_;

@@ -1,4 +1,4 @@
-// Reading the EEPROM in 8-byte blocks.
+// Reading the EEPROM block by block (Block.h).
 
 #include "device/DeviceLink.h"
 #include "device/Identification.h"
@@ -10,14 +10,14 @@ namespace rq7::device {
 namespace {
 
 int BlockCount(long size) {
-    return std::max(1L, (size + static_cast<long>(kBlockSize) - 1) / static_cast<long>(kBlockSize));
+    return static_cast<int>(std::max(1L, BlocksFor(size)));
 }
 
 } // namespace
 
-std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address, Attempt attempt) {
-    const Frame reply = frames_.Exchange(BlockRequest(0x04, address), kBlockBaseTimeout + ExtraWait,
-                                         CancelMode::Honoured, attempt);
+std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address, Millis timeout, Attempt attempt) {
+    const Frame reply =
+        frames_.Exchange(BlockRequest(0x04, address), timeout, CancelMode::Honoured, attempt);
     if (reply.code() != answer::ReadBlock || !HasHexPayload(reply, kBlockSize)) {
         frames_.ReplyUnusable();
         return std::nullopt;
@@ -50,10 +50,11 @@ TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize
     std::uint32_t address = 0;
     do {
         result.address = address;
-        ExtraWait = Millis{0};
         std::optional<Block> block;
-        for (int attempt = 1; !(block = ReadBlock(static_cast<std::uint16_t>(address),
-                                                  attempt > 1 ? Attempt::Repeat : Attempt::First));
+        // The time-out grows by one step per attempt: 100 … 1200 ms.
+        for (int attempt = 1;
+             !(block = ReadBlock(static_cast<std::uint16_t>(address), BlockTimeout(attempt - 1),
+                                 attempt > 1 ? Attempt::Repeat : Attempt::First));
              ++attempt) {
             if (LoseConnectionIfGone()) {
                 status_.hideStatus();
@@ -66,7 +67,6 @@ TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize
                     Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::BlockFailed;
                 return result;
             }
-            ExtraWait += kExtraWaitStep;
         }
         std::copy(block->begin(), block->end(), image + address);
         ++result.blocks;

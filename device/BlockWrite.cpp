@@ -1,4 +1,4 @@
-// Writing the EEPROM in 8-byte blocks, each read back when asked.
+// Writing the EEPROM block by block (Block.h), each block read back when asked.
 
 #include "device/DeviceLink.h"
 #include "device/Identification.h"
@@ -31,22 +31,21 @@ private:
 
 } // namespace
 
-bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes, Attempt attempt) {
+bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes, Millis timeout,
+                            Attempt attempt) {
     Frame request = BlockRequest(0x05, address);
     for (std::uint8_t byte : bytes)
         AppendHexByte(request, byte);
-    const Frame reply =
-        frames_.Exchange(request, kBlockBaseTimeout + ExtraWait, CancelMode::Honoured, attempt);
+    const Frame reply = frames_.Exchange(request, timeout, CancelMode::Honoured, attempt);
     return reply.length >= 1 && reply.code() == answer::WriteBlock;
 }
 
 bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
-    ExtraWait = Millis{0};
+    // 200 … 1000 ms.
     for (int attempt = 1; attempt <= kVerifyAttempts && !Cancelled() && !frames_.transport().lost();
          ++attempt) {
-        ExtraWait += kExtraWaitStep;
-        const std::optional<Block> back =
-            ReadBlock(address, attempt > 1 ? Attempt::Repeat : Attempt::First);
+        const std::optional<Block> back = ReadBlock(address, BlockTimeout(attempt),
+                                                    attempt > 1 ? Attempt::Repeat : Attempt::First);
         if (back && *back == expected)
             return true;
     }
@@ -54,13 +53,13 @@ bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
 }
 
 TransferOutcome DeviceLink::WriteStep(std::uint16_t address, const Block& bytes, bool checkWrite) {
-    ExtraWait = Millis{0};
     bool written = false;
+    // 200 … 1100 ms.
     for (int attempt = 1;
          attempt <= kWriteAttempts && !written && !Cancelled() && !frames_.transport().lost();
          ++attempt) {
-        ExtraWait += kExtraWaitStep;
-        written = WriteBlock(address, bytes, attempt > 1 ? Attempt::Repeat : Attempt::First);
+        written = WriteBlock(address, bytes, BlockTimeout(attempt),
+                             attempt > 1 ? Attempt::Repeat : Attempt::First);
     }
     if (LoseConnectionIfGone())
         return TransferOutcome::ConnectionLost;
@@ -84,8 +83,7 @@ TransferResult DeviceLink::WriteEeprom(std::uint8_t* image, std::size_t imageSiz
         return result;
 
     const FirstBlockGuard firstBlock(image);
-    const long usedBlocks = std::max(1L, (usedSize + static_cast<long>(kBlockSize) - 1) /
-                                             static_cast<long>(kBlockSize));
+    const long usedBlocks = std::max(1L, BlocksFor(usedSize));
     const int total = static_cast<int>(usedBlocks) + 2;
     status_.showStatus(texts_.get("msg047"));
     status_.progress(0, total);

@@ -5,6 +5,7 @@
 // status window only through the ports, and returns every outcome as data so
 // that the main window and rq7ctl present the same decisions.
 
+#include "device/Block.h"
 #include "device/ConnectionState.h"
 #include "device/DeviceInfo.h"
 #include "device/FrameLink.h"
@@ -21,14 +22,15 @@
 
 namespace rq7::device {
 
-inline constexpr std::size_t kBlockSize = 8;
-using Block = std::array<std::uint8_t, kBlockSize>;
-
 // Reply time-outs of the protocol.
 inline constexpr Millis kProgrammingTimeout{500};
 inline constexpr Millis kQueryTimeout{100};
 inline constexpr Millis kBlockBaseTimeout{100};
 inline constexpr Millis kExtraWaitStep{100};
+// A block exchange's time-out after `steps` extra waits.
+constexpr Millis BlockTimeout(int steps) {
+    return kBlockBaseTimeout + steps * kExtraWaitStep;
+}
 // Attempts per block: reads 12 (100 … 1200 ms), writes 10 (200 … 1100 ms),
 // read-backs 9 (200 … 1000 ms).
 inline constexpr int kReadAttempts = 12;
@@ -119,10 +121,11 @@ public:
     bool LoseConnectionIfGone();
     const DeviceInfo& info() const { return info_; }
 
-    // One block read with the current time-out (100 ms + ExtraWait). The
-    // reply must carry the answer code and eight hex pairs. A Repeat is a
-    // further attempt at the same block.
-    std::optional<Block> ReadBlock(std::uint16_t address, Attempt attempt = Attempt::First);
+    // One block read waiting `timeout` for the reply, which must carry the
+    // answer code and kBlockSize hex pairs. A Repeat is a further attempt at
+    // the same block.
+    std::optional<Block> ReadBlock(std::uint16_t address, Millis timeout = kBlockBaseTimeout,
+                                   Attempt attempt = Attempt::First);
     // How far a read goes: the address it must reach, and the address it
     // will probably reach, for the progress total.
     struct ReadReach {
@@ -132,7 +135,7 @@ public:
     // Called with the image and the number of bytes read so far (0 before
     // the first block).
     using ReadExtent = std::function<ReadReach(const std::uint8_t* image, long bytesRead)>;
-    // Reads blocks 0, 8, … into image while the block starts below both
+    // Reads the blocks from address 0 into image while the block starts below both
     // eepromSize and the extent, asked again after every block (block 0
     // always); stops between blocks on Storno. The progress total follows
     // the extent. image must hold the blocks.
@@ -141,8 +144,9 @@ public:
     // Every block below eepromSize.
     TransferResult ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize);
 
-    // One block write with the current time-out; true on the 0x85 answer.
-    bool WriteBlock(std::uint16_t address, const Block& bytes, Attempt attempt = Attempt::First);
+    // One block write waiting `timeout` for the reply; true on the 0x85 answer.
+    bool WriteBlock(std::uint16_t address, const Block& bytes, Millis timeout,
+                    Attempt attempt = Attempt::First);
     // Reads the block back (9 attempts, 200 … 1000 ms) until it equals
     // expected. The image is never changed by a read-back.
     bool VerifyBlock(std::uint16_t address, const Block& expected);
@@ -164,6 +168,17 @@ private:
     // The seconds waited and, after kActivationHintAfter, the hint naming
     // the port: the invalid bytes received, or the silence.
     void ShowActivationWait(const std::string& portName, Millis waited, std::uint64_t invalidBytes);
+    // The steps of Activate; each gives the outcome that ends the activation,
+    // or nothing to go on. Repeats the programming-mode request until the
+    // device answers.
+    std::optional<ActivationOutcome> AwaitProgrammingMode(const std::string& portName,
+                                                          const ActivationOptions& options);
+    // The model and version into `info`; asks msg028 or msg030/msg031 and
+    // sets result's outcome and minimum.
+    std::optional<ActivationOutcome> Identify(const ActivationOptions& options, DeviceInfo& info,
+                                              ActivationResult& result);
+    // EEPROM size and modem into `info`.
+    std::optional<ActivationOutcome> QueryHardware(DeviceInfo& info);
     bool Cancelled() const { return status_.cancelRequested(); }
     // One block's write with its retries and read-back; Done or why not.
     TransferOutcome WriteStep(std::uint16_t address, const Block& bytes, bool checkWrite);
@@ -175,8 +190,6 @@ private:
     ConnectionState state_ = ConnectionState::Neaktivni;
     DeviceInfo info_;
     bool connectionLost_ = false;
-    // Milliseconds added to the block time-out; grows by 100 per retry.
-    Millis ExtraWait{0};
 };
 
 } // namespace rq7::device

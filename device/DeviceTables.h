@@ -3,7 +3,7 @@
 // processor versions, EEPROM sizes and modems, by the codes the device
 // reports.
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,9 +28,42 @@ struct ModemRow {
     const char* text;
 };
 
-const std::array<ProductRow, 10>& ProductTable();
-const std::array<MemorySizeRow, 10>& MemorySizeTable();
-const std::array<ModemRow, 5>& ModemTable();
+// clang-format off
+// Known models by identification code (one name may stand for two codes).
+inline constexpr ProductRow ProductTable[] = {
+    {"TMV",     0x34AF02, ""},
+    {"PKJ",     0x51A502, ""},
+    {"RQ7",     0x03D302, ""},
+    {"VOCALIX", 0x04D302, ""},
+    {"RQ7_01",  0x88D302, "1.5"},
+    {"RQ7_04",  0x89D302, "1.5"},
+    {"RQ7_04",  0x8AD302, "1.5"},
+    {"RQ7_06",  0x8BD302, "1.5"},
+    {"RQ7_07",  0x8CD302, "1.5"},
+    {"RQ7_08",  0x8DD302, "1.5"},
+};
+
+inline constexpr MemorySizeRow MemorySizeTable[] = {
+    {0, "   128 byte", 128},
+    {1, "   256 byte", 256},
+    {2, "   512 byte", 512},
+    {3, "  1024 byte", 1024},
+    {4, "  2048 byte", 2048},
+    {5, "  4096 byte", 4096},
+    {6, "  8192 byte", 8192},
+    {7, " 16384 byte", 16384},
+    {8, " 32768 byte", 32768},
+    {9, " 65536 byte", 65536},
+};
+
+inline constexpr ModemRow ModemTable[] = {
+    {0, "M1 Siemens"},
+    {1, "A1 Falcom"},
+    {2, "A1 Siemens"},
+    {3, "M20 Siemens"},
+    {4, "TC35 Siemens"},
+};
+// clang-format on
 
 // The minimum that stands for an empty or "0.0" entry.
 inline constexpr const char* kDefaultMinimumVersion = "1.2";

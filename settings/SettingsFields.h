@@ -45,8 +45,6 @@ public:
     int maxWidth() const { return maxWidth_; }
     // Choice fields: the item texts in list order; empty otherwise.
     std::vector<std::string> items() const;
-    // Choice fields: the list's table; nullptr otherwise.
-    const ChoiceTable* choiceTable() const { return choices_; }
 
     // The value as text: texts and choices as they are (UTF-8), flags as
     // their number "0", "1" or "2".

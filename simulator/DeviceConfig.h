@@ -19,6 +19,9 @@ struct DeviceProfile {
     std::uint8_t modemCode = 4;
 };
 
+// The device's transfer unit, its own copy of device::kBlockSize (as a
+// device built apart from the program has); EEPROM sizes are multiples of it.
+inline constexpr std::size_t kBlockSize = 8;
 inline constexpr std::size_t kMinEepromSize = 128;
 inline constexpr std::size_t kMaxEepromSize = 65536;
 
@@ -54,7 +57,7 @@ inline constexpr FaultSet BadWrite = 1u << 5;
 
 struct DeviceConfig {
     DeviceProfile profile;
-    // EEPROM bytes, a multiple of 8 from 128 to 65,536; 0 takes the size of
+    // EEPROM bytes, a multiple of kBlockSize from 128 to 65,536; 0 takes the size of
     // the memory code, or 128 for a code without one.
     std::size_t eepromSize = 0;
     std::uint8_t blankByte = 0xFF; // contents of a fresh EEPROM

@@ -36,7 +36,6 @@ public:
     // When the next reply byte reaches the host; nothing when none is under way.
     std::optional<Micros> nextArrival() const;
 
-    Micros byteTime() const { return byteTime_; }
     SimulatedDevice& device() { return device_; }
 
 private:

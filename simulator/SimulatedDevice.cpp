@@ -21,7 +21,9 @@ SimulatedDevice::SimulatedDevice(DeviceConfig config) : config_(config), random_
     const std::size_t size = effectiveEepromSize(config_);
     if (size < kMinEepromSize || size > kMaxEepromSize || size % kBlockSize != 0)
         throw std::invalid_argument("EEPROM size " + std::to_string(size) +
-                                    " is not a multiple of 8 from 128 to 65536");
+                                    " is not a multiple of " + std::to_string(kBlockSize) +
+                                    " from " + std::to_string(kMinEepromSize) + " to " +
+                                    std::to_string(kMaxEepromSize));
     config_.eepromSize = size;
     eeprom_.assign(size, config_.blankByte);
 }

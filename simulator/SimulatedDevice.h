@@ -28,8 +28,6 @@ inline constexpr std::uint8_t WriteBlock = 0x05;
 inline constexpr std::uint8_t EndProgramming = 0x06;
 } // namespace command
 
-inline constexpr std::size_t kBlockSize = 8;
-
 class SimulatedDevice {
 public:
     struct Outgoing {
@@ -60,7 +58,7 @@ public:
         Micros at;
         std::uint8_t command = 0;
         std::uint16_t address = 0; // block commands only
-        Bytes data;                // the 8 bytes of a block write
+        Bytes data;                // the kBlockSize bytes of a block write
         FaultSet faults = fault::None;
     };
 
@@ -73,9 +71,7 @@ public:
     std::optional<Outgoing> receive(std::uint8_t byte, Micros at);
 
     const DeviceConfig& config() const { return config_; }
-    void setProfile(const DeviceProfile& profile) { config_.profile = profile; }
     void setFaultRates(const FaultRates& rates) { config_.faults = rates; }
-    void setReplyDelay(Micros delay) { config_.replyDelay = delay; }
     void setPressAfter(Micros delay) { config_.pressAfter = delay; }
     // The next replies get these faults, one set each in turn, instead of
     // drawn ones (a command the device does not answer takes none).

@@ -1,12 +1,8 @@
 #include "device/qt/EventLoopWaiter.h"
 
-#include "device/qt/EventTransport.h"
-
 #include <QEventLoop>
-#include <QPointer>
 #include <QTimer>
 #include <chrono>
-#include <stdexcept>
 
 namespace rq7::device {
 
@@ -15,36 +11,23 @@ namespace rq7::device {
 // it), so bytes that do not complete a frame never reach the caller.
 class EventLoopWaiter::Sleep {
 public:
-    Sleep() {
+    explicit Sleep(EventTransport& source) : source_(source) {
         timer_.setSingleShot(true);
         timer_.setTimerType(Qt::PreciseTimer);
         QObject::connect(&timer_, &QTimer::timeout, &loop_, &QEventLoop::quit);
-    }
-    ~Sleep() {
-        QObject::disconnect(input_);
-        QObject::disconnect(lost_);
+        QObject::connect(&source, &EventTransport::inputArrived, &loop_, [this] {
+            if (loop_.isRunning() && ready())
+                loop_.quit();
+        });
+        QObject::connect(&source, &EventTransport::connectionLost, &loop_, &QEventLoop::quit);
     }
     Sleep(const Sleep&) = delete;
     Sleep& operator=(const Sleep&) = delete;
 
-    void prepare(EventTransport* source, std::optional<std::uint8_t> terminator) {
-        terminator_ = terminator;
-        // Connected once per transport; a destroyed transport clears source_.
-        if (source_ != source) {
-            QObject::disconnect(input_);
-            QObject::disconnect(lost_);
-            source_ = source;
-            input_ = QObject::connect(source, &EventTransport::inputArrived, &loop_, [this] {
-                if (loop_.isRunning() && ready())
-                    loop_.quit();
-            });
-            lost_ = QObject::connect(source, &EventTransport::connectionLost, &loop_,
-                                     &QEventLoop::quit);
-        }
-    }
+    void prepare(std::optional<std::uint8_t> terminator) { terminator_ = terminator; }
 
     bool ready() const {
-        return terminator_ ? source_->hasInputByte(*terminator_) : source_->hasInput();
+        return terminator_ ? source_.hasInputByte(*terminator_) : source_.hasInput();
     }
 
     void sleep(Millis left) {
@@ -56,15 +39,15 @@ public:
     void quit() { loop_.quit(); }
 
 private:
+    EventTransport& source_;
+    // The loop is the connections' context: they end with it.
     QEventLoop loop_;
     QTimer timer_;
-    QPointer<EventTransport> source_;
-    QMetaObject::Connection input_;
-    QMetaObject::Connection lost_;
     std::optional<std::uint8_t> terminator_;
 };
 
-EventLoopWaiter::EventLoopWaiter(QObject* parent) : QObject(parent) {}
+EventLoopWaiter::EventLoopWaiter(EventTransport& transport, QObject* parent)
+    : QObject(parent), transport_(transport) {}
 
 EventLoopWaiter::~EventLoopWaiter() = default;
 
@@ -72,17 +55,17 @@ Millis EventLoopWaiter::now() const {
     return std::chrono::duration_cast<Millis>(std::chrono::steady_clock::now().time_since_epoch());
 }
 
-Waiter::Wake EventLoopWaiter::waitUntil(Transport& transport, Millis deadline) {
-    return wait(transport, deadline, true, std::nullopt);
+Waiter::Wake EventLoopWaiter::waitUntil(Transport&, Millis deadline) {
+    return wait(deadline, true, std::nullopt);
 }
 
-Waiter::Wake EventLoopWaiter::waitIgnoringCancel(Transport& transport, Millis deadline) {
-    return wait(transport, deadline, false, std::nullopt);
+Waiter::Wake EventLoopWaiter::waitIgnoringCancel(Transport&, Millis deadline) {
+    return wait(deadline, false, std::nullopt);
 }
 
-Waiter::Wake EventLoopWaiter::waitForTerminator(Transport& transport, std::uint8_t terminator,
+Waiter::Wake EventLoopWaiter::waitForTerminator(Transport&, std::uint8_t terminator,
                                                 Millis deadline, CancelMode mode) {
-    return wait(transport, deadline, mode == CancelMode::Honoured, terminator);
+    return wait(deadline, mode == CancelMode::Honoured, terminator);
 }
 
 void EventLoopWaiter::wake() {
@@ -90,14 +73,10 @@ void EventLoopWaiter::wake() {
         current_->quit();
 }
 
-Waiter::Wake EventLoopWaiter::wait(Transport& transport, Millis deadline, bool honourCancel,
+Waiter::Wake EventLoopWaiter::wait(Millis deadline, bool honourCancel,
                                    std::optional<std::uint8_t> terminator) {
-    auto* source = dynamic_cast<EventTransport*>(&transport);
-    if (!source)
-        throw std::logic_error("EventLoopWaiter needs an EventTransport");
-
-    std::unique_ptr<Sleep> sleep = spare_ ? std::move(spare_) : std::make_unique<Sleep>();
-    sleep->prepare(source, terminator);
+    std::unique_ptr<Sleep> sleep = spare_ ? std::move(spare_) : std::make_unique<Sleep>(transport_);
+    sleep->prepare(terminator);
     Sleep* const outer = current_;
     current_ = sleep.get();
     const auto finish = [&](Wake wake) {
@@ -107,7 +86,7 @@ Waiter::Wake EventLoopWaiter::wait(Transport& transport, Millis deadline, bool h
         return wake;
     };
     for (;;) {
-        if (source->lost())
+        if (transport_.lost())
             return finish(Wake::Cancel);
         if (sleep->ready())
             return finish(Wake::Data);

@@ -1,10 +1,11 @@
 #pragma once
-// The real Waiter: sleeps in a nested event loop until the transport reports
-// input (for a frame: its terminator), the deadline's timer fires or the
-// user's cancel wakes it. Windows stay responsive meanwhile. Usable under
+// The real Waiter: sleeps in a nested event loop until its transport
+// reports input (for a frame: its terminator), the deadline's timer fires or
+// the user's cancel wakes it. Windows stay responsive meanwhile. Usable under
 // QApplication and QCoreApplication.
 
 #include "device/Waiter.h"
+#include "device/qt/EventTransport.h"
 
 #include <QObject>
 #include <functional>
@@ -16,7 +17,10 @@ namespace rq7::device {
 class EventLoopWaiter : public QObject, public Waiter {
     Q_OBJECT
 public:
-    explicit EventLoopWaiter(QObject* parent = nullptr);
+    // Waits on `transport`, whose signals wake it; the transport outlives
+    // the waiter. The Transport each wait is given is the link's view of
+    // that one (a trace wraps it) and is not looked at.
+    explicit EventLoopWaiter(EventTransport& transport, QObject* parent = nullptr);
     ~EventLoopWaiter() override;
 
     // Answers whether the user asked to cancel (the status window's Storno,
@@ -24,8 +28,6 @@ public:
     void setCancelProbe(std::function<bool()> probe) { cancelProbe_ = std::move(probe); }
 
     Millis now() const override;
-    // The transport must be an EventTransport; any other throws
-    // std::logic_error, since its input could not wake the wait.
     Wake waitUntil(Transport& transport, Millis deadline) override;
     Wake waitIgnoringCancel(Transport& transport, Millis deadline) override;
     // Input that does not hold the terminator leaves the sleep undisturbed.
@@ -40,9 +42,9 @@ public slots:
 private:
     class Sleep;
 
-    Wake wait(Transport& transport, Millis deadline, bool honourCancel,
-              std::optional<std::uint8_t> terminator);
+    Wake wait(Millis deadline, bool honourCancel, std::optional<std::uint8_t> terminator);
 
+    EventTransport& transport_;
     std::function<bool()> cancelProbe_;
     // A loop and its timer kept from one wait to the next; a wait nested in
     // another's event processing makes its own.

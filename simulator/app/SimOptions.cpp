@@ -138,7 +138,7 @@ std::optional<std::string> parseSimOptions(const std::vector<std::string>& args,
         {"--eeprom-size",
          [&](const std::string& v) {
              const auto n = parseUnsigned(v, 10, kMaxEepromSize);
-             if (!n || *n < kMinEepromSize || *n % 8 != 0)
+             if (!n || *n < kMinEepromSize || *n % kBlockSize != 0)
                  return false;
              device.eepromSize = static_cast<std::size_t>(*n);
              return true;

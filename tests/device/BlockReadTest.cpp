@@ -51,12 +51,12 @@ TEST_F(BlockRead, ReadsEveryBlockBelowTheEepromSize) {
         ActivateOk();
         const TransferResult r = Read();
         EXPECT_EQ(r.outcome, TransferOutcome::Done) << "case: " << c.size;
-        EXPECT_EQ(r.blocks, static_cast<int>(c.size / 8)) << "case: " << c.size;
+        EXPECT_EQ(r.blocks, static_cast<int>(c.size / kBlockSize)) << "case: " << c.size;
         EXPECT_TRUE(ImageMatchesDevice(0, c.size)) << "case: " << c.size;
         EXPECT_TRUE(std::all_of(image.begin() + static_cast<long>(c.size), image.end(),
                                 [](std::uint8_t b) { return b == 0xEE; }))
             << "case: " << c.size << " bytes above the EEPROM stay untouched";
-        EXPECT_EQ(device.log.back().address, c.size - 8) << "case: " << c.size;
+        EXPECT_EQ(device.log.back().address, c.size - kBlockSize) << "case: " << c.size;
         EXPECT_EQ(status.shown.back(), texts.get("msg048")) << "case: " << c.size;
         EXPECT_FALSE(status.visible) << "case: " << c.size;
         EXPECT_EQ(status.lastDone, status.lastTotal) << "case: " << c.size;

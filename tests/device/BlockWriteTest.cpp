@@ -46,11 +46,11 @@ TEST_F(BlockWrite, BlockOrderByUsedSize) {
             if (req.command == 0x05 && req.address == 0)
                 block0.push_back(req.data);
         ASSERT_EQ(block0.size(), 3u) << "case: " << c.usedSize << c.verify;
-        EXPECT_EQ(block0[0], Bytes(8, 0)) << "case: " << c.usedSize << c.verify;
-        EXPECT_EQ(block0[1], Bytes(8, 0)) << "case: " << c.usedSize << c.verify;
-        EXPECT_EQ(block0[2], Bytes(image.begin(), image.begin() + 8))
+        EXPECT_EQ(block0[0], Bytes(kBlockSize, 0)) << "case: " << c.usedSize << c.verify;
+        EXPECT_EQ(block0[1], Bytes(kBlockSize, 0)) << "case: " << c.usedSize << c.verify;
+        EXPECT_EQ(block0[2], Bytes(image.begin(), image.begin() + static_cast<long>(kBlockSize)))
             << "case: " << c.usedSize << c.verify;
-        const std::size_t written = c.usedSize <= 8 ? 8 : (c.usedSize + 7) / 8 * 8;
+        const auto written = static_cast<std::size_t>(BlockEnd(std::max<long>(c.usedSize, 1)));
         EXPECT_TRUE(std::equal(image.begin(), image.begin() + static_cast<long>(written),
                                device.eeprom.begin()))
             << "case: " << c.usedSize << c.verify;

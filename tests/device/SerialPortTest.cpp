@@ -156,7 +156,7 @@ protected:
 
     Pty pty;
     SerialTransport port;
-    EventLoopWaiter waiter;
+    EventLoopWaiter waiter{port};
     bool cancel = false;
     RecordingStatus status;
     ScriptedPrompter prompter;
@@ -275,28 +275,6 @@ TEST_F(SerialPort, AWaitNestedInAnotherEndsOnItsOwn) {
         waiter.waitForTerminator(port, 0x0D, waiter.now() + Millis{2000}, CancelMode::Ignored),
         Waiter::Wake::Data);
     EXPECT_EQ(port.readAvailable(), (Bytes{0x86, 0x87, 0x0D}));
-}
-
-TEST_F(SerialPort, AWaiterOutlivesTheTransportItWaitedOn) {
-    // Each new transport's input wakes the waits, also when the one waited
-    // on before is gone (and a new one may sit where it was).
-    for (int round = 0; round < 3; ++round) {
-        auto transport = std::make_unique<SerialTransport>();
-        std::string reason;
-        ASSERT_TRUE(transport->open(pty.path(), reason)) << reason;
-        pty.send({0x81, 0x82, 0x0D});
-        EXPECT_EQ(waiter.waitForTerminator(*transport, 0x0D, waiter.now() + Millis{2000},
-                                           CancelMode::Ignored),
-                  Waiter::Wake::Data)
-            << "case: round " << round;
-        EXPECT_EQ(transport->readAvailable(), (Bytes{0x81, 0x82, 0x0D})) << "case: round " << round;
-    }
-}
-
-TEST_F(SerialPort, WaitNeedsATransportThatSignalsInput) {
-    Millis clock{0};
-    FakeLine line(clock);
-    EXPECT_THROW(waiter.waitUntil(line, waiter.now() + Millis{10}), std::logic_error);
 }
 
 TEST_F(SerialPort, DeviceLinkRunsOverThePort) {

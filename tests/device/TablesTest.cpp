@@ -38,7 +38,7 @@ TEST(Identification, CodesAndVersionsDecode) {
         const auto row = FindProduct(id->code);
         if (c.model) {
             ASSERT_TRUE(row) << "case: " << c.name;
-            EXPECT_STREQ(ProductTable()[*row].name, c.model) << "case: " << c.name;
+            EXPECT_STREQ(ProductTable[*row].name, c.model) << "case: " << c.name;
         } else {
             EXPECT_FALSE(row) << "case: " << c.name;
         }
@@ -137,8 +137,8 @@ TEST(Tables, EveryModelByItsCodeWithItsMinimum) {
         const auto row = FindProduct(c.code);
         ASSERT_TRUE(row) << "case: " << c.name;
         EXPECT_EQ(*row, i) << "case: " << c.name;
-        EXPECT_STREQ(ProductTable()[*row].name, c.name) << "case: " << c.name;
-        EXPECT_EQ(EffectiveMinimum(ProductTable()[*row].minimumVersion), c.minimum)
+        EXPECT_STREQ(ProductTable[*row].name, c.name) << "case: " << c.name;
+        EXPECT_EQ(EffectiveMinimum(ProductTable[*row].minimumVersion), c.minimum)
             << "case: " << c.name;
     }
     for (std::uint32_t unknown : {0x000000u, 0x02AF34u, 0x8ED302u, 0xD302u})

@@ -45,7 +45,7 @@ Bytes TestDevice::BlockReply(const std::vector<std::uint8_t>& bytes) {
 
 void TestDevice::FillPattern() {
     for (std::size_t i = 0; i < eeprom.size(); ++i)
-        eeprom[i] = static_cast<std::uint8_t>((i * 7 + i / 8 * 13 + 1) & 0xFF);
+        eeprom[i] = static_cast<std::uint8_t>((i * 7 + i / kBlockSize * 13 + 1) & 0xFF);
 }
 
 std::string TestDevice::Trace() const {
@@ -64,10 +64,10 @@ std::vector<Arrival> TestDevice::operator()(const Bytes& wire, Millis now) {
     Request request;
     request.at = now;
     request.command = wire.empty() ? 0 : wire[0];
-    if ((request.command == 0x04 || request.command == 0x05) && wire.size() >= 7)
+    if ((request.command == 0x04 || request.command == 0x05) && wire.size() >= kBlockRequestWire)
         request.address = static_cast<std::uint16_t>(PairValue(wire, 1) + 256 * PairValue(wire, 3));
-    if (request.command == 0x05 && wire.size() >= 23)
-        for (std::size_t k = 0; k < 8; ++k)
+    if (request.command == 0x05 && wire.size() >= kBlockWriteWire)
+        for (std::size_t k = 0; k < kBlockSize; ++k)
             request.data.push_back(PairValue(wire, 5 + 2 * k));
     const std::size_t index = log.size();
     log.push_back(request);
@@ -104,12 +104,12 @@ std::optional<Bytes> TestDevice::Answer(const Request& request) {
     }
     case 0x04: {
         std::vector<std::uint8_t> bytes;
-        for (std::size_t k = 0; k < 8; ++k)
+        for (std::size_t k = 0; k < kBlockSize; ++k)
             bytes.push_back(eeprom.at(request.address + k));
         return BlockReply(bytes);
     }
     case 0x05:
-        for (std::size_t k = 0; k < 8 && k < request.data.size(); ++k)
+        for (std::size_t k = 0; k < kBlockSize && k < request.data.size(); ++k)
             eeprom.at(request.address + k) = request.data[k];
         return Frame({0x85});
     case 0x06:

@@ -3,6 +3,7 @@
 // here on its own, so that a mistake in the link's codec shows up as a
 // disagreement instead of cancelling out.
 
+#include "device/Block.h"
 #include "tests/device/FakeLine.h"
 
 #include <cstdint>

@@ -29,7 +29,7 @@ struct SerialPorts {
         ports.wake = [this] { waiter.wake(); };
     }
     device::SerialTransport transport;
-    device::EventLoopWaiter waiter;
+    device::EventLoopWaiter waiter{transport};
     DevicePorts ports;
 };
 

@@ -2,6 +2,7 @@
 // with its message, the size check, the output cross rule, read-back
 // verification and Storno in the middle of a transfer.
 
+#include "device/Block.h"
 #include "operations/Backups.h"
 #include "settings/SettingsSize.h"
 #include "tests/devicewindow/DeviceWindowHarness.h"
@@ -96,7 +97,8 @@ TEST(DeviceWindowLoad, FromAProgrammedDeviceFillsTheWindow) {
     EXPECT_EQ(DifferingFields(a.h.window().record(), expected), "");
     EXPECT_EQ(a.h.window().tabList()->currentIndex(), 0) << "page 0 comes to the front";
     EXPECT_EQ(a.h.text("lblInfoPamUsage"), std::to_string(SettingsSize(expected)) + " byte");
-    EXPECT_EQ(a.handled(4), (ImageBytes(sampleRecord()).size() + 7) / 8)
+    EXPECT_EQ(a.handled(4), static_cast<unsigned>(device::BlocksFor(
+                                static_cast<long>(ImageBytes(sampleRecord()).size()))))
         << "the image's blocks, not the 1024-byte EEPROM's";
     EXPECT_EQ(a.handled(5), 0u);
     EXPECT_FALSE(a.h.statusWindow()->isVisible());
@@ -162,7 +164,8 @@ TEST(DeviceWindowLoad, StornoInTheMiddleLeavesTheWindowAsItWas) {
     EXPECT_EQ(a.h.prompter.asked[0].text, "Načítání dat z EEPROM do počítače bylo stornováno.");
     EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Information);
     EXPECT_EQ(DifferingFields(a.h.window().record(), before), "");
-    const unsigned imageBlocks = static_cast<unsigned>((ImageBytes(sampleRecord()).size() + 7) / 8);
+    const unsigned imageBlocks = static_cast<unsigned>(
+        device::BlocksFor(static_cast<long>(ImageBytes(sampleRecord()).size())));
     EXPECT_LT(a.handled(4), imageBlocks) << "the read stopped early";
     EXPECT_FALSE(a.h.statusWindow()->isVisible());
     // The progress bar counted the blocks up to the Storno.
@@ -195,7 +198,8 @@ TEST(DeviceWindowSave, WritesTheImageWithOrWithoutReadBack) {
         EXPECT_EQ(a.h.prompter.asked[0].text, "Data byla úspěšně uložena do EEPROM.");
         const sim::Bytes image = ImageBytes(record);
         EXPECT_EQ(eepromStart(a.h, image.size()), image) << "case: verify " << verify;
-        const unsigned blocks = static_cast<unsigned>((image.size() + 1 + 7) / 8);
+        const unsigned blocks =
+            static_cast<unsigned>(device::BlocksFor(static_cast<long>(image.size()) + 1));
         EXPECT_EQ(a.handled(5), blocks + 2) << "case: verify " << verify;
         EXPECT_EQ(a.handled(4), verify ? blocks + 2 : 0u) << "case: verify " << verify;
         // Block 0 went out last.
@@ -231,7 +235,7 @@ TEST(DeviceWindowSave, SizeCheckAgainstTheEepromSize) {
             EXPECT_EQ(a.h.prompter.asked[0].icon, Icon::Critical);
             EXPECT_EQ(a.handled(5), 0u) << "nothing is sent";
         } else {
-            EXPECT_EQ(a.handled(5), 1024u / 8 + 2);
+            EXPECT_EQ(a.handled(5), 1024u / device::kBlockSize + 2);
         }
     }
 }

@@ -83,16 +83,16 @@ std::vector<long> blocksBelow(long end) {
 TEST(DeviceImageRead, RequestsOnlyTheImagesBlocksAndGivesTheWholeReadsSettings) {
     const sim::Bytes contents = sampleImage();
     const long length = static_cast<long>(contents.size());
-    ASSERT_GT(length % 8, 0) << "the image ends inside a block";
+    ASSERT_GT(length % static_cast<long>(device::kBlockSize), 0) << "the image ends inside a block";
     ReadBench b(3, contents);
-    const long blocksEnd = (length + 7) / 8 * 8;
+    const long blocksEnd = device::BlockEnd(length);
     b.image->SetImageByte(0xEE, blocksEnd);
 
     const ImageReadResult result = b.read();
     ASSERT_EQ(result.outcome, ImageRead::Read);
     EXPECT_EQ(result.length, length);
     EXPECT_EQ(b.requested(), blocksBelow(length));
-    EXPECT_EQ(b.status.lastDone, static_cast<int>(blocksEnd / 8));
+    EXPECT_EQ(b.status.lastDone, static_cast<int>(device::BlocksFor(length)));
     EXPECT_EQ(b.status.lastTotal, b.status.lastDone) << "the progress counts the blocks needed";
     EXPECT_EQ(b.image->GetImageByte(blocksEnd), 0xEE) << "nothing beyond was stored";
 

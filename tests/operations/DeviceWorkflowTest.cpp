@@ -336,7 +336,8 @@ TEST(DeviceWorkflows, StornoDuringTheSimulatedReadKeepsTheWindow) {
     EXPECT_EQ(LoadFromDevice(b.context, b.eeprom), Outcome::Stopped);
     EXPECT_EQ(b.prompter.keys(), Strings{"msg012"});
     EXPECT_EQ(b.holder.current, before);
-    EXPECT_LT(b.device.counters().handled[4], static_cast<unsigned>(SettingsSize(sample) / 8))
+    EXPECT_LT(b.device.counters().handled[4],
+              static_cast<unsigned>(SettingsSize(sample) / static_cast<long>(device::kBlockSize)))
         << "the read stopped early";
 }
 

@@ -2,6 +2,7 @@
 // real serial transport and event-loop wait, end to end.
 
 #include "SimProcess.h"
+#include "device/Block.h"
 #include "simulator/app/EepFile.h"
 #include "tests/support/Programs.h"
 #include "tests/support/TempDir.h"
@@ -190,7 +191,8 @@ TEST(CliEndToEnd, WriteLeavesTheDeviceHoldingTheImage) {
                   written)
             << "case: verify " << verify;
         // Blocks beyond the settings size (image length + 1) are untouched.
-        const std::size_t end = (written.size() + 1 + 7) / 8 * 8;
+        const auto end =
+            static_cast<std::size_t>(rq7::device::BlockEnd(static_cast<long>(written.size()) + 1));
         EXPECT_EQ(Bytes(device1.begin() + static_cast<long>(end), device1.end()),
                   Bytes(before.begin() + static_cast<long>(end), before.end()))
             << "case: verify " << verify;

@@ -143,7 +143,7 @@ void runScenario(std::uint32_t seed, int transfers, Tally& tally) {
             rates.badWrite = checkWrite ? badWrite : 0;
             device.setFaultRates(rates);
             const long usedSize = 1 + static_cast<long>(random() % eepromSize);
-            const std::size_t blocksEnd = static_cast<std::size_t>((usedSize + 7) / 8 * 8);
+            const std::size_t blocksEnd = static_cast<std::size_t>(device::BlockEnd(usedSize));
             const Bytes before = device.eeprom();
             // Random where the transfer reaches, a fixed pattern beyond.
             Bytes contents = randomBytes(random, static_cast<std::size_t>(eepromSize));
@@ -286,7 +286,7 @@ TEST(RandomTransfers, FaultsAtTheHeaderAndTheImageEnd) {
         device::DeviceLink requester(link, link, prompter, status, texts);
         ASSERT_EQ(requester.Activate("sim").outcome, device::ActivationOutcome::Activated) << where;
 
-        const unsigned lastBlock = static_cast<unsigned>((image.size() - 1) / 8);
+        const unsigned lastBlock = static_cast<unsigned>((image.size() - 1) / device::kBlockSize);
         const unsigned targets[] = {2, 3, 4, lastBlock - 1, lastBlock, lastBlock + 1};
         const unsigned target = targets[random() % 6];
         // A verified write takes two exchanges per block, after block 0's
