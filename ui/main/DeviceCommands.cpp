@@ -113,19 +113,17 @@ std::string DeviceCommands::portName() const {
 }
 
 bool DeviceCommands::deviceActive() const {
-    return window_.findChild<QPushButton*>(QStringLiteral("btDEA"))->text().toStdString() ==
-           window_.deactivateCaption();
+    return link_ && device::IsActive(link_->state());
 }
 
+// The button offers deactivation exactly while the link is active.
 void DeviceCommands::btDEA_Click() {
     if (busy() || !link_)
         return;
-    const std::string caption =
-        window_.findChild<QPushButton*>(QStringLiteral("btDEA"))->text().toStdString();
-    if (caption == window_.activateCaption())
-        Activate();
-    else if (caption == window_.deactivateCaption())
+    if (deviceActive())
         Deactivate();
+    else
+        Activate();
 }
 
 void DeviceCommands::showDeviceInfo(const device::DeviceInfo& info) {

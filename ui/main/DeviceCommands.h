@@ -62,7 +62,6 @@ public:
     std::string portName() const;
     // Only with a transport and a waiter in the ports.
     device::DeviceLink& link() { return *link_; }
-    PortListRefresher& portList() { return *portList_; }
 
 private:
     bool deviceActive() const;

@@ -182,7 +182,7 @@ void Hlavni::wireButtons() {
 void Hlavni::ChangeLanguage() {
     activateCaption_ = ports_.texts.get("btActivate");
     deactivateCaption_ = ports_.texts.get("btDEActivate");
-    // Equal captions would leave btDEA's click unable to tell activation from
+    // Equal captions would leave the user unable to tell activation from
     // deactivation: the built-in pair stands in for them.
     if (deactivateCaption_ == activateCaption_) {
         activateCaption_ = czechDefault("btActivate");

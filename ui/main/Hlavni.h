@@ -57,10 +57,6 @@ public:
     void SetSMSC();
     void SetConnectionState(device::ConnectionState state);
     device::ConnectionState connectionState() const { return connection_; }
-    // The captions btDEA shows to activate and to deactivate (ChangeLanguage
-    // sets them); btDEA's click compares its caption with them.
-    const std::string& activateCaption() const { return activateCaption_; }
-    const std::string& deactivateCaption() const { return deactivateCaption_; }
     // btDEA, btEEPROMLoad, btEEPROMSave and the deactivation on the way out.
     DeviceCommands& deviceCommands() const { return *device_; }
 
