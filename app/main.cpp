@@ -8,6 +8,7 @@
 #include "device/qt/SerialTransport.h"
 #include "languages/clsLanguage.h"
 #include "operations/Backups.h"
+#include "operations/InstallationLog.h"
 #include "rq7/Version.h"
 #include "settings/EepromImage.h"
 #include "ui/dialogs/MessageBoxPrompter.h"
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
     ports.language = rq7::ui::languageHooks(session);
     ports.settingsStore = &store;
     ports.backupFolder = rq7::DefaultBackupFolder();
+    ports.logFolder = rq7::DefaultLogFolder();
     // The serial port and the wait for the device's replies, wired here
     // only; Storno wakes the wait at once.
     rq7::device::SerialTransport serialPort;

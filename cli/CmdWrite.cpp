@@ -1,21 +1,23 @@
 // rq7ctl write --port DEV FILE.eep [--no-verify] [--no-backup]: a settings
-// file into the device, decided as the main window decides a save to the
-// device. The file must hold a valid image; it is read into settings, which
-// pass the output cross rule before the device is touched; then the settings
-// size is checked against the EEPROM, the device's present settings are
-// backed up (unless --no-backup), the image is built again from the
-// settings and written block by block (read back unless --no-verify).
+// file into the device by the device job (operations/DeviceJob.h), decided
+// as the main window decides a save to the device. The file must hold a
+// valid image; it is read into settings, which pass the output cross rule
+// before the device is touched; then the settings size is checked against
+// the EEPROM, the device's present settings are backed up (unless
+// --no-backup), the image is built again from the settings and written
+// block by block (read back unless --no-verify), and the write goes into
+// the installation record.
 
 #include "cli/Command.h"
 #include "cli/DeviceSession.h"
 #include "cli/SettingsFiles.h"
 #include "operations/Backups.h"
-#include "operations/DeviceLinkTransfer.h"
-#include "operations/Workflows.h"
+#include "operations/DeviceJob.h"
+#include "operations/InstallationLog.h"
 #include "settings/EepromImage.h"
-#include "settings/SettingsSize.h"
 #include "ui/main/rules/OutputCrossRule.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -26,31 +28,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: rq7ctl write --port DEV FILE.eep [--no-verify] [--no-backup] [--wait SECONDS]\n"
-    "       [--trace FILE]\n";
-
-// The settings of the file stand in for the main window's controls.
-class FileSettings : public SettingsHolder {
-public:
-    FileSettings(SettingsRecord record, std::string eepromSizeCaption, bool verify)
-        : record_(std::move(record)), eepromSize_(std::move(eepromSizeCaption)), verify_(verify) {}
-
-    SettingsRecord record() const override { return record_; }
-    void applyRecord(const SettingsRecord& record) override { record_ = record; }
-    std::vector<std::string> smsCentreItems() const override { return {}; }
-    void showPage(int) override {}
-    void focusField(const std::string&) override {}
-    std::string usageCaption() const override {
-        return std::to_string(SettingsSize(record_)) + " byte";
-    }
-    std::string eepromSizeCaption() const override { return eepromSize_; }
-    void updateMemoryUsage() override {}
-    bool checkWrite() const override { return verify_; }
-
-private:
-    SettingsRecord record_;
-    std::string eepromSize_;
-    bool verify_;
-};
+    "       [--trace FILE] [--technician NAME]\n";
 
 int exitStatus(Outcome outcome) {
     switch (outcome) {
@@ -77,6 +55,11 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     bool verify = true;
     bool backUp = true;
     std::string path;
+    std::string technician;
+    if (const auto error = takeTechnicianOption(args, technician)) {
+        err << "rq7ctl write: " << *error << '\n' << kUsage;
+        return kExitBadInput;
+    }
     for (const std::string& arg : args) {
         if (arg == "--no-verify")
             verify = false;
@@ -100,6 +83,12 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
                "or give --no-backup\n";
         return kExitBadInput;
     }
+    const std::filesystem::path logFolder = DefaultLogFolder();
+    if (logFolder.empty()) {
+        err << "rq7ctl write: no folder for the installation record (HOME is not set); set "
+               "RQ7_LOG_DIR\n";
+        return kExitBadInput;
+    }
 
     // Everything about the file is settled before the device is touched.
     const Texts texts;
@@ -116,23 +105,41 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     }
 
     DeviceSession session(options, err);
-    device::ActivationResult activation;
-    if (const std::optional<int> stop = session.activateForTransfer(activation))
-        return *stop;
-    FileSettings settings(record, activation.info.lblInfoPamSize, verify);
-    WorkflowContext context{settings, *image, session.prompter(), session.status(),
-                            session.texts()};
-    DeviceLinkTransfer transfer(session.link());
-    backup.model = activation.info.lblInfoProdukt;
-    const Outcome outcome = SaveToDevice(context, transfer, backUp ? &backup : nullptr);
-    session.finish();
-    return session.exitStatus(exitStatus(outcome));
+    if (session.traceFailed())
+        return kExitBadInput;
+    DeviceJobSetup setup;
+    setup.port = options.port;
+    setup.activation = session.activationOptions();
+    setup.verify = verify;
+    if (backUp)
+        setup.backupFolder = backup.folder;
+    setup.record = {logFolder,    TechnicianName(technician, nullptr),
+                    options.port, std::filesystem::absolute(path).lexically_normal().string(),
+                    {},           0};
+    const DeviceJobResult job = RunDeviceJob(session.link(), record, setup, session.prompter(),
+                                             session.status(), session.texts());
+    session.explainActivation(job.activation);
+    if (job.leftActive)
+        session.reportLeftActive();
+    if (!job.activated)
+        return session.exitStatus(activationExitStatus(job.activation));
+    int status = exitStatus(job.write.outcome);
+    if (job.write.record && !job.write.recorded) {
+        err << "rq7ctl write: the installation record was not kept: " << job.write.recordError
+            << '\n';
+        if (status == kExitOk)
+            status = kExitFailure;
+    }
+    return session.exitStatus(status);
 }
 
 const CommandRegistration registration{
-    {"write", "--port DEV FILE.eep [--no-verify] [--no-backup] [--wait SECONDS] [--trace FILE]",
+    {"write",
+     "--port DEV FILE.eep [--no-verify] [--no-backup] [--wait SECONDS] [--trace FILE]\n"
+     "      [--technician NAME]",
      "write a settings file into the device, each block read back unless --no-verify;\n"
-     "      the device's settings are backed up first (see 'backups') unless --no-backup",
+     "      the device's settings are backed up first (see 'backups') unless --no-backup;\n"
+     "      the write is added to the installation record (see 'log')",
      run}};
 
 } // namespace

@@ -56,8 +56,12 @@ bool parseSeconds(const std::string& text, long& seconds) {
 
 } // namespace
 
-std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
-                                             DeviceOptions& options) {
+bool InterruptRequested() {
+    return interruptFlag != 0;
+}
+
+std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args, DeviceOptions& options,
+                                             bool portRequired) {
     std::vector<std::string> rest;
     bool havePort = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -96,9 +100,31 @@ std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
                 options.answerWait = device::Millis{seconds * 1000};
         }
     }
-    if (!havePort)
+    if (!havePort && portRequired)
         return std::string("--port DEV is required (\"COM 1\" … \"COM 4\" or a device path)");
     args = rest;
+    return std::nullopt;
+}
+
+std::optional<std::string> takeTechnicianOption(std::vector<std::string>& args, std::string& name) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string option = "--technician";
+        if (args[i] == option) {
+            if (i + 1 >= args.size() || args[i + 1].empty())
+                return std::string("--technician needs a name");
+            name = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i),
+                       args.begin() + static_cast<long>(i) + 2);
+            return std::nullopt;
+        }
+        if (args[i].rfind(option + "=", 0) == 0) {
+            name = args[i].substr(option.size() + 1);
+            args.erase(args.begin() + static_cast<long>(i));
+            if (name.empty())
+                return std::string("--technician needs a name");
+            return std::nullopt;
+        }
+    }
     return std::nullopt;
 }
 
@@ -219,27 +245,38 @@ bool DeviceSession::interrupted() const {
     return interruptFlag != 0;
 }
 
-device::ActivationResult DeviceSession::activate() {
+device::ActivationOptions DeviceSession::activationOptions() const {
     device::ActivationOptions options;
     options.answerWait = options_.answerWait;
-    device::ActivationResult result = link_->Activate(options_.port, options);
+    return options;
+}
+
+void DeviceSession::explainActivation(const device::ActivationResult& result) {
     if (result.outcome == device::ActivationOutcome::NoAnswer && options_.answerWait)
         prompter_.ask({"msg084",
                        device::FillIn(texts_.get("msg084"),
                                       {std::to_string(options_.answerWait->count() / 1000)}),
                        Icon::Critical, Buttons::Ok});
+}
+
+device::ActivationResult DeviceSession::activate() {
+    device::ActivationResult result = link_->Activate(options_.port, activationOptions());
+    explainActivation(result);
     return result;
+}
+
+void DeviceSession::reportLeftActive() {
+    leftActive_ = true;
+    err_ << "rq7ctl: the device did not confirm the end of programming mode and may still "
+            "be in it; the port was closed anyway\n";
 }
 
 void DeviceSession::finish() {
     if (!device::IsActive(link_->state()))
         return;
     interruptFlag = 0;
-    if (link_->Deactivate().outcome != device::DeactivationOutcome::Confirmed) {
-        leftActive_ = true;
-        err_ << "rq7ctl: the device did not confirm the end of programming mode and may still "
-                "be in it; the port was closed anyway\n";
-    }
+    if (link_->Deactivate().outcome != device::DeactivationOutcome::Confirmed)
+        reportLeftActive();
 }
 
 std::optional<int> DeviceSession::activateForTransfer(device::ActivationResult& activation) {

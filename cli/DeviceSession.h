@@ -34,11 +34,19 @@ struct DeviceOptions {
     std::string trace;
 };
 
+// Takes "--technician NAME" (or --technician=NAME) out of args; an error
+// text for a missing or empty name.
+std::optional<std::string> takeTechnicianOption(std::vector<std::string>& args, std::string& name);
+
 // Takes --port DEV, --wait SECONDS and --trace FILE (also written
 // --port=DEV) out of args.
-// Returns an error text when one is missing or malformed.
-std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args,
-                                             DeviceOptions& options);
+// Returns an error text when one is missing or malformed (--port only
+// when `portRequired`).
+std::optional<std::string> takeDeviceOptions(std::vector<std::string>& args, DeviceOptions& options,
+                                             bool portRequired = true);
+
+// The user pressed Ctrl-C (the Storno of every device command).
+bool InterruptRequested();
 
 // Message boxes as lines on a stream. A question is answered Yes, which is
 // what lets a failed deactivation still close the port at the end.
@@ -86,6 +94,13 @@ public:
     // Opens the port and activates (msg026 on stderr, then the requests);
     // says so when the device did not answer within --wait.
     device::ActivationResult activate();
+    // The activation options of --wait.
+    device::ActivationOptions activationOptions() const;
+    // msg084 when the device did not answer within --wait.
+    void explainActivation(const device::ActivationResult& result);
+    // A deactivation that was not confirmed: says so, and the exit status
+    // becomes kExitLeftActive.
+    void reportLeftActive();
     // Deactivates when a device is active; a Ctrl-C pressed before does not
     // stop it. When the device does not confirm, msg033 is answered Yes (the
     // port is closed) and a line on stderr says the device may still be in

@@ -172,7 +172,11 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     return outcome;
 }
 
-Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const BackupTarget* backup) {
+Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const BackupTarget* backup,
+                     DeviceWriteFacts* facts) {
+    DeviceWriteFacts ignored;
+    DeviceWriteFacts& did = facts ? *facts : ignored;
+    did = {};
     SettingsHolder& settings = context.settings;
     if (const auto clash =
             rules::OutputCrossRule(rules::OutputWords::from(settings.record()), context.texts)) {
@@ -182,6 +186,8 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
         return Outcome::OutputNamesClash;
     }
 
+    // From here on the outcome depends on the device found.
+    did.started = true;
     const long settingsSize = currentSettingsSize(settings);
     const std::string eepromCaption = settings.eepromSizeCaption();
     if (settingsSize > LabelNumber(eepromCaption)) {
@@ -200,6 +206,9 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
     if (backup) {
         const BackupResult saved = BackUpDevice(context, device, *backup);
         context.status.hideStatus();
+        did.backedUp = saved.outcome == BackupOutcome::Saved;
+        did.unprogrammed = saved.outcome == BackupOutcome::Unprogrammed;
+        did.backupPath = saved.path.string();
         switch (saved.outcome) {
         case BackupOutcome::Saved:
         case BackupOutcome::Unprogrammed:
@@ -216,7 +225,10 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
         }
     }
 
+    for (long a = 0, length = SavedFileLength(settingsSize); a < length; ++a)
+        did.imageBytes += static_cast<char>(context.image.GetImageByte(a).value_or(0));
     const bool written = device.writeEeprom(context.image, settingsSize, settings.checkWrite());
+    did.verified = written && settings.checkWrite();
     context.status.hideStatus();
     if (!written && device.connectionLost())
         return tell(context, Outcome::ConnectionLost, Icon::Critical, "msg070");

@@ -20,6 +20,16 @@ namespace rq7 {
 class EepromImage;
 struct BackupTarget;
 
+// What a save to the device did on its way, for the installation record.
+struct DeviceWriteFacts {
+    bool started = false;      // the device was read for its backup or written
+    bool backedUp = false;     // `backupPath` holds the device's settings as they were
+    bool unprogrammed = false; // the backup found no settings on the device
+    std::string backupPath;    // backed up, or the file the backup failed to save
+    std::string imageBytes;    // the image written: the bytes a settings file holds
+    bool verified = false;     // written with each block read back
+};
+
 // The ports every workflow works through; the caller owns them all.
 struct WorkflowContext {
     SettingsHolder& settings;
@@ -42,8 +52,9 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path);
 Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device);
 // `backup`: where the device's present settings are saved before anything
 // is written (Backups.h); the write starts only once they are (or the device
-// holds none). nullptr: no backup.
+// holds none). nullptr: no backup. `facts`, when given, receives what the
+// save did.
 Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device,
-                     const BackupTarget* backup = nullptr);
+                     const BackupTarget* backup = nullptr, DeviceWriteFacts* facts = nullptr);
 
 } // namespace rq7

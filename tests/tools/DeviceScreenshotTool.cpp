@@ -2,7 +2,8 @@
 // main window after activation, the status window with its progress bar in
 // the middle of a load (alone and as the screen shows it over the main
 // window), the opened port list with a USB adapter (a test double) and the
-// status window with the hint of a device that does not answer. Run under
+// status window with the hint of a device that does not answer, and the
+// series dialog part-way through a table. Run under
 // xvfb-run; QT_SCALE_FACTOR=2 for 200 %.
 // usage: devicewindow_screenshot OUTPUT_DIR
 
@@ -18,10 +19,12 @@
 #include "ui/language/catalogue/Texts.h"
 #include "ui/main/DeviceCommands.h"
 #include "ui/main/Hlavni.h"
+#include "ui/main/SeriesDialog.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 #include <memory>
 
@@ -88,6 +91,29 @@ int main(int argc, char** argv) {
     window.deviceCommands().LoadFromDevice();
     QApplication::processEvents();
     ok = taken && ok;
+    window.deviceCommands().Deactivate();
+
+    // The series dialog after two of four rows: one written, one failed.
+    {
+        QFile table(dir.filePath(QStringLiteral("series.csv")));
+        table.open(QIODevice::WriteOnly);
+        table.write("id;tabJmenoStanice;tabPIN;tabTC(0)\nA-01;Chata 7;1111;+420601111111\n"
+                    "A-02;Chata 8;2222;\nA-03;Chalupa 9;3333;602333333\nA-04;Sklad 4;;\n");
+        table.close();
+        window.deviceCommands().OpenSeries();
+        rq7::ui::SeriesDialog* series = window.deviceCommands().seriesDialog();
+        ok = series->openTable(table.fileName().toStdString()) && ok;
+        series->programNext();
+        rq7::sim::FaultRates faults;
+        faults.badWrite = 1;
+        device.setFaultRates(faults);
+        series->programNext();
+        device.setFaultRates({});
+        QApplication::processEvents();
+        ok = saveScreenshot(series, dir, QStringLiteral("series-dialog.png")) && ok;
+        ok = saveScreen(&window, dir, QStringLiteral("screen-series.png")) && ok;
+        series->accept();
+    }
     window.hide();
 
     // The port list with a USB adapter as the system would report it.

@@ -1,6 +1,7 @@
 #include "ui/language/frmAbout.h"
 
 #include "languages/clsLanguage.h"
+#include "operations/InstallationLog.h"
 #include "ui/dialogs/Controls.h"
 #include "ui/dialogs/LabelApplier.h"
 #include "ui/language/choice/LanguageChoice.h"
@@ -10,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QVBoxLayout>
@@ -28,6 +30,7 @@ const std::vector<ControlLabel>& aboutWindowLabels() {
     static const std::vector<ControlLabel> labels = {
         {"frmAbout", T::Caption, "{lblAboutForm}"},
         {"lblLanguage", T::Caption, "{lblLanguage}"},
+        {"lblTechnician", T::Caption, "{lblTechnician}"},
         {"btClose", T::Caption, "{btClose}"},
     };
     return labels;
@@ -36,6 +39,7 @@ const std::vector<ControlLabel>& aboutWindowLabels() {
 frmAbout::frmAbout(const AboutPorts& ports, QWidget* owner)
     : QDialog(owner), ports_(ports), version_(makeLabel(this, QStringLiteral("txtVersion"))),
       languages_(makeCombo(this, QStringLiteral("optLanguage"), false)),
+      technician_(makeText(this, QStringLiteral("tabTechnician"), 100)),
       titleRoom_(new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Fixed)) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -53,9 +57,16 @@ frmAbout::frmAbout(const AboutPorts& ports, QWidget* owner)
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* choice = new QHBoxLayout;
-    choice->addWidget(makeLabel(this, QStringLiteral("lblLanguage")));
-    choice->addWidget(languages_, 1);
+    // The name the installation record gives when no other is given.
+    std::string technician;
+    ports_.store.read(kSettingsApplication, kSettingsSection, kStoreTechnician, technician);
+    technician_->setText(QString::fromStdString(technician));
+    auto* choice = new QGridLayout;
+    choice->addWidget(makeLabel(this, QStringLiteral("lblLanguage")), 0, 0);
+    choice->addWidget(languages_, 0, 1);
+    choice->addWidget(makeLabel(this, QStringLiteral("lblTechnician")), 1, 0);
+    choice->addWidget(technician_, 1, 1);
+    choice->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(close);
@@ -107,6 +118,8 @@ void frmAbout::done(int result) {
         if (TakeLanguageChoice(ports_.language, chosen) && ports_.changeLanguageOfWindows)
             ports_.changeLanguageOfWindows();
         SaveLanguageChoice(ports_.language, ports_.store); // a failure is no reason to stay
+        ports_.store.write(kSettingsApplication, kSettingsSection, kStoreTechnician,
+                           technician_->text().trimmed().toStdString());
     }
     QDialog::done(result);
 }

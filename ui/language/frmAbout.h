@@ -3,7 +3,8 @@
 // Opened modally at start-up when no language is current, and by the main
 // window's btInformace. Closing it (btClose, Esc or the close box) makes the
 // chosen language current, has every window re-labelled when that changed,
-// and stores the current language's name either way.
+// and stores the current language's name either way, and the technician's
+// name that the installation record gives when no other is given.
 
 #include "ports/SettingsStore.h"
 #include "ui/dialogs/LabelText.h"
@@ -15,6 +16,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QSpacerItem;
 
 namespace rq7 {
@@ -53,6 +55,7 @@ private:
     AboutPorts ports_;
     QLabel* version_;
     QComboBox* languages_;
+    QLineEdit* technician_;
     QSpacerItem* titleRoom_;
     std::string versionWord_;
     bool unloaded_ = false;

@@ -35,6 +35,7 @@ QWidget* CommandArea::buildCommFrame() {
     grid->addWidget(makeButton(frame, QStringLiteral("btDEA")), 1, 0, 1, 2);
     grid->addWidget(makeLabel(frame, QStringLiteral("lblConnection")), 2, 0);
     grid->addWidget(makeLabel(frame, QStringLiteral("tabDeAktivNapis")), 2, 1);
+    grid->addWidget(makeButton(frame, QStringLiteral("btSerie")), 3, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     return frame;
 }

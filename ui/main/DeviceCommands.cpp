@@ -9,9 +9,12 @@
 #include "ports/SettingsStore.h"
 #include "ui/main/Hlavni.h"
 #include "ui/main/PortList.h"
+#include "ui/main/SeriesDialog.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 namespace rq7::ui {
@@ -65,6 +68,8 @@ DeviceCommands::DeviceCommands(Hlavni& window, const MainWindowPorts& ports, Sta
             this, &DeviceCommands::LoadFromDevice);
     connect(window_.findChild<QPushButton*>(QStringLiteral("btEEPROMSave")), &QPushButton::clicked,
             this, &DeviceCommands::SaveToDevice);
+    connect(window_.findChild<QPushButton*>(QStringLiteral("btSerie")), &QPushButton::clicked, this,
+            &DeviceCommands::OpenSeries);
 }
 
 DeviceCommands::~DeviceCommands() {
@@ -186,14 +191,88 @@ Outcome DeviceCommands::SaveToDevice() {
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
     BackupTarget backup{ports_.backupFolder, deviceModel()};
-    const Outcome outcome =
-        rq7::SaveToDevice(context, *transfer_, ports_.backupFolder.empty() ? nullptr : &backup);
+    const WriteJobResult result =
+        WriteToActiveDevice(context, *transfer_, ports_.backupFolder.empty() ? nullptr : &backup,
+                            link_->info(), recordContext());
     // The device holds them now: nothing left to lose.
-    if (outcome == Outcome::Done)
+    if (result.outcome == Outcome::Done)
         window_.settingsLoaded(window_.documentName().empty() ? deviceModel()
                                                               : window_.documentName());
+    if (result.record && !result.recorded && !ports_.logFolder.empty())
+        ports_.prompter.ask({"msg120", ports_.texts.get("msg120") + result.recordError,
+                             Icon::Exclamation, Buttons::Ok});
     followLostConnection();
-    return outcome;
+    return result.outcome;
+}
+
+RecordContext DeviceCommands::recordContext() const {
+    return {
+        ports_.logFolder, TechnicianName({}, ports_.settingsStore), portName(), "window", {}, 0};
+}
+
+void DeviceCommands::OpenSeries() {
+    if (busy() || !link_ || window_.connectionState() != device::ConnectionState::Neaktivni)
+        return;
+    if (!series_) {
+        SeriesPorts ports{ports_.texts,
+                          ports_.prompter,
+                          ports_.chooseSeriesTable,
+                          [this] { return window_.record(); },
+                          [this] { return portName(); },
+                          [this] {
+                              return window_.findChild<QLineEdit*>(QStringLiteral("tabUTO"))
+                                  ->text()
+                                  .toStdString();
+                          },
+                          [this](const PlannedRow& row, const std::string& table) {
+                              return programSeriesRow(row, table);
+                          }};
+        if (!ports.chooseTable)
+            ports.chooseTable = [this]() -> std::optional<std::string> {
+                const QString path = QFileDialog::getOpenFileName(
+                    series_, QString::fromStdString(ports_.texts.get("lblSerieForm")), QString(),
+                    QStringLiteral("CSV (*.csv *.txt);;* (*)"));
+                if (path.isEmpty())
+                    return std::nullopt;
+                return path.toStdString();
+            };
+        series_ = new SeriesDialog(std::move(ports), &window_);
+    }
+    series_->open();
+}
+
+void DeviceCommands::ChangeLanguage() {
+    if (series_)
+        series_->ChangeLanguage();
+}
+
+SeriesRowResult DeviceCommands::programSeriesRow(const PlannedRow& row,
+                                                 const std::string& tablePath) {
+    if (busy() || !link_ || window_.connectionState() != device::ConnectionState::Neaktivni)
+        return {false, ports_.texts.get("msg032")};
+    const BusyScope busy(busy_);
+    DeviceJobSetup setup;
+    setup.port = portName();
+    setup.activation.showInfo = [this](const device::DeviceInfo& info) { showDeviceInfo(info); };
+    setup.verify = window_.checkWrite();
+    setup.backupFolder = ports_.backupFolder;
+    setup.record = recordContext();
+    setup.record.series = tablePath;
+    setup.record.row = row.source.row;
+    const DeviceJobResult job =
+        RunDeviceJob(*link_, row.settings, setup, ports_.prompter, status_, ports_.texts);
+    if (device::IsActive(job.activation.state) && ports_.settingsStore)
+        ports_.settingsStore->write(kSettingsApplication, kSettingsSection, kStoreLastPort,
+                                    setup.port);
+    showDeviceInfo(link_->info());
+    window_.SetConnectionState(link_->state());
+    SeriesRowResult result{job.written(), job.told.key + " " + job.told.text};
+    if (job.write.record && !job.write.recorded && !ports_.logFolder.empty()) {
+        result.reason += "; " + ports_.texts.get("msg120") + job.write.recordError;
+        ports_.prompter.ask({"msg120", ports_.texts.get("msg120") + job.write.recordError,
+                             Icon::Exclamation, Buttons::Ok});
+    }
+    return result;
 }
 
 std::string DeviceCommands::deviceModel() const {

@@ -7,6 +7,7 @@
 
 #include "device/ConnectionState.h"
 #include "device/DeviceInfo.h"
+#include "operations/DeviceJob.h"
 #include "operations/ExitDecision.h"
 #include "operations/Outcome.h"
 #include "ui/main/MainWindowPorts.h"
@@ -19,6 +20,7 @@ class QWidget;
 
 namespace rq7 {
 class DeviceLinkTransfer;
+struct PlannedRow;
 namespace device {
 class DeviceLink;
 }
@@ -28,6 +30,8 @@ namespace rq7::ui {
 
 class Hlavni;
 class PortListRefresher;
+class SeriesDialog;
+struct SeriesRowResult;
 
 class DeviceCommands : public QObject {
     Q_OBJECT
@@ -47,6 +51,11 @@ public:
     // Aktivni and no other command runs (their buttons say so already).
     Outcome LoadFromDevice();
     Outcome SaveToDevice();
+    // btSerie: the series dialog over the window (made on first use), while
+    // no device is active.
+    void OpenSeries();
+    SeriesDialog* seriesDialog() { return series_; }
+    void ChangeLanguage();
 
     // The question when the user leaves the program (btKonec or the close
     // box) while btDEA shows the deactivate caption, and the deactivation
@@ -71,6 +80,10 @@ private:
     void followLostConnection();
     // The port went away while nothing ran: msg070 and Neaktivni.
     void connectionLostWhileIdle();
+    // The device job for one row of a series on the window's port.
+    SeriesRowResult programSeriesRow(const PlannedRow& row, const std::string& tablePath);
+    // Where the record of a write goes, and who made it.
+    RecordContext recordContext() const;
 
     Hlavni& window_;
     MainWindowPorts ports_;
@@ -78,6 +91,7 @@ private:
     std::unique_ptr<device::DeviceLink> link_;
     std::unique_ptr<DeviceLinkTransfer> transfer_;
     PortListRefresher* portList_ = nullptr;
+    SeriesDialog* series_ = nullptr;
     int busy_ = 0;
 };
 

@@ -190,6 +190,8 @@ void Hlavni::ChangeLanguage() {
     }
     SetConnectionState(connection_);
     applyLabels(this, mainWindowLabels(), ports_.texts);
+    if (device_)
+        device_->ChangeLanguage();
     updateTitle();
 }
 
@@ -259,6 +261,8 @@ void Hlavni::SetConnectionState(device::ConnectionState state) {
     display->setText(QString::fromStdString(ports_.texts.get(device::TextKey(state))));
     setColour(display, active ? kLabelBlue : kLabelRed);
     child<QComboBox>("tabPort")->setEnabled(!active);
+    // A series activates each of its devices itself.
+    child<QPushButton>("btSerie")->setEnabled(state == device::ConnectionState::Neaktivni);
     child<QPushButton>("btDEA")->setText(
         QString::fromStdString(active ? deactivateCaption_ : activateCaption_));
     // A device with a processor below its minimum keeps the device commands

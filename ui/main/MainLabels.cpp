@@ -10,6 +10,7 @@ const std::vector<ControlLabel>& mainWindowLabels() {
         {"lblCommPort", T::Caption, "{lblCommPort}"},
         {"tabPort", T::Tooltip, "{tttCommPort}"},
         {"lblConnection", T::Caption, "{lblConnection}"},
+        {"btSerie", T::CaptionAndTooltip, "{btSerie}"},
         {"frmInformace", T::Caption, "{lblInfoFrame}"},
         {"lblProduct", T::Caption, "{lblProduct}"},
         {"lblVersion", T::Caption, "{lblVersion2}"},

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace rq7 {
 
@@ -74,6 +76,11 @@ struct MainWindowPorts {
     // Where the device's settings are backed up before every write and where
     // "open a backup" looks; empty: no backups (the command is disabled).
     std::filesystem::path backupFolder = {};
+    // Where the installation record of every write to a device is kept;
+    // empty: none is kept.
+    std::filesystem::path logFolder = {};
+    // Chooses the table of "Program a series…"; empty: a file dialog.
+    std::function<std::optional<std::string>()> chooseSeriesTable = {};
     // Every member after the references has a default (= ...), so callers
     // list only what they set and new members break no caller.
 };

@@ -195,6 +195,25 @@ constexpr CatalogueEntry kEntries[] = {
     {"lblVersion", "Version"},
     {"lblLanguage", "Language:"},
     {"btClose", "Close"},
+
+    // A series of devices and the installation record.
+    {"msg120", "Záznam o instalaci se nepodařilo uložit: "},
+    {"msg121", "Tabulku série nelze použít, žádné zařízení nebylo zapsáno: "},
+    {"btSerie", "Programovat sérii…"},
+    {"lblSerieForm", "Programování série zařízení"},
+    {"btSerieTable", "Tabulka…"},
+    {"btSerieNext", "Programovat další"},
+    {"btSerieRetry", "Opakovat"},
+    {"btSerieSkip", "Vynechat"},
+    {"colSerieRow", "Řádek"},
+    {"colSerieId", "Označení"},
+    {"colSerieStation", "Stanice"},
+    {"colSerieStatus", "Stav"},
+    {"strSerieWaiting", "čeká"},
+    {"strSerieWritten", "zapsáno"},
+    {"strSerieFailed", "chyba: "},
+    {"strSerieSkipped", "vynecháno"},
+    {"lblTechnician", "Technik:"},
 };
 // clang-format on
 
