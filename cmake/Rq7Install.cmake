@@ -1,6 +1,9 @@
 # What `cmake --install` puts where, in the GNU directory layout under
 # CMAKE_INSTALL_PREFIX (/usr for the Debian package, /usr/local by default).
+# Two components, one per Debian binary package: rq7-init (everything but
+# the simulated device) and rq7-sim (the simulated device and its manual).
 include(GNUInstallDirs)
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME rq7-init)
 
 set(RQ7_UDEV_RULES_DIR "lib/udev/rules.d" CACHE STRING
     "Folder of the udev rule, relative to the install prefix or absolute")
@@ -20,51 +23,97 @@ file(RELATIVE_PATH rq7_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${rq7_lib_install_dir})
 file(RELATIVE_PATH rq7_bin_to_lang ${CMAKE_INSTALL_FULL_BINDIR}
      ${CMAKE_INSTALL_PREFIX}/${rq7_lang_install_dir})
-# One RUNPATH for both trees, linked in as it is: the library folder (the
-# installed tree), then the program's own folder (the build folder, where
-# the library sits beside the programs). A RUNPATH rewritten at install
-# time would need CMake's padding in the build tree, an empty entry the
-# loader takes for the current directory.
-set_target_properties(rq7-init rq7ctl PROPERTIES
+# The programs are linked with the RUNPATH of both trees: the library
+# folder (installed tree), then the program's own folder (build folder,
+# where the library sits beside the programs). CMake's own rewrite at
+# install time would need padding in the build tree, empty entries the
+# loader takes for the current directory; instead the installed copy is
+# shortened in place to the library folder alone, so an installed program
+# never probes /usr/bin for its libraries.
+set(rq7_installed_runpath "$ORIGIN/${rq7_bin_to_lib}")
+set(rq7_linked_programs rq7-init rq7ctl)
+set_target_properties(${rq7_linked_programs} PROPERTIES
   BUILD_WITH_INSTALL_RPATH ON
-  INSTALL_RPATH "$ORIGIN/${rq7_bin_to_lib};$ORIGIN")
+  INSTALL_RPATH "${rq7_installed_runpath};$ORIGIN")
 target_compile_definitions(rq7-init PRIVATE RQ7_INSTALLED_LANG_DIR="${rq7_bin_to_lang}")
 
-install(TARGETS rq7-init rq7ctl rq7-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ${rq7_linked_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+foreach(program IN LISTS rq7_linked_programs)
+  install(CODE "file(RPATH_SET FILE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\"
+                    NEW_RPATH \"${rq7_installed_runpath}\")")
+endforeach()
+install(TARGETS rq7-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT rq7-sim)
 # The library with its SONAME link; without headers, no development link.
 install(TARGETS Languages LIBRARY DESTINATION ${rq7_lib_install_dir} NAMELINK_SKIP)
 
 file(GLOB rq7_language_files ${PROJECT_SOURCE_DIR}/lang/*.lng)
 install(FILES ${rq7_language_files} DESTINATION ${rq7_lang_install_dir})
 
-# Desktop menu entry, icon and software-centre description.
+# Files made from packaging/ at build time (the version filled in, compressed).
 set(rq7_packaging ${PROJECT_SOURCE_DIR}/packaging)
+set(rq7_generated ${CMAKE_BINARY_DIR}/packaging)
+file(MAKE_DIRECTORY ${rq7_generated})
+set(rq7_generated_files)
+
+# Desktop menu entry, icon and software-centre description (its newest
+# release is the project's version).
 install(FILES ${rq7_packaging}/${RQ7_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/app/rq7-init.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${rq7_packaging}/${RQ7_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(${rq7_packaging}/${RQ7_APP_ID}.metainfo.xml ${rq7_generated}/${RQ7_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${rq7_generated}/${RQ7_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+set(rq7_icon ${PROJECT_SOURCE_DIR}/app/rq7-init.svg)
+set(rq7_icons_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${rq7_icon} DESTINATION ${rq7_icons_dir}/scalable/apps)
+
+# PNG sizes of the icon for menus that take no SVG, rendered by rsvg-convert
+# (librsvg2-bin). AUTO renders them when the tool is there.
+set(RQ7_PNG_ICONS AUTO CACHE STRING "Render PNG icons from the SVG: ON, OFF or AUTO (when rsvg-convert is found)")
+set_property(CACHE RQ7_PNG_ICONS PROPERTY STRINGS ON OFF AUTO)
+if(NOT RQ7_PNG_ICONS STREQUAL "OFF")
+  find_program(RQ7_RSVG_CONVERT rsvg-convert)
+  if(NOT RQ7_RSVG_CONVERT AND RQ7_PNG_ICONS STREQUAL "ON")
+    message(FATAL_ERROR "RQ7_PNG_ICONS=ON needs rsvg-convert (Debian package librsvg2-bin)")
+  elseif(NOT RQ7_RSVG_CONVERT)
+    message(STATUS "rsvg-convert not found (librsvg2-bin): only the SVG icon is installed")
+  endif()
+endif()
+if(RQ7_RSVG_CONVERT AND NOT RQ7_PNG_ICONS STREQUAL "OFF")
+  foreach(size 16 22 24 32 48 64 128 256)
+    set(png ${rq7_generated}/icons/${size}x${size}/rq7-init.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${rq7_generated}/icons/${size}x${size}
+      COMMAND ${RQ7_RSVG_CONVERT} --width ${size} --height ${size} --keep-aspect-ratio
+              --output ${png} ${rq7_icon}
+      DEPENDS ${rq7_icon}
+      COMMENT "Rendering the ${size} px icon")
+    list(APPEND rq7_generated_files ${png})
+    install(FILES ${png} DESTINATION ${rq7_icons_dir}/${size}x${size}/apps)
+  endforeach()
+endif()
 
 # Serial adapters for the dialout group, out of ModemManager's way.
 install(FILES ${rq7_packaging}/60-rq7-init-serial.rules DESTINATION ${RQ7_UDEV_RULES_DIR})
 
-# Manual pages and the changelog, compressed as Debian keeps them.
-set(rq7_compressed)
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
-function(rq7_gzip source output)
-  add_custom_command(OUTPUT ${output}
-    COMMAND gzip -9 -n -c ${source} > ${output}
-    DEPENDS ${source}
-    COMMENT "Compressing ${source}")
-  set(rq7_compressed ${rq7_compressed} ${output} PARENT_SCOPE)
-endfunction()
+# Manual pages, their headers naming the version and its release date,
+# compressed as Debian keeps them.
 foreach(page rq7-init rq7ctl rq7-sim)
-  rq7_gzip(${rq7_packaging}/man/${page}.1 ${CMAKE_BINARY_DIR}/packaging/${page}.1.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/packaging/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  configure_file(${rq7_packaging}/man/${page}.1 ${rq7_generated}/${page}.1 @ONLY)
+  set(gz ${rq7_generated}/${page}.1.gz)
+  add_custom_command(OUTPUT ${gz}
+    COMMAND gzip -9 -n -c ${rq7_generated}/${page}.1 > ${gz}
+    DEPENDS ${rq7_generated}/${page}.1
+    COMMENT "Compressing the manual page ${page}.1")
+  list(APPEND rq7_generated_files ${gz})
+  if(page STREQUAL "rq7-sim")
+    install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT rq7-sim)
+  else()
+    install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  endif()
 endforeach()
-rq7_gzip(${rq7_packaging}/changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
-add_custom_target(rq7_compressed_docs ALL DEPENDS ${rq7_compressed})
+add_custom_target(rq7_packaging_files ALL DEPENDS ${rq7_generated_files})
 
-install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${rq7_packaging}/copyright
+# The user guide (README.md) and the copyright; the Debian package build
+# adds each package's own copyright and changelog.
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/debian/copyright
         DESTINATION ${rq7_doc_install_dir})
 # A sample list only: the program reads lum_smsc.ini, which stays the
 # user's own file (beside the program or in /etc/rq7-init/).

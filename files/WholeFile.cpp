@@ -134,11 +134,12 @@ mode_t newFileMode() {
 }
 
 // The new file takes over the old one's owner, group and mode as far as we
-// may set them; a new file is created as the umask allows.
+// may set them (owner and group, else the group alone, else it stays ours);
+// a new file is created as the umask allows.
 void setOwnerAndMode(int fd, bool existing, const struct stat& old) {
     if (existing) {
-        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-            (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+        [[maybe_unused]] const bool owned = ::fchown(fd, old.st_uid, old.st_gid) == 0 ||
+                                            ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0;
         ::fchmod(fd, old.st_mode & 07777);
     } else {
         ::fchmod(fd, newFileMode());
