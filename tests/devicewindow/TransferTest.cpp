@@ -7,10 +7,13 @@
 #include "settings/SettingsSize.h"
 #include "tests/devicewindow/DeviceWindowHarness.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -332,6 +335,39 @@ TEST(DeviceWindowSave, CloseBoxWaitsForTheRunningTransfer) {
         a.h.prompter.answers = {Answer::No};
         EXPECT_TRUE(a.h.window().close()) << "case: load " << load;
         EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg038"})) << "case: load " << load;
+    }
+}
+
+// A command started right after typing: the field's check that the click
+// queued (or that of the field the keyboard left the focus in) runs first,
+// and its rejection keeps the command from starting.
+TEST(DeviceWindowSave, APendingRejectionStopsEveryCommandOnTheSettings) {
+    struct Case {
+        const char* button;
+        bool mouse; // false: clicked from the keyboard, the focus stays in the field
+    };
+    for (const Case& c : {Case{"btFileSave", true}, Case{"btEEPROMSave", true},
+                          Case{"btKonec", true}, Case{"btEEPROMSave", false}}) {
+        const std::string name = std::string(c.button) + (c.mouse ? " (mouse)" : " (keyboard)");
+        ActiveWindow a(ImageBytes(sampleRecord()), {}, true);
+        QTemporaryDir out;
+        a.h.files.saveAnswer = (std::filesystem::path(out.path().toStdString()) / "a.eep").string();
+        auto* centre = qobject_cast<QComboBox*>(a.h.control("tabTCcentra"));
+        centre->setFocus(Qt::TabFocusReason);
+        settle();
+        centre->setEditText(QStringLiteral("12a4"));
+        if (c.mouse)
+            a.h.click(c.button);
+        else
+            a.h.button(c.button)->click();
+        settle();
+        EXPECT_EQ(a.h.prompter.keys(), (Keys{"msg046"})) << "case: " << name;
+        EXPECT_EQ(a.h.focused(), "tabTCcentra") << "case: " << name;
+        EXPECT_EQ(a.h.text("tabTCcentra"), "12a4") << "case: " << name;
+        EXPECT_EQ(a.h.files.saved, 0) << "case: " << name;
+        EXPECT_EQ(a.handled(5), 0u) << "case: " << name << ": nothing is written";
+        EXPECT_TRUE(ListBackups(a.h.backupFolder()).empty()) << "case: " << name;
+        EXPECT_TRUE(a.h.window().isVisible()) << "case: " << name;
     }
 }
 

@@ -2,10 +2,13 @@
 
 #include "ui/dialogs/Controls.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
+#include <vector>
 
 namespace rq7::ui {
 
@@ -93,7 +96,8 @@ void FieldWatcher::runLeave(QPointer<QWidget> field) {
     if (!field)
         return;
     auto found = fields_.find(field.data());
-    if (found == fields_.end())
+    // Not pending any more: settle() has run it already.
+    if (found == fields_.end() || !found->pending)
         return;
     found->pending = false;
     // A leave queued before another field's handler started and reached
@@ -101,11 +105,39 @@ void FieldWatcher::runLeave(QPointer<QWidget> field) {
     // put the focus back on its own field, so this leave is void.
     if (busy_)
         return;
-    const auto onLeave = found->handlers.onLeave; // the handler may re-enter watch()
+    leaveNow(field.data());
+}
+
+bool FieldWatcher::leaveNow(QWidget* field) {
+    const auto onLeave = fields_.value(field).handlers.onLeave; // it may re-enter watch()
+    if (!onLeave)
+        return true;
     busy_ = true;
     ++leaveCount_;
-    onLeave();
+    const bool accepted = onLeave();
     busy_ = false;
+    return accepted;
+}
+
+bool FieldWatcher::settle() {
+    if (busy_)
+        return false;
+    std::vector<QPointer<QWidget>> due;
+    for (auto it = fields_.begin(); it != fields_.end(); ++it)
+        if (it->pending) {
+            it->pending = false;
+            due.emplace_back(static_cast<QWidget*>(it.key()));
+        }
+    QObject* focused = QApplication::focusWidget();
+    if (focused && !fields_.contains(focused) && fields_.contains(focused->parent()))
+        focused = focused->parent(); // the line edit of a watched combo
+    if (focused && fields_.contains(focused) &&
+        std::find(due.begin(), due.end(), focused) == due.end())
+        due.emplace_back(static_cast<QWidget*>(focused));
+    for (std::size_t i = 0; i < due.size(); ++i)
+        if (due[i] && !leaveNow(due[i].data()))
+            return false; // the rest is void, as after any rejection
+    return true;
 }
 
 } // namespace rq7::ui

@@ -14,6 +14,10 @@
 // and these must not start a second round of checks. The handler runs after
 // the focus change has completed, so that it may switch the tab page or move
 // the focus itself.
+//
+// A command must not act on a text whose check is still to come (a click on
+// a button queues the leave of the field it takes the focus from, and runs
+// before it): settle() runs those checks at once.
 
 #include <QHash>
 #include <QObject>
@@ -25,7 +29,7 @@ class QWidget;
 namespace rq7::ui {
 
 struct FieldHandlers {
-    std::function<void()> onLeave;       // the field's checks
+    std::function<bool()> onLeave;       // the field's checks; false: the text was rejected
     std::function<void()> onChange;      // e.g. UpdateMemoryUsage; none for fixed-size fields
     std::function<void()> onDoubleClick; // e.g. the row's dialog
 };
@@ -37,6 +41,12 @@ public:
 
     // A QLineEdit or an editable QComboBox.
     void watch(QWidget* field, FieldHandlers handlers);
+
+    // Runs now every leave handler still to come, and that of the watched
+    // field holding the focus (a command from the keyboard leaves it there).
+    // False when one rejected its field (it has the focus again; the leaves
+    // still to come are void) or a leave handler is running.
+    bool settle();
 
     // True while a leave handler runs.
     bool busy() const { return busy_; }
@@ -54,6 +64,7 @@ private:
     void selectAll(QWidget* field);
     void scheduleLeave(QWidget* field);
     void runLeave(QPointer<QWidget> field);
+    bool leaveNow(QWidget* field);
 
     QHash<QObject*, Entry> fields_;
     bool busy_ = false;

@@ -96,7 +96,7 @@ void RowDialog::setUp(const RowDialogSetup& setup) {
         FieldHandlers handlers;
         const rules::FieldRule* rule = rules::FindRule(field->objectName().toStdString());
         if (rule && !rule->checks.empty())
-            handlers.onLeave = [this, field] { checkField(field); };
+            handlers.onLeave = [this, field] { return checkField(field); };
         const auto& counted = setup_.countedFields;
         if (std::any_of(counted.begin(), counted.end(),
                         [&](const char* c) { return field->objectName() == QLatin1String(c); }))

@@ -188,6 +188,8 @@ Outcome DeviceCommands::LoadFromDevice() {
 Outcome DeviceCommands::SaveToDevice() {
     if (busy() || !link_ || window_.connectionState() != device::ConnectionState::Aktivni)
         return Outcome::Stopped;
+    if (!window_.settlePendingChecks())
+        return Outcome::Stopped;
     const BusyScope busy(busy_);
     WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
     BackupTarget backup{ports_.backupFolder, deviceModel()};

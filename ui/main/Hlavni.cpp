@@ -168,8 +168,10 @@ void Hlavni::wireButtons() {
             ports_.language.showAbout(*this);
     });
     child<QPushButton>("btTisk")->setEnabled(false); // the report is not offered
-    connect(child<QPushButton>("btTisk"), &QPushButton::clicked, this,
-            [this] { report::printSettingsReport(record(), this); });
+    connect(child<QPushButton>("btTisk"), &QPushButton::clicked, this, [this] {
+        if (settlePendingChecks())
+            report::printSettingsReport(record(), this);
+    });
     const std::pair<const char*, RowTable> rowButtons[] = {{"tabTCZmenit", RowTable::Telephone},
                                                            {"tabINPbt", RowTable::Input},
                                                            {"tabOUTbt", RowTable::Output}};
@@ -219,7 +221,13 @@ void Hlavni::updateTitle() {
     setWindowTitle(QString::fromStdString(document + "[*] - " + ports_.texts.get("lblMainForm")));
 }
 
+bool Hlavni::settlePendingChecks() {
+    return watcher_->settle();
+}
+
 bool Hlavni::confirmUnsavedChanges() {
+    if (!settlePendingChecks())
+        return false;
     WorkflowContext context = workflowContext();
     const UnsavedResult result =
         ResolveUnsavedChanges(context, ports_.fileDialog, settingsModified());
@@ -368,6 +376,8 @@ void Hlavni::openBackup() {
 }
 
 void Hlavni::saveToFile() {
+    if (!settlePendingChecks())
+        return;
     const std::optional<std::string> path = ports_.fileDialog.chooseFileToSave();
     if (!path)
         return;

@@ -68,7 +68,13 @@ public:
     const std::string& documentName() const { return document_; }
     // The settings as they are now count as loaded or saved under `name`.
     void settingsLoaded(const std::string& name);
-    // Before settings would be replaced or the program left: when modified,
+    // Every command that acts on the settings (saves, print, the unsaved-
+    // changes question, compare) calls this first: the field checks still to
+    // come run now. False when one rejected its field (it has the focus, its
+    // page is in front): the command must not start.
+    bool settlePendingChecks();
+    // Before settings would be replaced or the program left: settles the
+    // pending checks (false when one rejects), then, when modified,
     // asks Save/Discard/Cancel. True when the caller may go on.
     bool confirmUnsavedChanges();
 

@@ -35,8 +35,8 @@ std::optional<RowTable> tableOf(FieldGroup group) {
     }
 }
 
-// What leaving one field does.
-void leaveField(QWidget* window, QWidget* field, const std::string& name, std::optional<int> row,
+// What leaving one field does; false when its text was rejected.
+bool leaveField(QWidget* window, QWidget* field, const std::string& name, std::optional<int> row,
                 const MainFieldHooks& hooks) {
     const rules::FieldRule* rule = rules::FindRule(name);
     std::string sister;
@@ -55,6 +55,7 @@ void leaveField(QWidget* window, QWidget* field, const std::string& name, std::o
     if (result.runPhoneFlags && row)
         rules::CheckPhoneFlags(hooks.phoneRows, *row, hooks.leave.state, hooks.leave.texts,
                                hooks.leave.prompter);
+    return !result.rejected();
 }
 
 void watchField(QWidget* window, FieldWatcher& watcher, QWidget* field, const std::string& base,
@@ -65,7 +66,7 @@ void watchField(QWidget* window, FieldWatcher& watcher, QWidget* field, const st
     const rules::FieldRule* rule = rules::FindRule(name);
     if (rule && !rule->checks.empty())
         handlers.onLeave = [window, field, name, row, &hooks] {
-            leaveField(window, field, name, row, hooks);
+            return leaveField(window, field, name, row, hooks);
         };
     if (isCountedField(base))
         handlers.onChange = hooks.updateMemoryUsage;
