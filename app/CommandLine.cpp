@@ -25,6 +25,9 @@ void addOptions(QCommandLineParser& parser) {
                         "bytes in hex; opening, closing, time-outs and a lost port are lines "
                         "too."),
          QStringLiteral("FILE")});
+    parser.addPositionalArgument(QStringLiteral("SETTINGS"),
+                                 QStringLiteral("A settings file (.eep) to open at start."),
+                                 QStringLiteral("[SETTINGS]"));
 }
 
 } // namespace
@@ -48,13 +51,16 @@ StartRequest ParseCommandLine(const QStringList& arguments, bool qtOptionsRemove
         return {};
     if (!understood)
         return {StartRequest::Action::Refuse, parser.errorText(), {}};
-    if (!parser.positionalArguments().isEmpty())
-        return {
-            StartRequest::Action::Refuse,
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()),
-            {}};
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        return {StartRequest::Action::Refuse,
+                QStringLiteral("Unexpected argument '%1': one settings file at a time.")
+                    .arg(files.at(1)),
+                {}};
     StartRequest run;
     run.trace = parser.value(QStringLiteral("trace"));
+    if (!files.isEmpty())
+        run.file = files.front();
     return run;
 }
 

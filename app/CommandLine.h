@@ -18,6 +18,8 @@ struct StartRequest {
     QString text;
     // --trace FILE: where the serial traffic is appended ("" for none).
     QString trace;
+    // The settings file to open once the window is up ("" for none).
+    QString file = {};
 };
 
 // Decides what the arguments (program name first) ask for. Before

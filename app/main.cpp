@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -30,6 +31,9 @@
 
 #ifndef RQ7_INSTALLED_LANG_DIR
 #error "the build passes RQ7_INSTALLED_LANG_DIR, the language folder relative to the program's"
+#endif
+#if !defined(RQ7_INSTALLED_DOC_DIR) || !defined(RQ7_APP_ID)
+#error "the build passes RQ7_INSTALLED_DOC_DIR (relative to the program) and RQ7_APP_ID"
 #endif
 
 namespace {
@@ -94,6 +98,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("RQ7 Init"));
     QApplication::setApplicationVersion(QString::fromLatin1(rq7::kProgramVersion));
     QApplication::setWindowIcon(rq7::app::ProgramIcon());
+    // Docks and task bars tie the window to the desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(RQ7_APP_ID));
     const std::filesystem::path programDir =
         QDir(QApplication::applicationDirPath()).path().toStdString();
     // Beside the program first (a build folder), else the installed folder.
@@ -111,6 +117,10 @@ int main(int argc, char** argv) {
     ports.settingsStore = &store;
     ports.backupFolder = rq7::DefaultBackupFolder();
     ports.logFolder = rq7::DefaultLogFolder();
+    const std::filesystem::path manual =
+        (programDir / RQ7_INSTALLED_DOC_DIR / "README.md").lexically_normal();
+    if (std::filesystem::is_regular_file(manual))
+        ports.manual = manual;
     // The serial port and the wait for the device's replies, wired here
     // only; Storno wakes the wait at once.
     rq7::device::SerialTransport serialPort;
@@ -144,5 +154,12 @@ int main(int argc, char** argv) {
     prompter.setOwner(&window);
     fileDialog.setOwner(&window);
     window.show();
+    // The file named on the command line, once the window is up, with the
+    // load's usual checks and messages.
+    if (!request.file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &request] {
+            window.openFile(
+                QDir::cleanPath(QDir::current().absoluteFilePath(request.file)).toStdString());
+        });
     return QApplication::exec();
 }

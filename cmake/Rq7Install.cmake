@@ -35,7 +35,11 @@ set(rq7_linked_programs rq7-init rq7ctl)
 set_target_properties(${rq7_linked_programs} PROPERTIES
   BUILD_WITH_INSTALL_RPATH ON
   INSTALL_RPATH "${rq7_installed_runpath};$ORIGIN")
-target_compile_definitions(rq7-init PRIVATE RQ7_INSTALLED_LANG_DIR="${rq7_bin_to_lang}")
+file(RELATIVE_PATH rq7_bin_to_doc ${CMAKE_INSTALL_FULL_BINDIR}
+     ${CMAKE_INSTALL_PREFIX}/${rq7_doc_install_dir})
+target_compile_definitions(rq7-init PRIVATE RQ7_INSTALLED_LANG_DIR="${rq7_bin_to_lang}"
+                                            RQ7_INSTALLED_DOC_DIR="${rq7_bin_to_doc}"
+                                            RQ7_APP_ID="${RQ7_APP_ID}")
 
 install(TARGETS ${rq7_linked_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 foreach(program IN LISTS rq7_linked_programs)
@@ -60,6 +64,9 @@ set(rq7_generated_files)
 install(FILES ${rq7_packaging}/${RQ7_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${rq7_packaging}/${RQ7_APP_ID}.metainfo.xml ${rq7_generated}/${RQ7_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${rq7_generated}/${RQ7_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The settings files' type (*.eep), so that file managers open them here.
+install(FILES ${rq7_packaging}/${RQ7_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${RQ7_APP_ID}.xml)
 set(rq7_icon ${PROJECT_SOURCE_DIR}/app/rq7-init.svg)
 set(rq7_icons_dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${rq7_icon} DESTINATION ${rq7_icons_dir}/scalable/apps)

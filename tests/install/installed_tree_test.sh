@@ -35,6 +35,15 @@ for program in rq7-init rq7ctl; do
   esac
 done
 
+# Settings files are of the program's own type, which the desktop entry opens.
+grep -qx 'MimeType=application/x-rq7-settings;' "$root/$datadir/applications/org.rq7.rq7init.desktop" ||
+  fail "the desktop entry names no settings-file type"
+if command -v update-mime-database >/dev/null; then
+  update-mime-database "$root/$datadir/mime"
+  grep -q '^[0-9]*:application/x-rq7-settings:\*\.eep$' "$root/$datadir/mime/globs2" ||
+    fail "the installed MIME database gives *.eep no type of its own"
+fi
+
 listing=$("$bin/rq7ctl" lang list "$lang")
 grep -q "	English	$lang/english.lng\$" <<<"$listing" || fail "lang list: no English in: $listing"
 

@@ -10,18 +10,24 @@
 #include "tests/languageui/LanguageProgram.h"
 #include "tests/support/Screenshots.h"
 #include "ui/dialogs/Info.h"
+#include "ui/main/EditTracker.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPalette>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 
+using rq7::test::saveScreen;
 using rq7::test::saveScreenshot;
 
 int main(int argc, char** argv) {
@@ -83,7 +89,58 @@ int main(int argc, char** argv) {
         window.showPage(page);
         rq7::test::settle();
         ok = saveScreenshot(&window, dir, QStringLiteral("page%1.png").arg(page)) && ok;
+        // Where the window sits on the screen, with what scrolls.
+        ok = saveScreen(&window, dir, QStringLiteral("page%1-screen.png").arg(page)) && ok;
     }
+    // Two edits (one marked field per page shown), the Edit menu open, then
+    // the list of changes.
+    window.showPage(0);
+    window.edits().loaded();
+    record.tabPIN = "4321";
+    record.tabINPNazev[1] = "Okno";
+    window.applyRecord(record);
+    window.edits().commitNow();
+    rq7::test::settle();
+    ok = saveScreenshot(&window, dir, QStringLiteral("marked.png")) && ok;
+    // The same marks in a dark palette.
+    const QPalette light = QApplication::palette();
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(53, 53, 53)},
+                                       {QPalette::Base, QColor(35, 35, 35)},
+                                       {QPalette::Button, QColor(53, 53, 53)},
+                                       {QPalette::WindowText, QColor(Qt::white)},
+                                       {QPalette::Text, QColor(Qt::white)},
+                                       {QPalette::ButtonText, QColor(Qt::white)},
+                                       {QPalette::Highlight, QColor(42, 130, 218)}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    rq7::test::settle();
+    ok = saveScreenshot(&window, dir, QStringLiteral("marked-dark.png")) && ok;
+    QApplication::setPalette(light);
+    rq7::test::settle();
+    QMenu* file = window.findChild<QMenu*>(QStringLiteral("mnuFile"));
+    file->popup(window.mapToGlobal(QPoint(10, 20)));
+    rq7::test::settle();
+    QMenu* compare = window.findChild<QMenu*>(QStringLiteral("mnuCompare"));
+    file->setActiveAction(compare->menuAction());
+    compare->popup(file->geometry().topRight() +
+                   QPoint(0, file->actionGeometry(compare->menuAction()).top()));
+    rq7::test::settle();
+    ok = saveScreen(&window, dir, QStringLiteral("menu-file.png")) && ok;
+    compare->hide();
+    file->hide();
+    QMenu* edit = window.findChild<QMenu*>(QStringLiteral("mnuEdit"));
+    edit->popup(window.mapToGlobal(QPoint(60, 20)));
+    rq7::test::settle();
+    ok = saveScreen(&window, dir, QStringLiteral("menu-edit.png")) && ok;
+    edit->hide();
+    QTimer::singleShot(300, [&] {
+        if (QWidget* list = QApplication::activeModalWidget()) {
+            ok = saveScreenshot(list, dir, QStringLiteral("changes.png")) && ok;
+            list->close();
+        }
+    });
+    window.findChild<QAction*>(QStringLiteral("mnuChanges"))->trigger();
     run.openRowDialogs([&](QDialog* dialog) {
         ok = saveScreenshot(dialog, dir, dialog->objectName() + QStringLiteral(".png")) && ok;
     });

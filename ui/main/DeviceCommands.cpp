@@ -5,6 +5,7 @@
 #include "device/qt/SystemPorts.h"
 #include "operations/Backups.h"
 #include "operations/DeviceLinkTransfer.h"
+#include "operations/SettingsCompare.h"
 #include "operations/Workflows.h"
 #include "ports/SettingsStore.h"
 #include "ui/main/Hlavni.h"
@@ -198,13 +199,31 @@ Outcome DeviceCommands::SaveToDevice() {
                             link_->info(), recordContext());
     // The device holds them now: nothing left to lose.
     if (result.outcome == Outcome::Done)
-        window_.settingsLoaded(window_.documentName().empty() ? deviceModel()
-                                                              : window_.documentName());
+        window_.settingsSaved(window_.documentName().empty() ? deviceModel()
+                                                             : window_.documentName());
     if (result.record && !result.recorded && !ports_.logFolder.empty())
         ports_.prompter.ask({"msg120", ports_.texts.get("msg120") + result.recordError,
                              Icon::Exclamation, Buttons::Ok});
     followLostConnection();
     return result.outcome;
+}
+
+Outcome DeviceCommands::ReadForCompare(SettingsRecord& other) {
+    if (busy())
+        return Outcome::Stopped;
+    if (!link_ || window_.connectionState() != device::ConnectionState::Aktivni) {
+        Message message;
+        message.key = "msg131";
+        message.text = ports_.texts.get("msg131");
+        message.icon = Icon::Exclamation;
+        ports_.prompter.ask(message);
+        return Outcome::Stopped;
+    }
+    const BusyScope busy(busy_);
+    WorkflowContext context{window_, ports_.image, ports_.prompter, status_, ports_.texts};
+    const Outcome outcome = ReadDeviceToCompare(context, *transfer_, other);
+    followLostConnection();
+    return outcome;
 }
 
 RecordContext DeviceCommands::recordContext() const {

@@ -10,6 +10,7 @@
 #include "operations/DeviceJob.h"
 #include "operations/ExitDecision.h"
 #include "operations/Outcome.h"
+#include "settings/SettingsRecord.h"
 #include "ui/main/MainWindowPorts.h"
 
 #include <QObject>
@@ -56,6 +57,9 @@ public:
     void OpenSeries();
     SeriesDialog* seriesDialog() { return series_; }
     void ChangeLanguage();
+    // The device's settings into `other` for a comparison, read as a load
+    // reads them and written nowhere; msg131 while the device is not active.
+    Outcome ReadForCompare(SettingsRecord& other);
 
     // The question when the user leaves the program (btKonec or the close
     // box) while btDEA shows the deactivate caption, and the deactivation

@@ -14,23 +14,31 @@
 #include "ui/dialogs/RowDialogs.h"
 #include "ui/main/CommandArea.h"
 #include "ui/main/DeviceCommands.h"
+#include "ui/main/EditTracker.h"
 #include "ui/main/GeneralPage.h"
 #include "ui/main/InputPage.h"
 #include "ui/main/MainLabels.h"
+#include "ui/main/MainMenu.h"
 #include "ui/main/OutputPage.h"
 #include "ui/main/PhonePage.h"
 #include "ui/main/SettingsBinding.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <filesystem>
 
 namespace rq7::ui {
@@ -66,16 +74,12 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
                   [this](RowTable table, int row) { emit rowEditRequested(table, row); }},
       flagHooks_{phoneRows_, validation_, ports.texts, ports.prompter} {
     setObjectName(QStringLiteral("Hlavni"));
-    // The content scrolls when the screen is smaller than the window's
-    // natural size (large fonts, high scale factors).
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    QWidget* content = buildContent();
-    scroll->setWidget(content);
+    setAcceptDrops(true);
+    qApp->installEventFilter(this); // drops on the controls (HlavniMenu.cpp)
+    menu_ = new MainMenu(this);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->setMenuBar(menu_->bar());
+    buildContent(layout);
 
     if (ports.status) {
         status_ = ports.status;
@@ -105,6 +109,7 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
             rowDialogs_->EditOUT(row);
             break;
         }
+        edits_->commitSoon(); // a row dialog's OK is one step
     });
 
     // Start-up order: language, tables, connection state.
@@ -116,18 +121,32 @@ Hlavni::Hlavni(const MainWindowPorts& ports, QWidget* parent)
     device_->restoreLastPort();
     SetConnectionState(device::ConnectionState::Neaktivni);
     // Every edit from here on is a change against the start's settings.
+    edits_ = new EditTracker({this, *binding_, *watcher_, [this] { return record(); },
+                              [this](const SettingsRecord& r) { applyRecord(r); }},
+                             this);
     binding_->onAnyChange(this, [this] { refreshModified(); });
+    wireMenu();
     settingsLoaded({});
 }
 
 void Hlavni::showEvent(QShowEvent* event) {
     if (!sized_) {
         // The natural size, known once the style has polished every control;
-        // bounded by the screen, where the content scrolls instead.
+        // bounded by the screen, where the pages and the left panel scroll.
         sized_ = true;
-        QWidget* content = findChild<QScrollArea*>()->widget();
-        content->ensurePolished();
-        QSize natural = content->sizeHint() + QSize(2, 2);
+        ensurePolished();
+        fitToTexts();
+        QSize page(tabs_->minimumWidth(), 0);
+        for (int index = 0; index < tabs_->count(); ++index) {
+            auto* scroll = static_cast<QScrollArea*>(tabs_->widget(index));
+            page = page.expandedTo(scroll->widget()->sizeHint());
+        }
+        QWidget* commands = findChild<QScrollArea*>(QStringLiteral("CommandScroll"));
+        const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 24;
+        QSize natural(commands->sizeHint().width() + page.width() + 2 * frame,
+                      std::max(commands->sizeHint().height(),
+                               page.height() + tabs_->tabBar()->sizeHint().height() + frame) +
+                          menu_->bar()->sizeHint().height() + frame);
         if (const QScreen* screen = this->screen())
             natural = natural.boundedTo(screen->availableGeometry().size() * 0.95);
         resize(natural);
@@ -141,20 +160,45 @@ template <typename T> T* Hlavni::child(const char* name) const {
     return findChild<T*>(QString::fromLatin1(name));
 }
 
-QWidget* Hlavni::buildContent() {
-    auto* content = new QWidget;
-    auto* row = new QHBoxLayout(content);
-    auto* commands = new CommandArea(content);
-    commands->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
-    row->addWidget(commands, 0, Qt::AlignTop);
-    tabs_ = new QTabWidget(content);
+namespace {
+
+// The left panel's scroll area: as wide as the panel and its vertical scroll
+// bar, so that it never scrolls sideways.
+class PanelScroll : public QScrollArea {
+public:
+    QSize minimumSizeHint() const override {
+        const int frame = 2 * frameWidth();
+        return {widget()->sizeHint().width() + verticalScrollBar()->sizeHint().width() + frame,
+                QScrollArea::minimumSizeHint().height()};
+    }
+    QSize sizeHint() const override {
+        return {minimumSizeHint().width(), widget()->sizeHint().height()};
+    }
+};
+
+// Only the content scrolls: the tab bar, the menu and the other area stay.
+QScrollArea* scrolling(QWidget* content, Qt::ScrollBarPolicy horizontal,
+                       QScrollArea* scroll = new QScrollArea) {
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(horizontal);
+    scroll->setWidget(content);
+    return scroll;
+}
+
+} // namespace
+
+void Hlavni::buildContent(QHBoxLayout* row) {
+    QScrollArea* left = scrolling(new CommandArea, Qt::ScrollBarAlwaysOff, new PanelScroll);
+    left->setObjectName(QStringLiteral("CommandScroll"));
+    left->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    row->addWidget(left);
+    tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("TabList"));
-    tabs_->addTab(new GeneralPage, QString());
-    tabs_->addTab(new PhonePage, QString());
-    tabs_->addTab(new InputPage, QString());
-    tabs_->addTab(new OutputPage, QString());
+    for (QWidget* page : std::initializer_list<QWidget*>{new GeneralPage, new PhonePage,
+                                                         new InputPage, new OutputPage})
+        tabs_->addTab(scrolling(page, Qt::ScrollBarAsNeeded), QString());
     row->addWidget(tabs_, 1);
-    return content;
 }
 
 void Hlavni::wireButtons() {
@@ -181,7 +225,15 @@ void Hlavni::wireButtons() {
                     [this, table = table, row] { emit rowEditRequested(table, row); });
 }
 
+void Hlavni::fitToTexts() {
+    // The left panel's width and the whole tab bar's follow their texts.
+    findChild<QScrollArea*>(QStringLiteral("CommandScroll"))->updateGeometry();
+    tabs_->setMinimumWidth(tabs_->tabBar()->sizeHint().width() +
+                           2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+}
+
 void Hlavni::ChangeLanguage() {
+    menu_->ChangeLanguage(ports_.texts);
     activateCaption_ = ports_.texts.get("btActivate");
     deactivateCaption_ = ports_.texts.get("btDEActivate");
     // Equal captions would leave the user unable to tell activation from
@@ -194,6 +246,7 @@ void Hlavni::ChangeLanguage() {
     applyLabels(this, mainWindowLabels(), ports_.texts);
     if (device_)
         device_->ChangeLanguage();
+    fitToTexts();
     updateTitle();
 }
 
@@ -204,13 +257,26 @@ bool Hlavni::settingsModified() const {
 void Hlavni::settingsLoaded(const std::string& name) {
     snapshot_ = record();
     document_ = name;
+    edits_->loaded();
+    updateTitle();
+    refreshModified();
+}
+
+void Hlavni::settingsSaved(const std::string& name) {
+    edits_->saved();
+    snapshot_ = record();
+    document_ = name;
     updateTitle();
     refreshModified();
 }
 
 void Hlavni::refreshModified() {
+    if (applying_)
+        return;
+    if (edits_)
+        edits_->refreshMarks();
     // Before the first title there is no mark to set (the constructor).
-    if (!applying_ && windowTitle().contains(QStringLiteral("[*]")))
+    if (windowTitle().contains(QStringLiteral("[*]")))
         setWindowModified(settingsModified());
 }
 
@@ -231,8 +297,10 @@ bool Hlavni::confirmUnsavedChanges() {
     WorkflowContext context = workflowContext();
     const UnsavedResult result =
         ResolveUnsavedChanges(context, ports_.fileDialog, settingsModified());
-    if (result.savedPath)
-        settingsLoaded(std::filesystem::path(*result.savedPath).filename().string());
+    if (result.savedPath) {
+        settingsSaved(std::filesystem::path(*result.savedPath).filename().string());
+        rememberFile(*result.savedPath);
+    }
     return result.proceed;
 }
 
@@ -362,11 +430,21 @@ void Hlavni::loadFromFile() {
 }
 
 void Hlavni::loadChosenFile(const std::optional<std::string>& path) {
-    if (!path)
-        return;
+    if (path)
+        loadPath(*path);
+}
+
+bool Hlavni::openFile(const std::string& path) {
+    return confirmUnsavedChanges() && loadPath(path);
+}
+
+bool Hlavni::loadPath(const std::string& path) {
     WorkflowContext context = workflowContext();
-    if (LoadFromPath(context, *path) == Outcome::Done)
-        settingsLoaded(std::filesystem::path(*path).filename().string());
+    if (LoadFromPath(context, path) != Outcome::Done)
+        return false;
+    settingsLoaded(std::filesystem::path(path).filename().string());
+    rememberFile(path);
+    return true;
 }
 
 // A backup is an ordinary settings file; only the dialog's folder differs.
@@ -382,8 +460,10 @@ void Hlavni::saveToFile() {
     if (!path)
         return;
     WorkflowContext context = workflowContext();
-    if (SaveToPath(context, *path) == Outcome::Done)
-        settingsLoaded(std::filesystem::path(*path).filename().string());
+    if (SaveToPath(context, *path) == Outcome::Done) {
+        settingsSaved(std::filesystem::path(*path).filename().string());
+        rememberFile(*path);
+    }
 }
 
 void Hlavni::exitProgram() {

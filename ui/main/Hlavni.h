@@ -18,7 +18,10 @@
 #include <memory>
 #include <optional>
 
+class QHBoxLayout;
 class QTabWidget;
+class QDragEnterEvent;
+class QDropEvent;
 
 namespace rq7 {
 struct WorkflowContext;
@@ -27,7 +30,9 @@ struct WorkflowContext;
 namespace rq7::ui {
 
 class DeviceCommands;
+class EditTracker;
 class FieldWatcher;
+class MainMenu;
 class Info;
 class RowDialogs;
 class SettingsBinding;
@@ -66,12 +71,19 @@ public:
     // The open file's name, the device's model after a device load, or the
     // new-settings text; the title shows it with the modified mark.
     const std::string& documentName() const { return document_; }
-    // The settings as they are now count as loaded or saved under `name`.
+    // The settings as they are now count as loaded (the undo steps are
+    // forgotten) or saved (they stay) under `name`.
     void settingsLoaded(const std::string& name);
+    void settingsSaved(const std::string& name);
+    // Opens a settings file given by path (the command line, a drop, the
+    // recent files): the unsaved-changes question first, then the usual load
+    // with its checks and messages. True when the file's settings are in.
+    bool openFile(const std::string& path);
     // Every command that acts on the settings (saves, print, the unsaved-
-    // changes question, compare) calls this first: the field checks still to
-    // come run now. False when one rejected its field (it has the focus, its
-    // page is in front): the command must not start.
+    // changes question, compare, undo, the lists of differences) calls this
+    // first: the field checks still to come run now. False when one rejected
+    // its field (it has the focus, its page is in front): the command must
+    // not start.
     bool settlePendingChecks();
     // Before settings would be replaced or the program left: settles the
     // pending checks (false when one rejects), then, when modified,
@@ -87,6 +99,9 @@ public:
     QTabWidget* tabList() const { return tabs_; }
     // The row dialogs that rowEditRequested opens.
     RowDialogs& rowDialogs() const { return *rowDialogs_; }
+    // The menu bar's actions; the edit history with the changed-field marks.
+    MainMenu& menu() const { return *menu_; }
+    EditTracker& edits() const { return *edits_; }
 
 signals:
     // A row's options button or a double click into one of its text fields.
@@ -95,9 +110,13 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
-    QWidget* buildContent();
+    void buildContent(QHBoxLayout* row);
+    void fitToTexts();
     void wireButtons();
     void InitTables();
     void fillList(const char* name, const std::vector<std::string>& items, bool clear);
@@ -106,8 +125,21 @@ private:
     void openBackup();
     // The load-from-file workflow after its dialog; nothing when cancelled.
     void loadChosenFile(const std::optional<std::string>& path);
+    bool loadPath(const std::string& path);
     void saveToFile();
     void exitProgram();
+    // The menu (HlavniMenu.cpp).
+    void wireMenu();
+    void refreshRecentFiles();
+    void rememberFile(const std::string& path);
+    void openRecent(const std::string& path);
+    // settlePendingChecks, then every edit so far is committed.
+    bool settleEdits();
+    void compareWithFile(bool backup);
+    void compareWithDevice();
+    void showDifferences(const SettingsRecord& other, const std::string& otherName);
+    void showChanges();
+    void openManual();
     void refreshModified();
     void updateTitle();
     template <typename T = QWidget> T* child(const char* name) const;
@@ -121,6 +153,8 @@ private:
     RowDialogs* rowDialogs_ = nullptr;
     DeviceCommands* device_ = nullptr;
     std::unique_ptr<SettingsBinding> binding_;
+    EditTracker* edits_ = nullptr;
+    MainMenu* menu_ = nullptr;
     WindowPhoneRows phoneRows_;
     LeaveContext leave_;
     MainFieldHooks fieldHooks_;

@@ -53,7 +53,8 @@ InputPage::InputPage(QWidget* parent) : QWidget(parent) {
         // Made from left to right, so that Tab follows the columns.
         const auto text = [&](const char* stem, int column) {
             QLineEdit* field = makeText(this, rowName(stem, row), 0);
-            setWidthInChars(field, column == RiseText || column == FallText ? 16 : 10);
+            // Narrow enough for a 1024-pixel screen; wider screens stretch them.
+            setWidthInChars(field, column == RiseText || column == FallText ? 11 : 7);
             grid->addWidget(field, line, column);
         };
         text("tabINPNazev", Name);

@@ -81,6 +81,8 @@ struct MainWindowPorts {
     std::filesystem::path logFolder = {};
     // Chooses the table of "Program a series…"; empty: a file dialog.
     std::function<std::optional<std::string>()> chooseSeriesTable = {};
+    // The manual the Help menu opens (the installed README); empty: none.
+    std::filesystem::path manual = {};
     // Every member after the references has a default (= ...), so callers
     // list only what they set and new members break no caller.
 };

@@ -36,7 +36,7 @@ OutputPage::OutputPage(QWidget* parent) : QWidget(parent) {
         for (auto [stem, column] :
              {std::pair{"tabOUTNazev", Name}, {"tabOUTVyp", StateOff}, {"tabOUTZap", StateOn}}) {
             QLineEdit* text = makeText(this, rowName(stem, row), 0);
-            setWidthInChars(text, 14);
+            setWidthInChars(text, 10); // stretched where the screen allows
             grid->addWidget(text, line, column);
         }
         grid->addWidget(makeCheck(this, rowName("tabOUTNeg", row)), line, Negate, Qt::AlignHCenter);
