@@ -1,12 +1,11 @@
 #include "operations/SettingsCompare.h"
 
 #include "settings/EepromImage.h"
-#include "settings/ImageWriter.h"
 #include "settings/SettingsDiff.h"
-#include "settings/SettingsSize.h"
 #include "tests/operations/FakeSettingsHolder.h"
 #include "tests/support/Files.h"
 #include "tests/support/RecordingStatus.h"
+#include "tests/support/SampleRecords.h"
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
@@ -26,14 +25,9 @@ TEST(SettingsCompare, FileDifferencesWithoutTouchingTheWindow) {
     SettingsRecord file = window;
     file.tabPIN = "9999";
     file.tabINPNazev[4] = "okno";
-    auto fileImage = std::make_unique<EepromImage>();
-    ASSERT_TRUE(WriteImage(file, *fileImage).ok);
-    std::string bytes;
-    for (long address = 0; address < SettingsSize(file) - 1; ++address)
-        bytes += static_cast<char>(*fileImage->GetImageByte(address));
     test::TempDir dir;
     const std::string path = (dir / "jiny.eep").string();
-    test::writeFile(path, bytes);
+    test::writeFile(path, test::settingsFileBytes(file));
 
     struct Case {
         std::string path;

@@ -1,7 +1,11 @@
 #include "tests/support/SampleRecords.h"
 
 #include "settings/ChoiceTables.h"
+#include "settings/EepromImage.h"
+#include "settings/ImageWriter.h"
+#include "settings/SettingsSize.h"
 
+#include <memory>
 #include <string>
 
 namespace rq7::test {
@@ -53,6 +57,14 @@ SettingsRecord everyFieldSet() {
         r.tabOUTZpr[i] = i % 2 ? kFlagOff : kFlagOn;
     }
     return r;
+}
+
+std::string settingsFileBytes(const SettingsRecord& record) {
+    auto image = std::make_unique<EepromImage>();
+    if (!WriteImage(record, *image).ok)
+        return {};
+    const auto length = static_cast<std::size_t>(SettingsSize(record) - 1);
+    return std::string(reinterpret_cast<const char*>(image->data()), length);
 }
 
 } // namespace rq7::test
