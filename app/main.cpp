@@ -2,7 +2,9 @@
 // object, wires the real ports into the main window and runs the event loop.
 
 #include "app/CommandLine.h"
+#include "app/GuardedApplication.h"
 #include "app/ProgramIcon.h"
+#include "device/PortDiagnosis.h"
 #include "device/Trace.h"
 #include "device/qt/EventLoopWaiter.h"
 #include "device/qt/SerialTransport.h"
@@ -90,7 +92,7 @@ int main(int argc, char** argv) {
     rq7::clsLanguage language;
     const rq7::Texts texts(&language);
 
-    QApplication app(argc, argv);
+    rq7::app::GuardedApplication app(argc, argv);
     const rq7::app::StartRequest request =
         rq7::app::ParseCommandLine(QApplication::arguments(), true);
     if (const auto status = answerCommandLine(request))
@@ -111,6 +113,10 @@ int main(int argc, char** argv) {
     rq7::ui::LanguageSession session{language, texts, store, languageDir, &toolkitTexts};
     auto image = std::make_unique<rq7::EepromImage>(); // 64 KiB: not on the stack
     rq7::ui::MessageBoxPrompter prompter;
+    app.setReporter([&prompter, &texts](const std::string& what) {
+        prompter.ask(
+            {"msg080", rq7::device::FillIn(texts.get("msg080"), {what}), rq7::Icon::Critical});
+    });
     rq7::ui::QtFileDialog fileDialog(nullptr, true, &store); // remembers the last folder
     rq7::MainWindowPorts ports{prompter, fileDialog, texts, *image, programDir};
     ports.language = rq7::ui::languageHooks(session);
@@ -151,6 +157,11 @@ int main(int argc, char** argv) {
                                     &serialPort, std::move(react), Qt::QueuedConnection);
     };
     rq7::ui::Hlavni window(ports);
+    if (trace)
+        trace->onWriteError([&window, &texts](const std::string& what) {
+            std::fprintf(stderr, "rq7-init: trace: %s\n", what.c_str());
+            window.status().showNote(rq7::device::FillIn(texts.get("msg104"), {what}));
+        });
     prompter.setOwner(&window);
     fileDialog.setOwner(&window);
     window.show();
@@ -161,5 +172,7 @@ int main(int argc, char** argv) {
             window.openFile(
                 QDir::cleanPath(QDir::current().absoluteFilePath(request.file)).toStdString());
         });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    app.setReporter({}); // the prompter ends before the application
+    return status;
 }

@@ -44,7 +44,7 @@ int readDevice(const DeviceOptions& options, SettingsRecord& record, bool& leftA
     auto image = std::make_unique<EepromImage>();
     DeviceLinkTransfer transfer(session.link());
     const ImageReadResult read =
-        transfer.readImage(*image, LabelNumber(activation.info.lblInfoPamSize));
+        transfer.readImage(*image, LabelNumber(activation.info.lblInfoPamSize), "msg048");
     session.finish();
     leftActive = session.exitStatus(kExitOk) == kExitLeftActive;
     const Texts& texts = session.texts();

@@ -45,7 +45,7 @@ int exitStatus(Outcome outcome) {
     }
 }
 
-int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::ostream& err) {
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::vector<std::string> args = arguments;
     DeviceOptions options;
     if (const auto error = takeDeviceOptions(args, options)) {
@@ -124,6 +124,8 @@ int run(const std::vector<std::string>& arguments, std::ostream& /*out*/, std::o
     if (!job.activated)
         return session.exitStatus(activationExitStatus(job.activation));
     int status = exitStatus(job.write.outcome);
+    if (job.write.outcome == Outcome::Done && job.write.record && job.write.record->backup)
+        out << "backup: " << *job.write.record->backup << '\n';
     if (job.write.record && !job.write.recorded) {
         err << "rq7ctl write: the installation record was not kept: " << job.write.recordError
             << '\n';

@@ -200,6 +200,9 @@ DeviceSession::DeviceSession(const DeviceOptions& options, std::ostream& err)
     if (const std::string path = device::TracePath(options.trace); !path.empty()) {
         trace_ = std::make_unique<device::Trace>(path, port_, waiter_);
         if (trace_->ok()) {
+            trace_->onWriteError([this](const std::string& what) {
+                err_ << "rq7ctl: trace: " << what << " (the transfer goes on without it)\n";
+            });
             transport = &trace_->transport();
             waiter = &trace_->waiter();
         } else {

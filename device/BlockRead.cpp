@@ -35,14 +35,14 @@ TransferResult DeviceLink::ReadEeprom(std::uint8_t* image, std::size_t imageSize
 }
 
 TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize, long eepromSize,
-                                      const ReadExtent& extent) {
+                                      const ReadExtent& extent, const std::string& statusKey) {
     TransferResult result;
     connectionLost_ = false;
     if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
         imageSize < kBlockSize)
         return result;
 
-    status_.showStatus(texts_.get("msg048"));
+    status_.showStatus(texts_.get(statusKey));
     ReadReach reach = extent(image, 0);
     long end = std::min(reach.need, eepromSize);
     int total = BlockCount(std::min(std::max(reach.expected, end), eepromSize));

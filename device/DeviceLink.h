@@ -138,9 +138,10 @@ public:
     // Reads the blocks from address 0 into image while the block starts below both
     // eepromSize and the extent, asked again after every block (block 0
     // always); stops between blocks on Storno. The progress total follows
-    // the extent. image must hold the blocks.
+    // the extent. image must hold the blocks. The status window shows the
+    // text of `statusKey`.
     TransferResult ReadBlocks(std::uint8_t* image, std::size_t imageSize, long eepromSize,
-                              const ReadExtent& extent);
+                              const ReadExtent& extent, const std::string& statusKey = "msg048");
     // Every block below eepromSize.
     TransferResult ReadEeprom(std::uint8_t* image, std::size_t imageSize, long eepromSize);
 

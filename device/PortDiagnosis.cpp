@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
+#include <sstream>
 
 #ifndef _WIN32
 #include <csignal>
@@ -43,15 +44,55 @@ std::string JoinGroupCommand(const std::string& group) {
 
 namespace {
 
-std::string firstLine(const fs::path& file) {
-    std::ifstream in(file);
-    std::string line;
-    std::getline(in, line);
-    return line;
+// At most `limit` bytes of a regular file, opened without blocking; "" for
+// anything else (a FIFO, a folder, a device) and on any error.
+std::string smallFile(const fs::path& file, std::size_t limit) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    std::string content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.resize(limit);
+        const ssize_t got = ::read(fd, content.data(), limit);
+        content.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    }
+    ::close(fd);
+    return content;
 }
 
-bool processRuns(long pid) {
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+std::string firstLine(const fs::path& file) {
+    const std::string content = smallFile(file, 256);
+    return content.substr(0, content.find('\n'));
+}
+
+bool processRuns(const SystemPaths& paths, long pid) {
+    if (pid <= 0)
+        return false;
+    std::error_code error;
+    if (fs::exists(fs::path(paths.procDir) / std::to_string(pid), error))
+        return true;
+    // The system's own process list may hide other users' processes.
+    return paths.procDir == "/proc" && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+// Init and the kernel's own threads never hold a serial port.
+bool mayHoldPort(const SystemPaths& paths, long pid) {
+    if (pid <= 1)
+        return false;
+    const std::string stat = firstLine(fs::path(paths.procDir) / std::to_string(pid) / "stat");
+    const std::size_t name = stat.rfind(')');
+    if (name == std::string::npos)
+        return true;
+    // After the name: state, ppid, pgrp, session, tty, tpgid, flags.
+    std::istringstream fields(stat.substr(name + 1));
+    std::string field;
+    for (int i = 0; i < 7 && fields >> field; ++i) {
+    }
+    constexpr unsigned long kKernelThread = 0x00200000; // PF_KTHREAD
+    char* end = nullptr;
+    const unsigned long flags = std::strtoul(field.c_str(), &end, 10);
+    return end == field.c_str() || (flags & kKernelThread) == 0;
 }
 
 std::string programName(const SystemPaths& paths, long pid) {
@@ -59,10 +100,9 @@ std::string programName(const SystemPaths& paths, long pid) {
 }
 
 // The process id in a lock file: ASCII digits, or the 4-byte binary form
-// of older programs.
+// of older programs; 0 when it holds neither.
 long lockOwner(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string content = smallFile(file, 64);
     long pid = 0;
     bool digits = false;
     for (char c : content) {
@@ -80,50 +120,100 @@ long lockOwner(const fs::path& file) {
         std::copy(content.begin(), content.end(), reinterpret_cast<char*>(&binary));
         pid = binary;
     }
-    return pid;
+    return std::max(pid, 0L);
 }
 
-// The lock files a program may have made for the port: named after the
-// path as given and after the device it leads to.
-std::vector<fs::path> lockFiles(const std::string& path, const SystemPaths& paths) {
+enum class LockKind { File, NotAFile, Dangling };
+
+struct LockEntry {
+    fs::path file;
+    LockKind kind = LockKind::File;
+};
+
+// The lock directories the port's lock may be in: up to the first one this
+// user may write.
+std::vector<std::string> usedLockDirs(const SystemPaths& paths) {
+    std::vector<std::string> dirs;
+    for (const std::string& dir : paths.lockDirs) {
+        dirs.push_back(dir);
+        if (::access(dir.c_str(), R_OK | W_OK | X_OK) == 0)
+            break;
+    }
+    return dirs;
+}
+
+// The lock entries a program may have made for the port: named after the
+// path as given and after the device it leads to. Never followed or read.
+std::vector<LockEntry> lockEntries(const std::string& path, const SystemPaths& paths) {
     std::vector<std::string> names = {fs::path(path).filename().string()};
     std::error_code error;
     const fs::path target = fs::canonical(path, error);
     if (!error && target.filename().string() != names.front())
         names.push_back(target.filename().string());
-    std::vector<fs::path> files;
-    for (const std::string& dir : paths.lockDirs)
+    std::vector<LockEntry> entries;
+    for (const std::string& dir : usedLockDirs(paths))
         for (const std::string& name : names) {
             const fs::path file = fs::path(dir) / ("LCK.." + name);
-            if (fs::exists(file, error) &&
-                std::find(files.begin(), files.end(), file) == files.end())
-                files.push_back(file);
+            struct stat info {};
+            if (::lstat(file.c_str(), &info) != 0 ||
+                std::any_of(entries.begin(), entries.end(),
+                            [&](const LockEntry& e) { return e.file == file; }))
+                continue;
+            LockKind kind = LockKind::File;
+            if (S_ISLNK(info.st_mode)) {
+                struct stat linked {};
+                if (::stat(file.c_str(), &linked) != 0)
+                    kind = LockKind::Dangling;
+                else if (!S_ISREG(linked.st_mode))
+                    kind = LockKind::NotAFile;
+            } else if (!S_ISREG(info.st_mode)) {
+                kind = LockKind::NotAFile;
+            }
+            entries.push_back({file, kind});
         }
-    return files;
+    return entries;
 }
 
-// Another process with the device open, found through its descriptors.
-std::optional<long> descriptorHolder(const std::string& path, const SystemPaths& paths) {
+// The other processes with the device open, found through their descriptors.
+std::vector<long> descriptorHolders(const std::string& path, const SystemPaths& paths) {
+    std::vector<long> holders;
     std::error_code error;
     const fs::path device = fs::canonical(path, error);
     if (error)
-        return std::nullopt;
+        return holders;
+    // A pseudo-terminal's other end is held through the multiplexer, whose
+    // descriptor tells the terminal's number.
+    std::string ptyIndex;
+    if (device.parent_path() == "/dev/pts")
+        ptyIndex = device.filename().string();
+    const auto isOtherEnd = [&](const fs::path& fd, const fs::path& linked) {
+        if (ptyIndex.empty() || (linked != "/dev/ptmx" && linked != "/dev/pts/ptmx"))
+            return false;
+        const std::string info =
+            smallFile(fd.parent_path().parent_path() / "fdinfo" / fd.filename(), 1024);
+        const std::string tag = "tty-index:\t" + ptyIndex + "\n";
+        return info.find(tag) != std::string::npos;
+    };
     const std::string self = std::to_string(::getpid());
     for (fs::directory_iterator process(paths.procDir, error), end; !error && process != end;
          process.increment(error)) {
         const std::string name = process->path().filename().string();
-        if (name == self || name.empty() ||
+        if (name == self || name.empty() || name.size() > 9 ||
             !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }))
             continue;
         std::error_code fdError;
         for (fs::directory_iterator fd(process->path() / "fd", fdError), fdEnd;
              !fdError && fd != fdEnd; fd.increment(fdError)) {
             std::error_code linkError;
-            if (fs::read_symlink(fd->path(), linkError) == device && !linkError)
-                return std::stol(name);
+            const fs::path linked = fs::read_symlink(fd->path(), linkError);
+            if (!linkError && (linked == device || isOtherEnd(fd->path(), linked))) {
+                holders.push_back(std::stol(name));
+                break;
+            }
         }
     }
-    return std::nullopt;
+    std::sort(holders.begin(), holders.end());
+    return holders;
 }
 
 std::vector<std::string> usbPorts(const SystemPaths& paths) {
@@ -203,25 +293,34 @@ OpenFailure DiagnoseOpenFailure(const std::string& path, const std::string& syst
     }
     std::optional<fs::path> staleLock;
     long stalePid = 0;
-    for (const fs::path& file : lockFiles(path, paths)) {
-        const long pid = lockOwner(file);
-        if (pid == ::getpid())
-            continue;
-        if (processRuns(pid)) {
-            failure.problem = OpenProblem::InUse;
-            failure.pid = pid;
-            failure.program = programName(paths, pid);
+    std::vector<long> pids;
+    for (const LockEntry& entry : lockEntries(path, paths)) {
+        if (entry.kind == LockKind::NotAFile) {
+            failure.problem = OpenProblem::BadLock;
+            failure.lockFile = entry.file.string();
             return failure;
         }
-        if (!staleLock) {
-            staleLock = file;
-            stalePid = pid;
+        const long pid = entry.kind == LockKind::File ? lockOwner(entry.file) : 0;
+        if (pid == ::getpid())
+            continue;
+        const bool holder = mayHoldPort(paths, pid);
+        if (holder && processRuns(paths, pid)) {
+            if (std::find(pids.begin(), pids.end(), pid) == pids.end())
+                pids.push_back(pid);
+        } else if (!staleLock) {
+            staleLock = entry.file;
+            stalePid = holder ? pid : 0;
         }
     }
-    if (const auto holder = descriptorHolder(path, paths)) {
+    for (const long pid : descriptorHolders(path, paths))
+        if (std::find(pids.begin(), pids.end(), pid) == pids.end())
+            pids.push_back(pid);
+    if (!pids.empty()) {
         failure.problem = OpenProblem::InUse;
-        failure.pid = *holder;
-        failure.program = programName(paths, *holder);
+        for (const long pid : pids)
+            failure.holders.push_back({programName(paths, pid), pid});
+        failure.pid = pids.front();
+        failure.program = failure.holders.front().program;
         return failure;
     }
     if (staleLock) {
@@ -240,7 +339,25 @@ OpenFailure DiagnoseOpenFailure(const std::string& path, const std::string& syst
     return failure;
 }
 
+std::optional<OpenFailure> LockEntryProblem(const std::string& path, const SystemPaths& paths) {
+    for (const LockEntry& entry : lockEntries(path, paths)) {
+        if (entry.kind == LockKind::File)
+            continue;
+        OpenFailure failure;
+        failure.path = path;
+        failure.problem =
+            entry.kind == LockKind::NotAFile ? OpenProblem::BadLock : OpenProblem::StaleLock;
+        failure.lockFile = entry.file.string();
+        return failure;
+    }
+    return std::nullopt;
+}
+
 #else
+
+std::optional<OpenFailure> LockEntryProblem(const std::string&, const SystemPaths&) {
+    return std::nullopt;
+}
 
 OpenFailure DiagnoseOpenFailure(const std::string& path, const std::string& systemText,
                                 const SystemPaths&) {
@@ -257,11 +374,13 @@ std::string DiagnosisKey(const OpenFailure& failure) {
     case OpenProblem::Missing:
         return "msg071";
     case OpenProblem::InUse:
-        return failure.pid > 0 ? "msg074" : "msg075";
+        return failure.holders.size() > 1 ? "msg103" : failure.pid > 0 ? "msg074" : "msg075";
     case OpenProblem::NoPermission:
         return failure.group.empty() ? "msg078" : failure.joinedSinceLogin ? "msg077" : "msg076";
     case OpenProblem::StaleLock:
-        return "msg079";
+        return failure.pid > 0 ? "msg079" : "msg101";
+    case OpenProblem::BadLock:
+        return "msg102";
     case OpenProblem::Other:
         break;
     }
@@ -279,9 +398,20 @@ std::string DescribeOpenFailure(const OpenFailure& failure, const Texts& texts) 
         return FillIn(texts.get(key), {path}) + "\n" +
                (adapters.empty() ? texts.get("msg073") : FillIn(texts.get("msg072"), {adapters}));
     }
-    case OpenProblem::InUse:
-        return FillIn(texts.get(key), {path, failure.program.empty() ? "?" : failure.program,
+    case OpenProblem::InUse: {
+        const auto named = [](const PortHolder& holder) {
+            return holder.program.empty() ? std::string("?") : holder.program;
+        };
+        std::string all;
+        for (const PortHolder& holder : failure.holders)
+            all += (all.empty() ? "" : ", ") + named(holder) + " (PID " +
+                   std::to_string(holder.pid) + ")";
+        return FillIn(texts.get(key), {path,
+                                       failure.holders.size() > 1 ? all
+                                       : failure.program.empty()  ? "?"
+                                                                  : failure.program,
                                        std::to_string(failure.pid)});
+    }
     case OpenProblem::NoPermission: {
         char mode[8];
         std::snprintf(mode, sizeof mode, "%04o", failure.mode);
@@ -289,8 +419,12 @@ std::string DescribeOpenFailure(const OpenFailure& failure, const Texts& texts) 
                                        JoinGroupCommand(failure.group)});
     }
     case OpenProblem::StaleLock:
+        if (failure.pid <= 0)
+            return FillIn(texts.get(key), {path, failure.lockFile, "sudo rm " + failure.lockFile});
         return FillIn(texts.get(key), {path, failure.lockFile, std::to_string(failure.pid),
                                        "sudo rm " + failure.lockFile});
+    case OpenProblem::BadLock:
+        return FillIn(texts.get(key), {path, failure.lockFile, "sudo rm -r " + failure.lockFile});
     case OpenProblem::Other:
         break;
     }

@@ -8,6 +8,16 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
+
 namespace rq7::device {
 
 namespace {
@@ -37,6 +47,11 @@ void TraceTransport::line(char direction, const Bytes& bytes, const std::string&
     if (!reason.empty())
         text += (bytes.empty() ? " " : "  (") + reason + (bytes.empty() ? "" : ")");
     out_ << text << '\n' << std::flush;
+    if (!out_ && !failed_) {
+        failed_ = true;
+        if (writeFailed_)
+            writeFailed_();
+    }
 }
 
 void TraceTransport::note(const std::string& text) {
@@ -128,11 +143,88 @@ Waiter::Wake TraceWaiter::waitForTerminator(Transport&, std::uint8_t terminator,
     return noted(inner_.waitForTerminator(transport_.inner(), terminator, deadline, mode));
 }
 
+FileAppendBuffer::~FileAppendBuffer() {
+    sync();
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+FileAppendBuffer::int_type FileAppendBuffer::overflow(int_type c) {
+    if (sync() != 0)
+        return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+    }
+    return traits_type::not_eof(c);
+}
+
+int FileAppendBuffer::sync() {
+    const char* from = pbase();
+    const char* to = pptr();
+    while (from < to) {
+        const auto n = ::write(fd_, from, static_cast<unsigned>(to - from));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error_ = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        from += n;
+    }
+    // What could not be written is dropped: the trace never holds the link up.
+    setp(buffer_, buffer_ + sizeof buffer_);
+    return from < to ? -1 : 0;
+}
+
+namespace {
+
+// The trace file, opened without blocking; -1 with `error` set when it
+// cannot be opened or is no regular file.
+int openTraceFile(const std::string& path, std::string& error) {
+#ifndef _WIN32
+    const int fd = ::open(path.c_str(),
+                          O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644);
+#else
+    const int fd = ::_open(path.c_str(), _O_WRONLY | _O_APPEND | _O_CREAT | _O_BINARY, 0644);
+#endif
+    if (fd < 0) {
+        // A FIFO without a reader refuses a writer that will not wait.
+        error = path + ": " + (errno == ENXIO ? "not a regular file" : std::strerror(errno));
+        return -1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || (info.st_mode & S_IFMT) != S_IFREG) {
+        ::close(fd);
+        error = path + ": not a regular file";
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
 Trace::Trace(const std::string& path, Transport& transport, Waiter& waiter)
-    : file_(path, std::ios::out | std::ios::app), transport_(transport, waiter, file_),
+    : path_(path), file_(nullptr), transport_(transport, waiter, file_),
       waiter_(waiter, transport_) {
-    if (!file_.is_open())
-        error_ = path + ": " + std::strerror(errno);
+    const int fd = openTraceFile(path, error_);
+    if (fd < 0) {
+        file_.setstate(std::ios::badbit);
+        return;
+    }
+    buffer_ = std::make_unique<FileAppendBuffer>(fd);
+    file_.rdbuf(buffer_.get());
+}
+
+Trace::~Trace() {
+    file_.rdbuf(nullptr);
+}
+
+void Trace::onWriteError(std::function<void(const std::string&)> report) {
+    transport_.onWriteFailure([this, report = std::move(report)] {
+        if (report)
+            report(path_ + ": " + std::strerror(buffer_ ? buffer_->error() : EBADF));
+    });
 }
 
 std::string TracePath(const std::string& option) {

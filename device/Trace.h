@@ -9,14 +9,18 @@
 // (">" sent, "<" received, "!" received but thrown away, with the reason in
 // brackets) and the bytes in upper-case hex. Opening, closing, time-outs and
 // a lost port are lines of their own. Each line is flushed as written, so a
-// trace survives a crash; nothing waits on the file otherwise.
+// trace survives a crash; nothing waits on the file otherwise. The file is
+// opened without blocking and only a regular file is taken (a FIFO without
+// a reader would hold the program for good); a line that cannot be written
+// is reported once, and the transfer goes on.
 
 #include "device/Transport.h"
 #include "device/Waiter.h"
 
-#include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
+#include <streambuf>
 #include <string>
 
 namespace rq7::device {
@@ -41,6 +45,8 @@ public:
     Transport& inner() { return inner_; }
     // A line about the link rather than about bytes ("timeout", "lost").
     void note(const std::string& text);
+    // Called once, at the first line `out` does not take.
+    void onWriteFailure(std::function<void()> report) { writeFailed_ = std::move(report); }
 
 private:
     void line(char direction, const Bytes& bytes, const std::string& reason = {});
@@ -52,6 +58,8 @@ private:
     std::ostream& out_;
     Millis openedAt_;
     Bytes pending_;
+    std::function<void()> writeFailed_;
+    bool failed_ = false;
 };
 
 // Waits through the real waiter on the real transport and notes the waits
@@ -74,19 +82,46 @@ private:
     bool lostNoted_ = false;
 };
 
+// A stream buffer that appends to a file descriptor and remembers why the
+// last write failed.
+class FileAppendBuffer : public std::streambuf {
+public:
+    explicit FileAppendBuffer(int fd) : fd_(fd) { setp(buffer_, buffer_ + sizeof buffer_); }
+    ~FileAppendBuffer() override;
+    FileAppendBuffer(const FileAppendBuffer&) = delete;
+    FileAppendBuffer& operator=(const FileAppendBuffer&) = delete;
+    int error() const { return error_; }
+
+protected:
+    int_type overflow(int_type c) override;
+    int sync() override;
+
+private:
+    int fd_;
+    int error_ = 0;
+    char buffer_[512];
+};
+
 // A trace file with its transport and waiter.
 class Trace {
 public:
     // Appends to `path`; check ok() and error().
     Trace(const std::string& path, Transport& transport, Waiter& waiter);
+    ~Trace();
+    Trace(const Trace&) = delete;
+    Trace& operator=(const Trace&) = delete;
 
-    bool ok() const { return file_.is_open(); }
+    bool ok() const { return buffer_ != nullptr; }
     const std::string& error() const { return error_; }
     Transport& transport() { return transport_; }
     Waiter& waiter() { return waiter_; }
+    // Called once with "<path>: <reason>" when a line cannot be written.
+    void onWriteError(std::function<void(const std::string&)> report);
 
 private:
-    std::ofstream file_;
+    std::string path_;
+    std::unique_ptr<FileAppendBuffer> buffer_;
+    std::ostream file_;
     std::string error_;
     TraceTransport transport_;
     TraceWaiter waiter_;

@@ -1,15 +1,22 @@
 #include "operations/Backups.h"
 
+#include "files/WholeFile.h"
 #include "operations/SettingsFile.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageReader.h"
 #include "settings/SettingsSize.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,6 +25,10 @@ namespace rq7 {
 namespace {
 
 constexpr std::size_t kDateLength = 19; // "2026-12-08_14-03-12"
+// The longest name: the system's 255 bytes less the temporary file's
+// additions while the backup is saved ("." and ".XXXXXX").
+constexpr std::size_t kNameLimit = 240;
+const std::string kSuffix = ".eep";
 
 // A name part: what a file name or the "_" separator cannot carry becomes "-".
 std::string namePart(const std::string& text) {
@@ -32,46 +43,122 @@ std::string namePart(const std::string& text) {
     return out;
 }
 
-bool isDigits(const std::string& text, std::size_t from, std::size_t count) {
-    return std::all_of(text.begin() + static_cast<long>(from),
-                       text.begin() + static_cast<long>(from + count),
-                       [](char c) { return c >= '0' && c <= '9'; });
+// At most `limit` bytes of UTF-8 text, never ending inside a character.
+std::string shortened(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit)
+        return text;
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
 }
 
+// A number of `count` digits at `from`; -1 when they are not all digits.
+int number(const std::string& text, std::size_t from, std::size_t count) {
+    int value = 0;
+    for (std::size_t i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// "2026-12-08_14-03-12" as a time, when it is a real date and time.
+bool parseDate(const std::string& date, std::tm& when) {
+    if (date[4] != '-' || date[7] != '-' || date[10] != '_' || date[13] != '-' || date[16] != '-')
+        return false;
+    when = std::tm{};
+    when.tm_year = number(date, 0, 4) - 1900;
+    when.tm_mon = number(date, 5, 2) - 1;
+    when.tm_mday = number(date, 8, 2);
+    when.tm_hour = number(date, 11, 2);
+    when.tm_min = number(date, 14, 2);
+    when.tm_sec = number(date, 17, 2);
+    // The date normalised must be the same date: no 13th month, no 31st of April.
+    std::tm check = when;
+    const std::time_t t = timegm(&check);
+    return when.tm_year >= 0 && when.tm_mon >= 0 && when.tm_mday >= 1 && when.tm_hour >= 0 &&
+           when.tm_min >= 0 && when.tm_sec >= 0 && t != -1 && check.tm_year == when.tm_year &&
+           check.tm_mon == when.tm_mon && check.tm_mday == when.tm_mday &&
+           check.tm_hour == when.tm_hour && check.tm_min == when.tm_min &&
+           check.tm_sec == when.tm_sec;
+}
+
+std::string shownDate(const std::tm& when) {
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &when);
+    return text;
+}
+
+// A backup with what orders it: its time, then its number within the second.
+struct Listed {
+    BackupEntry entry;
+    std::time_t time = 0;
+    long sequence = 1;
+};
+
 // The parts of a backup's file name; false for any other name.
-bool parseName(const std::string& name, BackupEntry& entry) {
-    const std::string suffix = ".eep";
-    if (name.size() < kDateLength + 2 + suffix.size() ||
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+bool parseName(const std::string& name, Listed& listed) {
+    if (name.size() < kDateLength + 2 + kSuffix.size() ||
+        name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) != 0)
         return false;
-    const std::string date = name.substr(0, kDateLength);
-    const bool dateForm = isDigits(date, 0, 4) && date[4] == '-' && isDigits(date, 5, 2) &&
-                          date[7] == '-' && isDigits(date, 8, 2) && date[10] == '_' &&
-                          isDigits(date, 11, 2) && date[13] == '-' && isDigits(date, 14, 2) &&
-                          date[16] == '-' && isDigits(date, 17, 2);
-    if (!dateForm || name[kDateLength] != '_')
+    std::tm when{};
+    if (!parseDate(name.substr(0, kDateLength), when))
         return false;
-    const std::string rest =
-        name.substr(kDateLength + 1, name.size() - kDateLength - 1 - suffix.size());
+    std::size_t at = kDateLength;
+    const bool utc = name[at] == 'Z';
+    if (utc) {
+        ++at;
+        if (name[at] == '-') {
+            const std::size_t digits = name.find('_', at + 1);
+            if (digits == std::string::npos || digits == at + 1 || digits - at - 1 > 6 ||
+                number(name, at + 1, digits - at - 1) < 2)
+                return false;
+            listed.sequence = number(name, at + 1, digits - at - 1);
+            at = digits;
+        }
+    }
+    if (name[at] != '_')
+        return false;
+    const std::string rest = name.substr(at + 1, name.size() - at - 1 - kSuffix.size());
     const std::size_t separator = rest.find('_');
+    BackupEntry& entry = listed.entry;
     entry.model = rest.substr(0, separator);
     entry.station = separator == std::string::npos ? std::string() : rest.substr(separator + 1);
     if (entry.model.empty())
         return false;
-    entry.date = date.substr(0, 10) + ' ' + date.substr(11, 2) + ':' + date.substr(14, 2) + ':' +
-                 date.substr(17, 2);
+    if (utc) {
+        listed.time = timegm(&when);
+        std::tm local{};
+        localtime_r(&listed.time, &local);
+        entry.date = shownDate(local);
+    } else {
+        // Older backups: named in local time.
+        entry.date = shownDate(when);
+        when.tm_isdst = -1;
+        listed.time = std::mktime(&when);
+    }
     return true;
 }
 
-// A name in `folder` that no file has yet: the backup name, else with a
-// counter before the suffix (two backups within one second).
-fs::path freshPath(const fs::path& folder, const std::string& name) {
-    std::error_code error;
-    fs::path path = folder / name;
-    const std::string stem = name.substr(0, name.size() - 4);
-    for (int n = 2; fs::exists(path, error); ++n)
-        path = folder / (stem + "-" + std::to_string(n) + ".eep");
-    return path;
+// Takes a name in `folder` that no file has: the backup's, else numbered
+// within its second. The file is created empty and exclusively, so that no
+// other program's backup of the same second gets or replaces it; the save
+// then replaces only this one.
+std::optional<fs::path> reservePath(const fs::path& folder, const std::tm& when,
+                                    const std::string& model, const std::string& station) {
+    for (int sequence = 1; sequence < 1000; ++sequence) {
+        const fs::path path = folder / BackupFileName(when, model, station, sequence);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        if (errno != EEXIST)
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 void showStatusLine(WorkflowContext& context, const std::string& text) {
@@ -93,41 +180,54 @@ fs::path DefaultBackupFolder() {
     return data / "RQ7 Init" / "backups";
 }
 
-std::string BackupFileName(const std::tm& when, const std::string& model,
-                           const std::string& station) {
+std::string BackupFileName(const std::tm& utc, const std::string& model, const std::string& station,
+                           int sequence) {
     char date[80];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d_%02d-%02d-%02d", when.tm_year + 1900,
-                  when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec);
-    std::string name = std::string(date) + "_" + namePart(model.empty() ? "RQ7" : model);
-    if (!station.empty())
-        name += "_" + namePart(station);
-    return name + ".eep";
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d_%02d-%02d-%02dZ", utc.tm_year + 1900,
+                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    std::string name = date;
+    if (sequence > 1)
+        name += "-" + std::to_string(sequence);
+    name += "_" + shortened(namePart(model.empty() ? "RQ7" : model), kNameLimit / 4);
+    if (!station.empty() && name.size() + 1 + kSuffix.size() < kNameLimit)
+        name += "_" + shortened(namePart(station), kNameLimit - name.size() - 1 - kSuffix.size());
+    return name + kSuffix;
 }
 
 std::vector<BackupEntry> ListBackups(const fs::path& folder) {
-    std::vector<BackupEntry> entries;
+    std::vector<Listed> found;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        BackupEntry entry;
-        if (!it->is_regular_file(error) || !parseName(it->path().filename().string(), entry))
+        Listed listed;
+        if (!it->is_regular_file(error) || !parseName(it->path().filename().string(), listed))
             continue;
-        entry.path = it->path();
-        entry.size = it->file_size(error);
-        entries.push_back(std::move(entry));
+        listed.entry.path = it->path();
+        listed.entry.size = it->file_size(error);
+        found.push_back(std::move(listed));
     }
-    // The name starts with the time, so name order is age order.
-    std::sort(entries.begin(), entries.end(), [](const BackupEntry& a, const BackupEntry& b) {
-        return a.path.filename() < b.path.filename();
+    std::sort(found.begin(), found.end(), [](const Listed& a, const Listed& b) {
+        if (a.time != b.time)
+            return a.time < b.time;
+        if (a.sequence != b.sequence)
+            return a.sequence < b.sequence;
+        return a.entry.path.filename() < b.entry.path.filename();
     });
+    std::vector<BackupEntry> entries;
+    for (Listed& listed : found)
+        entries.push_back(std::move(listed.entry));
     return entries;
 }
 
-void RotateBackups(const fs::path& folder, const std::string& model, int keep) {
+void RotateBackups(const fs::path& folder, const std::string& model, int keep,
+                   const fs::path& justMade) {
     std::vector<BackupEntry> ofModel;
     for (BackupEntry& entry : ListBackups(folder))
-        if (entry.model == namePart(model))
+        if (entry.model == shortened(namePart(model.empty() ? "RQ7" : model), kNameLimit / 4) &&
+            entry.path != justMade)
             ofModel.push_back(std::move(entry));
-    const std::size_t kept = static_cast<std::size_t>(std::max(keep, 0));
+    // The one just made counts among those kept.
+    const std::size_t kept =
+        static_cast<std::size_t>(std::max(keep - (justMade.empty() ? 0 : 1), 0));
     for (std::size_t i = 0; i + kept < ofModel.size(); ++i) {
         std::error_code error;
         fs::remove(ofModel[i].path, error); // one left over is removed next time
@@ -142,7 +242,7 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
     auto image = std::make_unique<EepromImage>();
     const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
     // The same read as the load from the device: only the image's blocks.
-    const ImageReadResult read = device.readImage(*image, eepromSize);
+    const ImageReadResult read = device.readImage(*image, eepromSize, "msg105");
     switch (read.outcome) {
     case ImageRead::Read:
         break;
@@ -162,13 +262,24 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
 
     std::error_code error;
     fs::create_directories(target.folder, error);
+    const std::string station = named ? settings.tabJmenoStanice : "";
+    const std::optional<fs::path> reserved =
+        error ? std::nullopt : reservePath(target.folder, target.now(), target.model, station);
     const fs::path path =
-        freshPath(target.folder, BackupFileName(target.now(), target.model,
-                                                named ? settings.tabJmenoStanice : ""));
-    if (error || SaveImageFile(path.string(), *image, length + 1, context.prompter, context.status,
-                               texts) != FileWrite::Written)
-        return {BackupOutcome::SaveFailed, path};
-    RotateBackups(target.folder, target.model);
+        reserved ? *reserved : target.folder / BackupFileName(target.now(), target.model, station);
+    // Saved without the overwrite question (the name is this backup's own)
+    // and without a status line of its own: the backup's stays.
+    std::string reason = reserved ? std::string() : std::strerror(error ? error.value() : errno);
+    const auto* bytes = reinterpret_cast<const char*>(image->data());
+    if (!reserved ||
+        !files::replaceFile(
+            path.string(),
+            std::string(bytes, static_cast<std::size_t>(SavedFileLength(length + 1))), reason)) {
+        if (reserved && fs::file_size(*reserved, error) == 0)
+            fs::remove(*reserved, error); // the empty reservation
+        return {BackupOutcome::SaveFailed, path, reason};
+    }
+    RotateBackups(target.folder, target.model, kBackupsKept, path);
     showStatusLine(context, texts.get("msg096") + path.string());
     return {BackupOutcome::Saved, path};
 }

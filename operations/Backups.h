@@ -1,13 +1,17 @@
 #pragma once
 // Backups of a device's settings, made before every write to the device:
-// one settings file per backup in a per-user folder, named after the time,
-// the model and the station, the newest 50 per model kept.
+// one settings file per backup in a per-user folder, named after the time
+// in UTC, the model and the station, the newest 50 per model kept.
 //
-//   <folder>/2026-12-08_14-03-12_RQ7_Chata7.eep
+//   <folder>/2026-12-08_14-03-12Z_RQ7_Chata7.eep
+//   <folder>/2026-12-08_14-03-12Z-2_RQ7_Chata7.eep    (the second in that second)
 //
 // Model and station appear in the name with every character that a file
 // name or the "_" separator cannot carry replaced by "-"; a station without
-// a name leaves its part out.
+// a name leaves its part out, a long one is shortened to keep the name
+// within the system's limit. Names are taken exclusively: a backup never
+// replaces a file. Names without the "Z" (local time, the counter after the
+// station) are older backups and still count.
 
 #include "operations/EepromTransfer.h"
 #include "operations/Workflows.h"
@@ -27,35 +31,39 @@ inline constexpr int kBackupsKept = 50;
 // neither a data folder nor HOME is known.
 std::filesystem::path DefaultBackupFolder();
 
-// "2026-12-08_14-03-12_RQ7_Chata7.eep" for that local time, model, station.
-std::string BackupFileName(const std::tm& when, const std::string& model,
-                           const std::string& station);
+// "2026-12-08_14-03-12Z_RQ7_Chata7.eep" for that time in UTC, model and
+// station; `sequence` above 1 numbers further backups within one second.
+std::string BackupFileName(const std::tm& utc, const std::string& model, const std::string& station,
+                           int sequence = 1);
 
 struct BackupEntry {
     std::filesystem::path path;
-    std::string date; // "2026-12-08 14:03:12"
+    std::string date; // "2026-12-08 14:03:12", local time
     std::string model;
     std::string station; // as in the name; empty when it has none
     std::uintmax_t size = 0;
 };
 
-// The backups in `folder` (files whose names have the backup form), oldest
-// first; none when the folder does not exist.
+// The backups in `folder` (regular files whose names have the backup form
+// with a valid date and time), oldest first, those of one second in the
+// order they were made; none when the folder does not exist.
 std::vector<BackupEntry> ListBackups(const std::filesystem::path& folder);
 
-// Removes the oldest backups of `model` (as named) beyond `keep`.
+// Removes the oldest backups of `model` (as named) beyond `keep`, never
+// `justMade` (a clock set back makes the newest backup look oldest).
 void RotateBackups(const std::filesystem::path& folder, const std::string& model,
-                   int keep = kBackupsKept);
+                   int keep = kBackupsKept, const std::filesystem::path& justMade = {});
 
 // Where and for which device a backup is made.
 struct BackupTarget {
     std::filesystem::path folder;
     std::string model; // lblInfoProdukt
+    // The time in UTC.
     std::function<std::tm()> now = [] {
         const std::time_t t = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&t, &local);
-        return local;
+        std::tm utc{};
+        gmtime_r(&t, &utc);
+        return utc;
     };
 };
 
@@ -70,6 +78,7 @@ enum class BackupOutcome {
 struct BackupResult {
     BackupOutcome outcome = BackupOutcome::ReadFailed;
     std::filesystem::path path; // Saved, SaveFailed: the backup file
+    std::string reason = {};    // SaveFailed: the system's reason
 };
 
 // Reads the device's present settings through `device` (the read of the

@@ -37,7 +37,8 @@ ImageRead ImageReadOutcome(device::TransferOutcome outcome) {
     }
 }
 
-ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize) {
+ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize,
+                                const std::string& statusKey) {
     // Only bytes the link has read are copied into `image`.
     std::vector<std::uint8_t> bytes(EepromImage::kSize);
     long copied = 0;
@@ -58,7 +59,7 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
         return {need, std::max(need, telephone + kRowCount)};
     };
     const device::TransferResult transfer =
-        link.ReadBlocks(bytes.data(), bytes.size(), eepromSize, extent);
+        link.ReadBlocks(bytes.data(), bytes.size(), eepromSize, extent, statusKey);
 
     ImageReadResult result;
     result.bytesRead = copied;

@@ -5,6 +5,8 @@
 
 #include "operations/EepromTransfer.h"
 
+#include <string>
+
 namespace rq7 {
 
 namespace device {
@@ -19,7 +21,9 @@ ImageRead ImageReadOutcome(device::TransferOutcome outcome);
 // (Unprogrammed). Otherwise reads on block by block only as far as the
 // image's reader looks, found from the bytes as they arrive; an image that
 // would run past `eepromSize` is reported (PastEeprom) without reading
-// beyond the EEPROM. The status window's progress counts the blocks needed.
-ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize);
+// beyond the EEPROM. The status window shows `statusKey`'s text, its
+// progress counts the blocks needed.
+ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, long eepromSize,
+                                const std::string& statusKey = "msg048");
 
 } // namespace rq7

@@ -8,8 +8,9 @@
 
 namespace rq7 {
 
-ImageReadResult DeviceLinkTransfer::readImage(EepromImage& image, long eepromSize) {
-    return ReadDeviceImage(link_, image, eepromSize);
+ImageReadResult DeviceLinkTransfer::readImage(EepromImage& image, long eepromSize,
+                                              const std::string& statusKey) {
+    return ReadDeviceImage(link_, image, eepromSize, statusKey);
 }
 
 bool DeviceLinkTransfer::writeEeprom(const EepromImage& image, long settingsSize, bool verify) {

@@ -14,7 +14,8 @@ public:
     explicit DeviceLinkTransfer(device::DeviceLink& link) : link_(link) {}
 
     // ReadDeviceImage over the link.
-    ImageReadResult readImage(EepromImage& image, long eepromSize) override;
+    ImageReadResult readImage(EepromImage& image, long eepromSize,
+                              const std::string& statusKey) override;
     bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override;
     bool connectionLost() const override;
 

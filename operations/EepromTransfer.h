@@ -4,6 +4,8 @@
 // Storno themselves and hide it again before returning; the user's Storno
 // stays readable from the status afterwards.
 
+#include <string>
+
 namespace rq7 {
 
 class EepromImage;
@@ -29,8 +31,9 @@ public:
     // Reads the device's settings image into `image`: the header blocks
     // first, then, when the header is valid, only as far as the image
     // reaches (never at or beyond `eepromSize`). Bytes not read keep their
-    // values.
-    virtual ImageReadResult readImage(EepromImage& image, long eepromSize) = 0;
+    // values. The status window shows the text of `statusKey` meanwhile.
+    virtual ImageReadResult readImage(EepromImage& image, long eepromSize,
+                                      const std::string& statusKey) = 0;
     // Writes the image's used part (`settingsSize` = image length + 1, at
     // least block 0), first block last; `verify` reads each block back.
     // False on a failed block and on Storno.

@@ -36,6 +36,13 @@ Outcome tell(WorkflowContext& context, Outcome outcome, Icon icon, const std::st
                     context.texts.get(key1) + name + context.texts.get(key2), detail);
 }
 
+// The text with its %1 replaced by `value`.
+std::string filledIn(std::string text, const std::string& value) {
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
 // The settings size from a freshly computed `lblInfoPamUsage`: the label is
 // not refreshed by every change (a picked SMS centre, for one), and a stale
 // figure would cut the file or the device write short.
@@ -144,7 +151,7 @@ Outcome SaveToPath(WorkflowContext& context, const std::string& path) {
 
 Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
-    const ImageRead read = device.readImage(context.image, eepromSize).outcome;
+    const ImageRead read = device.readImage(context.image, eepromSize, "msg048").outcome;
     // Every way out but a converted image ends the same: the window keeps its
     // settings and shows one message.
     const auto refuse = [&](Outcome outcome, Icon icon, const std::string& key) {
@@ -203,6 +210,7 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
         return tell(context, Outcome::ConversionFailed, Icon::Critical, "msg024");
     }
 
+    std::string made;
     if (backup) {
         const BackupResult saved = BackUpDevice(context, device, *backup);
         context.status.hideStatus();
@@ -211,6 +219,8 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
         did.backupPath = saved.path.string();
         switch (saved.outcome) {
         case BackupOutcome::Saved:
+            made = saved.path.string();
+            break;
         case BackupOutcome::Unprogrammed:
             break;
         case BackupOutcome::ReadFailed:
@@ -221,7 +231,7 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
             return tell(context, Outcome::BackupFailed, Icon::Information, "msg097");
         case BackupOutcome::SaveFailed:
             return tell(context, Outcome::BackupFailed, Icon::Critical, "msg092",
-                        saved.path.string(), "msg093");
+                        saved.path.string(), "msg093", saved.reason);
         }
     }
 
@@ -230,13 +240,23 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
     const bool written = device.writeEeprom(context.image, settingsSize, settings.checkWrite());
     did.verified = written && settings.checkWrite();
     context.status.hideStatus();
+    const Texts& texts = context.texts;
+    // Block 0 goes first (cleared) and last: a write that stopped between
+    // leaves the device without valid settings.
+    const std::string invalid =
+        "\n" + (made.empty() ? texts.get("msg108") : filledIn(texts.get("msg107"), made));
     if (!written && device.connectionLost())
-        return tell(context, Outcome::ConnectionLost, Icon::Critical, "msg070");
+        return tellText(context, Outcome::ConnectionLost, Icon::Critical, "msg070",
+                        texts.get("msg070") + invalid);
     if (!written)
-        return tell(context, Outcome::WriteFailed, Icon::Critical, "msg021");
+        return tellText(context, Outcome::WriteFailed, Icon::Critical, "msg021",
+                        texts.get("msg021") + invalid);
     if (context.status.cancelRequested())
         return tell(context, Outcome::Stopped, Icon::Information, "msg022");
-    return tell(context, Outcome::Done, Icon::Information, "msg023");
+    if (made.empty())
+        return tell(context, Outcome::Done, Icon::Information, "msg023");
+    return tellText(context, Outcome::Done, Icon::Information, "msg023",
+                    texts.get("msg023") + "\n" + filledIn(texts.get("msg106"), made));
 }
 
 } // namespace rq7

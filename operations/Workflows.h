@@ -53,7 +53,9 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device);
 // `backup`: where the device's present settings are saved before anything
 // is written (Backups.h); the write starts only once they are (or the device
 // holds none). nullptr: no backup. `facts`, when given, receives what the
-// save did.
+// save did. The success message names the backup made; a write that fails
+// after it has begun says that the device now holds no valid settings, and
+// names the backup.
 Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device,
                      const BackupTarget* backup = nullptr, DeviceWriteFacts* facts = nullptr);
 

@@ -24,6 +24,9 @@ public:
         (void)elapsed;
         (void)hint;
     }
+    // A line that stays under every later message (a trace that cannot be
+    // written). The default shows nothing.
+    virtual void showNote(const std::string& text) { (void)text; }
     // CancelFlag: set by Storno, cleared by showStatus.
     virtual bool cancelRequested() const = 0;
 };

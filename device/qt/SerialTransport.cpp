@@ -32,6 +32,12 @@ bool SerialTransport::open(const std::string& portName, std::string& reason) {
     lost_ = false;
     receivedCount_ = 0;
     const std::string path = SystemPortName(portName);
+    // The port's own lock handling would block for good on a FIFO in place
+    // of the lock file, or follow a link wherever it leads.
+    if (const auto badLock = LockEntryProblem(path)) {
+        reason = DescribeOpenFailure(*badLock, texts_);
+        return false;
+    }
     port_.setPortName(QString::fromStdString(path));
     if (!port_.open(QIODevice::ReadWrite)) {
         reason = DescribeOpenFailure(DiagnoseOpenFailure(path, port_.errorString().toStdString()),

@@ -20,6 +20,7 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <poll.h>
 #include <pty.h>
 #include <sys/stat.h>
@@ -58,6 +59,7 @@ public:
 
     const std::string& path() const { return path_; }
     int master() const { return master_; }
+    int slave() const { return slave_; }
     // The far end hangs up, as when a USB adapter is pulled.
     void closeMaster() {
         ::close(master_);
@@ -353,15 +355,18 @@ std::string InChild(const std::function<std::string()>& body) {
     return answer;
 }
 
-// A process that runs until killed; optionally holding a path open.
+// A process that runs until killed; optionally holding a path open, and
+// without an inherited descriptor.
 class Holder {
 public:
-    explicit Holder(const std::string& open = {}) {
+    explicit Holder(const std::string& open = {}, int closed = -1) {
         int ready[2];
         if (::pipe(ready) != 0)
             return;
         pid_ = ::fork();
         if (pid_ == 0) {
+            if (closed >= 0)
+                ::close(closed);
             if (!open.empty() && ::open(open.c_str(), O_RDWR | O_NOCTTY) < 0)
                 ::_exit(1);
             if (::write(ready[1], "x", 1) < 0)
@@ -447,6 +452,66 @@ TEST_F(PortDiagnosis, TellsMissingHeldAndStaleLockedPortsApart) {
     const OpenFailure held = DiagnoseOpenFailure(pty.path(), "", paths);
     EXPECT_EQ(DiagnosisKey(held), "msg074") << "case: no lock file, the port open elsewhere";
     EXPECT_EQ(held.pid, opener.pid());
+}
+
+// Lock entries are looked at, never followed, blocked on or trusted: what
+// is no lock file keeps the port closed, what names no holder is stale.
+TEST_F(PortDiagnosis, LockEntriesThatAreNoLockFilesOrNameNoHolder) {
+    std::filesystem::create_directories(dir / "proc" / "7");
+    std::ofstream((dir / "proc" / "7" / "stat").string())
+        << "7 (kworker/0:1) I 2 0 0 0 -1 69238880";
+    const std::int32_t init = 1;
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::string key;
+        bool refusedBeforeOpening;
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::string& f) { std::filesystem::create_directory(f); }, "msg102",
+         true},
+        {"a FIFO", [](const std::string& f) { ::mkfifo(f.c_str(), 0644); }, "msg102", true},
+        {"a dangling link",
+         [](const std::string& f) { std::filesystem::create_symlink("/nonexistent/rq7", f); },
+         "msg101", true},
+        {"a kernel thread", [](const std::string& f) { std::ofstream(f) << "7\n"; }, "msg101",
+         false},
+        {"init in binary",
+         [&](const std::string& f) {
+             std::ofstream(f).write(reinterpret_cast<const char*>(&init), 4);
+         },
+         "msg101", false},
+        {"no number", [](const std::string& f) { std::ofstream(f) << "garbage"; }, "msg101", false},
+    };
+    paths.procDir = (dir / "proc").string();
+    for (const Case& c : cases) {
+        c.make(lockFile());
+        const std::optional<OpenFailure> before = LockEntryProblem(pty.path(), paths);
+        EXPECT_EQ(before.has_value(), c.refusedBeforeOpening) << "case: " << c.name;
+        if (before) {
+            EXPECT_EQ(DiagnosisKey(*before), c.key) << "case: " << c.name;
+        }
+        const OpenFailure failure = DiagnoseOpenFailure(pty.path(), "", paths);
+        EXPECT_EQ(DiagnosisKey(failure), c.key) << "case: " << c.name;
+        EXPECT_EQ(failure.lockFile, lockFile()) << "case: " << c.name;
+        EXPECT_NE(DescribeOpenFailure(failure, texts).find(lockFile()), std::string::npos)
+            << "case: " << c.name << ": the command that removes it";
+        std::filesystem::remove_all(lockFile());
+    }
+}
+
+// The other end of a pseudo-terminal counts as a holder too: with a second
+// program on the port, both are named.
+TEST_F(PortDiagnosis, NamesEveryHolder) {
+    Holder otherEnd({}, pty.slave());
+    Holder opener(pty.path(), pty.master());
+    const OpenFailure held = DiagnoseOpenFailure(pty.path(), "", paths);
+    EXPECT_EQ(DiagnosisKey(held), "msg103");
+    std::vector<long> pids;
+    for (const PortHolder& holder : held.holders)
+        pids.push_back(holder.pid);
+    EXPECT_EQ(pids, (std::vector<long>{std::min(otherEnd.pid(), opener.pid()),
+                                       std::max(otherEnd.pid(), opener.pid())}));
 }
 
 TEST_F(PortDiagnosis, NamesTheGroupThatMayOpenThePort) {

@@ -53,13 +53,14 @@ public:
 
     std::unique_ptr<EepromImage> device = deviceImageOf(nullptr);
     bool succeed = true;
+    bool writeFails = false; // only the write fails
     bool storno = false;     // the user presses Storno during the transfer
     bool pastEeprom = false; // the image would run past the EEPROM
     int reads = 0, writes = 0;
     long size = -1;
     bool verified = false;
 
-    ImageReadResult readImage(EepromImage& image, long eepromSize) override {
+    ImageReadResult readImage(EepromImage& image, long eepromSize, const std::string&) override {
         ++reads;
         size = eepromSize;
         status_.showStatus("read");
@@ -84,7 +85,7 @@ public:
             device->SetImageByte(*image.GetImageByte(i), i);
         status_.cancel = storno;
         status_.hideStatus();
-        return succeed;
+        return succeed && !writeFails;
     }
 
 private:
@@ -375,16 +376,22 @@ TEST(DeviceBackup, ASaveKeepsTheDevicesPreviousSettingsByteForByte) {
     EXPECT_EQ(b.prompter.keys(), Strings{"msg023"});
 
     const std::filesystem::path backup =
-        backups.target.folder / "2026-12-08_14-03-12_RQ7_Chata-7.eep";
+        backups.target.folder / "2026-12-08_14-03-12Z_RQ7_Chata-7.eep";
     EXPECT_EQ(test::readFile(backup), previousBytes);
-    EXPECT_NE(std::find(b.status.shown.begin(), b.status.shown.end(), b.texts.get("msg094")),
+    EXPECT_NE(std::find(b.status.shown.begin(), b.status.shown.end(), b.texts.get("msg105")),
               b.status.shown.end())
         << "the backup is a step of its own";
-    // Twice more within the same second: the names stay apart.
+    EXPECT_NE(b.prompter.asked[0].text.find(backup.string()), std::string::npos)
+        << "the success names the backup";
+    // Twice more within the same second, a file of another program with the
+    // first name already there: the names stay apart, nothing is replaced.
+    test::writeFile(backups.target.folder / "2026-12-08_14-03-12Z_RQ7_Sklad.eep", "theirs");
     SaveToDevice(b.context, b.eeprom, &backups.target);
     SaveToDevice(b.context, b.eeprom, &backups.target);
+    EXPECT_EQ(test::readFile(backups.target.folder / "2026-12-08_14-03-12Z_RQ7_Sklad.eep"),
+              "theirs");
     for (const char* name :
-         {"2026-12-08_14-03-12_RQ7_Sklad.eep", "2026-12-08_14-03-12_RQ7_Sklad-2.eep"})
+         {"2026-12-08_14-03-12Z-2_RQ7_Sklad.eep", "2026-12-08_14-03-12Z-3_RQ7_Sklad.eep"})
         EXPECT_TRUE(std::filesystem::exists(backups.target.folder / name)) << name;
 
     // A blank device has nothing to keep: the write goes ahead and says so.
@@ -428,6 +435,26 @@ TEST(DeviceBackup, NoBackupNoWrite) {
         if (c.folderIsAFile) {
             EXPECT_NE(b.only().text.find("backups"), std::string::npos) << b.only().text;
         }
+    }
+}
+
+// A write that stops after it has begun leaves the device without valid
+// settings: the message says so and names the backup to restore.
+TEST(DeviceBackup, AStoppedWriteSaysTheDeviceHoldsNoSettings) {
+    for (const bool backedUp : {true, false}) {
+        Bench b;
+        BackupBench backups;
+        b.holder.current = sampleRecord();
+        b.holder.eepromSize = "  1024 byte";
+        b.transfer.device = deviceImageOf(&b.holder.current);
+        b.transfer.writeFails = true;
+        std::string made;
+        EXPECT_EQ(SaveToDevice(b.context, b.transfer, backedUp ? &backups.target : nullptr, &made),
+                  Outcome::WriteFailed);
+        EXPECT_EQ(b.only().key, "msg021");
+        EXPECT_EQ(std::filesystem::exists(made), backedUp) << made;
+        const std::string said = b.only().text;
+        EXPECT_NE(said.find(backedUp ? made : b.texts.get("msg108")), std::string::npos) << said;
     }
 }
 

@@ -6,12 +6,17 @@
 #include "device/DeviceLink.h"
 #include "simulator/SimulatedDevice.h"
 #include "simulator/SimulatedLink.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/RecordingStatus.h"
 #include "tests/support/ScriptedPrompter.h"
+#include "tests/support/TempDir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <regex>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace rq7::device {
 namespace {
@@ -75,6 +80,36 @@ TEST(Trace, OneLinePerFrameOfAnActivationAndABlockRead) {
     const std::size_t read = request(BlockRequest(0x04, 8));
     ASSERT_LT(read, lines.size());
     EXPECT_EQ(lines[read + 1].substr(10, 4), "< 84");
+}
+
+// A file that cannot take the trace never holds the transfer up: a FIFO
+// (which no one reads) is refused at once, a full file is reported once.
+TEST(Trace, AFileThatCannotTakeTheTraceNeverStopsTheTransfer) {
+    const test::TempDir dir;
+    sim::SimulatedDevice device{sim::DeviceConfig{}};
+    sim::SimulatedLink link(device);
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Trace refused(fifo, link, link);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error(), fifo + ": not a regular file");
+
+    Trace full((dir / "trace").string(), link, link);
+    ASSERT_TRUE(full.ok());
+    std::vector<std::string> reports;
+    full.onWriteError([&](const std::string& report) { reports.push_back(report); });
+    test::RecordingStatus status;
+    test::ScriptedPrompter prompter;
+    const Texts texts;
+    DeviceLink dl(full.transport(), full.waiter(), prompter, status, texts);
+    {
+        test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.ok());
+        ASSERT_EQ(dl.Activate("COM 1").state, ConnectionState::Aktivni);
+        EXPECT_TRUE(dl.ReadBlock(8));
+    }
+    EXPECT_EQ(reports,
+              std::vector<std::string>{(dir / "trace").string() + ": " + std::strerror(EFBIG)});
 }
 
 } // namespace

@@ -13,7 +13,8 @@ namespace rq7::ui {
 
 Info::Info(const Texts& texts, QWidget* owner)
     : QDialog(owner), texts_(texts), owner_(owner), napis_(new QLabel(this)),
-      waiting_(new QLabel(this)), bar_(new QProgressBar(this)), storno_(new QPushButton(this)) {
+      waiting_(new QLabel(this)), note_(new QLabel(this)), bar_(new QProgressBar(this)),
+      storno_(new QPushButton(this)) {
     setObjectName(QStringLiteral("Info"));
     // No close box: closing would give the owner its input back in the
     // middle of an operation without stopping it.
@@ -35,6 +36,10 @@ Info::Info(const Texts& texts, QWidget* owner)
     waiting_->setWordWrap(true);
     waiting_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     waiting_->hide();
+    note_->setObjectName(QStringLiteral("Note"));
+    note_->setTextFormat(Qt::PlainText);
+    note_->setWordWrap(true);
+    note_->hide();
     bar_->setObjectName(QStringLiteral("Progress"));
     bar_->hide();
     storno_->setObjectName(QStringLiteral("Storno"));
@@ -48,6 +53,7 @@ Info::Info(const Texts& texts, QWidget* owner)
     auto* column = new QVBoxLayout(this);
     column->addWidget(napis_, 1);
     column->addWidget(waiting_);
+    column->addWidget(note_);
     column->addWidget(bar_);
     column->addLayout(buttonRow);
     column->setSizeConstraint(QLayout::SetMinimumSize);
@@ -103,6 +109,13 @@ void Info::hideStatus() {
         owner_->activateWindow();
     }
     QCoreApplication::processEvents();
+}
+
+void Info::showNote(const std::string& text) {
+    note_->setText(QString::fromStdString(text));
+    note_->show();
+    if (isVisible())
+        adjustSize();
 }
 
 void Info::progress(int done, int total) {

@@ -38,6 +38,7 @@ public:
     void progress(int done, int total) override;
     // Under the message: the seconds waited, then the hint.
     void showWaiting(const std::string& elapsed, const std::string& hint) override;
+    void showNote(const std::string& text) override;
     // CancelFlag.
     bool cancelRequested() const override { return cancelFlag_; }
 
@@ -57,6 +58,7 @@ private:
     QPointer<QWidget> owner_;
     QLabel* napis_;
     QLabel* waiting_;
+    QLabel* note_;
     QProgressBar* bar_;
     QPushButton* storno_;
     bool cancelFlag_ = false;
