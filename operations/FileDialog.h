@@ -1,8 +1,9 @@
 #pragma once
 // The file dialog of the settings file commands, as the workflows see it.
-// One dialog object serves both directions for the program's whole run and
-// offers the last chosen name again (at first "*.eep" in the folder last
-// used, see FileNames.h); the workflows keep nothing between runs.
+// One dialog object serves both directions for the program's whole run;
+// opening offers the last chosen name again (at first "*.eep"), saving the
+// name the caller offers, both in the folder last used (FileNames.h); the
+// workflows keep nothing between runs.
 
 #include <optional>
 #include <string>
@@ -24,8 +25,9 @@ public:
     virtual std::optional<std::string> chooseFileToOpenIn(const std::string& folder) = 0;
     // A name to save under, existing or not, with ".eep" added when the
     // user typed no suffix; the dialog itself never asks about overwriting
-    // (the save asks). Nothing on cancel or failure.
-    virtual std::optional<std::string> chooseFileToSave() = 0;
+    // (the save asks), and refuses a name with a wildcard. `offeredName`
+    // is the name shown first. Nothing on cancel or failure.
+    virtual std::optional<std::string> chooseFileToSave(const std::string& offeredName) = 0;
 };
 
 } // namespace rq7

@@ -17,6 +17,14 @@ inline constexpr const char* kLastFolderKey = "LastFolder";
 // its first character); unchanged otherwise.
 std::string WithEepSuffix(const std::string& path);
 
+// The name the save dialog offers first: the open file's (`documentName`
+// when it is a settings file's name), else the station's with what a file
+// name cannot carry replaced by "-", else "nastaveni"; with ".eep".
+std::string OfferedSaveName(const std::string& documentName, const std::string& station);
+
+// A name the save dialog refuses: one with a wildcard in it.
+bool IsWildcardName(const std::string& name);
+
 class RecentFolder {
 public:
     // `store` may be null (nothing remembered); `fallback` is the folder

@@ -112,7 +112,7 @@ FileWrite SaveImageFile(const std::string& path, const EepromImage& image, long 
     if (exists(path)) {
         Message question;
         question.key = "msg035";
-        question.text = texts.get(question.key);
+        question.text = texts.get(question.key) + "\n" + path;
         question.icon = Icon::Question;
         question.buttons = Buttons::YesNo;
         if (prompter.ask(question) != Answer::Yes)

@@ -2,6 +2,7 @@
 // What the load and save workflows need from the main window, which holds the
 // settings in its controls and shows the size labels.
 
+#include "operations/FileNames.h"
 #include "settings/SettingsRecord.h"
 
 #include <string>
@@ -43,6 +44,11 @@ public:
 
     // The check box `CheckWrite`: read each written block back.
     virtual bool checkWrite() const = 0;
+
+    // The name the save dialog offers first (FileNames.h).
+    virtual std::string offeredFileName() const {
+        return OfferedSaveName({}, record().tabJmenoStanice);
+    }
 };
 
 } // namespace rq7

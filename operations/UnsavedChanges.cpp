@@ -22,7 +22,8 @@ UnsavedResult ResolveUnsavedChanges(WorkflowContext& context, FileDialog& dialog
     case Answer::Ok:
         return {false, std::nullopt};
     }
-    const std::optional<std::string> path = dialog.chooseFileToSave();
+    const std::optional<std::string> path =
+        dialog.chooseFileToSave(context.settings.offeredFileName());
     if (!path || SaveToPath(context, *path) != Outcome::Done)
         return {false, std::nullopt};
     return {true, path};

@@ -90,7 +90,8 @@ Outcome LoadFromFile(WorkflowContext& context, FileDialog& dialog) {
 }
 
 Outcome SaveToFile(WorkflowContext& context, FileDialog& dialog) {
-    const std::optional<std::string> path = dialog.chooseFileToSave();
+    const std::optional<std::string> path =
+        dialog.chooseFileToSave(context.settings.offeredFileName());
     if (!path)
         return Outcome::DialogCancelled;
     return SaveToPath(context, *path);

@@ -49,7 +49,7 @@ TEST(QtFileDialog, SaveThenOpenOffersTheLastName) {
         dialog.selectFile(path);
         static_cast<QDialog&>(dialog).accept();
     });
-    EXPECT_EQ(files.chooseFileToSave(), path.toStdString());
+    EXPECT_EQ(files.chooseFileToSave({}), path.toStdString());
 
     QFile(path).open(QIODevice::WriteOnly); // opening offers existing files only
     whenShown(files, [&](QFileDialog& dialog) {
@@ -103,7 +103,7 @@ TEST(QtFileDialog, AddsTheSuffixAndRemembersTheFolderAcrossRuns) {
             dialog.selectFile(QDir(folder).filePath(QStringLiteral("sklad-brno")));
             static_cast<QDialog&>(dialog).accept();
         });
-        EXPECT_EQ(files.chooseFileToSave(),
+        EXPECT_EQ(files.chooseFileToSave({}),
                   QDir(folder).filePath(QStringLiteral("sklad-brno.eep")).toStdString());
     }
     QtFileDialog nextRun(nullptr, false, &store);
@@ -118,6 +118,22 @@ TEST(QtFileDialog, AddsTheSuffixAndRemembersTheFolderAcrossRuns) {
     });
     EXPECT_FALSE(nextRun.chooseFileToOpenIn(backups.path().toStdString()).has_value());
     EXPECT_EQ(RecentFolder(&store, "").folder(), folder.toStdString());
+
+    // Saving offers the caller's name there; a wildcard names no file, and
+    // the dialog stays.
+    int shown = 0;
+    std::function<void(QFileDialog&)> onSave = [&](QFileDialog& dialog) {
+        if (++shown > 1)
+            return dialog.reject();
+        EXPECT_EQ(dialog.selectedFiles(),
+                  QStringList{QDir(folder).filePath(QStringLiteral("Chata 7.eep"))});
+        dialog.selectFile(QStringLiteral("*.eep"));
+        static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+        whenShown(nextRun, onSave);
+    };
+    whenShown(nextRun, onSave);
+    EXPECT_FALSE(nextRun.chooseFileToSave("Chata 7.eep").has_value());
+    EXPECT_EQ(shown, 2);
 }
 
 } // namespace

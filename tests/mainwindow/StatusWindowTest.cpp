@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -118,6 +119,22 @@ TEST(StatusWindow, ProgressBarOnlyWhileATotalIsKnown) {
     info.progress(1, 4);
     info.showStatus("Další");
     EXPECT_FALSE(bar->isVisible()) << "a new message starts without a bar";
+    info.hideStatus();
+}
+
+TEST(StatusWindow, WaitingKeepsTheWidthSoStornoStaysUnderThePointer) {
+    const Texts texts;
+    QWidget owner;
+    owner.show();
+    ui::Info info(texts, &owner);
+    info.showStatus("Čekám");
+    const int width = info.width();
+    std::string hint;
+    for (int i = 0; i < 40; ++i)
+        hint += "Zkontrolujte kabel a napájení zařízení. ";
+    info.showWaiting("3 s", hint);
+    EXPECT_EQ(info.width(), width);
+    EXPECT_GE(info.height(), info.layout()->totalHeightForWidth(width));
     info.hideStatus();
 }
 

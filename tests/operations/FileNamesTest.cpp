@@ -25,6 +25,22 @@ TEST(FileNames, OnlyANameWithoutSuffixGetsEep) {
         EXPECT_EQ(WithEepSuffix(c.typed), c.saved) << "case: " << c.typed;
 }
 
+TEST(FileNames, TheSaveOffersTheOpenFileElseTheStation) {
+    struct Case {
+        const char* document;
+        const char* station;
+        const char* offered;
+    };
+    const Case cases[] = {
+        {"chata.EEP", "Sklad", "chata.EEP"},           // the open file
+        {"RQ7", "Sklad/Brno: 2", "Sklad-Brno- 2.eep"}, // a device's model is no file
+        {"*.eep", " ", "nastaveni.eep"},
+        {"", "", "nastaveni.eep"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(OfferedSaveName(c.document, c.station), c.offered) << "case: " << c.document;
+}
+
 TEST(FileNames, RecentFolderFallsBackUntilAnExistingFolderIsRemembered) {
     test::TempDir dir;
     const std::filesystem::path chosen = dir / "sub";

@@ -96,7 +96,7 @@ TEST(SaveImageFile, AsksBeforeReplacingAnExistingFile) {
         ASSERT_EQ(h.prompter.asked.size(), 1u) << "case: yes=" << yes;
         const Message& q = h.prompter.asked[0];
         EXPECT_EQ(q.key, "msg035");
-        EXPECT_EQ(q.text, "Tento soubor ji\u017e existuje. M\u00e1m ho p\u0159epsat?");
+        EXPECT_EQ(q.text, h.texts.get("msg035") + "\n" + path.string()) << "names the file";
         EXPECT_EQ(q.icon, Icon::Question);
         EXPECT_EQ(q.buttons, Buttons::YesNo);
         EXPECT_EQ(test::readFile(path), yes ? imageBytes(image, 299) : "old contents")

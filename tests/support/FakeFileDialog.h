@@ -25,7 +25,9 @@ public:
         openedIn = folder;
         return chooseFileToOpen();
     }
-    std::optional<std::string> chooseFileToSave() override {
+    std::string offered; // the name the last save dialog offered
+    std::optional<std::string> chooseFileToSave(const std::string& offeredName) override {
+        offered = offeredName;
         ++saved;
         return saveAnswer;
     }

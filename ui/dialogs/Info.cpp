@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -139,8 +140,12 @@ void Info::showWaiting(const std::string& elapsed, const std::string& hint) {
                        (!hint.empty() && !waiting_->text().contains(QString::fromStdString(hint)));
     waiting_->setText(text);
     waiting_->show();
-    if (grows && isVisible())
-        adjustSize();
+    if (grows && isVisible()) {
+        // Only taller: the width stays, and Storno under the pointer.
+        const int keep = width();
+        layout()->activate();
+        resize(keep, std::max(height(), layout()->totalHeightForWidth(keep)));
+    }
 }
 
 void Info::storno() {

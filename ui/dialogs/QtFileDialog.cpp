@@ -23,11 +23,12 @@ std::optional<std::string> QtFileDialog::chooseFileToOpenIn(const std::string& f
     return choose(true, QString::fromStdString(folder));
 }
 
-std::optional<std::string> QtFileDialog::chooseFileToSave() {
-    return choose(false, {});
+std::optional<std::string> QtFileDialog::chooseFileToSave(const std::string& offeredName) {
+    return choose(false, {}, QString::fromStdString(offeredName));
 }
 
-std::optional<std::string> QtFileDialog::choose(bool open, const QString& folder) {
+std::optional<std::string> QtFileDialog::choose(bool open, const QString& folder,
+                                                const QString& offered) {
     auto dialog = std::make_unique<QFileDialog>(owner_.data());
     dialog->setNameFilter(QString::fromLatin1(kEepFilter));
     dialog->setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -47,15 +48,19 @@ std::optional<std::string> QtFileDialog::choose(bool open, const QString& folder
         // remembered from earlier runs.
         dialog->setDirectory(last.isAbsolute() ? last.absolutePath()
                                                : QString::fromStdString(recent_.folder()));
-        dialog->selectFile(last.fileName());
+        dialog->selectFile(open || offered.isEmpty() ? last.fileName() : offered);
     }
 
-    current_ = dialog.get();
-    const bool accepted = dialog->exec() == QDialog::Accepted;
-    current_ = nullptr;
-    if (!accepted || dialog->selectedFiles().isEmpty())
-        return std::nullopt;
-    QString chosen = dialog->selectedFiles().constFirst();
+    QString chosen;
+    // A wildcard typed and confirmed names no file: the dialog stays.
+    do {
+        current_ = dialog.get();
+        const bool accepted = dialog->exec() == QDialog::Accepted;
+        current_ = nullptr;
+        if (!accepted || dialog->selectedFiles().isEmpty())
+            return std::nullopt;
+        chosen = dialog->selectedFiles().constFirst();
+    } while (!open && IsWildcardName(chosen.toStdString()));
     // Native dialogs may ignore the default suffix.
     if (!open)
         chosen = QString::fromStdString(WithEepSuffix(chosen.toStdString()));

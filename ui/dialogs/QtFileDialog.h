@@ -2,7 +2,8 @@
 // The file dialog of the settings file commands: one QFileDialog for both
 // directions, one filter entry "EEPROM (*.eep)", only existing files when
 // opening, no overwrite question of its own when saving (the save asks), the
-// last chosen name offered again, ".eep" added to a saved name without a
+// last chosen name offered again when opening and the caller's when saving,
+// a name with a wildcard refused, ".eep" added to a saved name without a
 // suffix, and the folder last used remembered across runs.
 
 #include "operations/FileDialog.h"
@@ -28,14 +29,15 @@ public:
 
     std::optional<std::string> chooseFileToOpen() override;
     std::optional<std::string> chooseFileToOpenIn(const std::string& folder) override;
-    std::optional<std::string> chooseFileToSave() override;
+    std::optional<std::string> chooseFileToSave(const std::string& offeredName) override;
 
     // The dialog while it is shown (for the tests), else nullptr.
     QFileDialog* current() const { return current_; }
     const QString& lastName() const { return lastName_; }
 
 private:
-    std::optional<std::string> choose(bool open, const QString& folder);
+    std::optional<std::string> choose(bool open, const QString& folder,
+                                      const QString& offered = {});
 
     QPointer<QWidget> owner_;
     bool native_;

@@ -416,6 +416,10 @@ void Hlavni::updateMemoryUsage() {
     setColour(free, labels.freeColour);
 }
 
+std::string Hlavni::offeredFileName() const {
+    return OfferedSaveName(document_, record().tabJmenoStanice);
+}
+
 bool Hlavni::checkWrite() const {
     return child<QCheckBox>("CheckWrite")->isChecked();
 }
@@ -456,7 +460,7 @@ void Hlavni::openBackup() {
 void Hlavni::saveToFile() {
     if (!settlePendingChecks())
         return;
-    const std::optional<std::string> path = ports_.fileDialog.chooseFileToSave();
+    const std::optional<std::string> path = ports_.fileDialog.chooseFileToSave(offeredFileName());
     if (!path)
         return;
     WorkflowContext context = workflowContext();

@@ -53,6 +53,8 @@ public:
     std::string eepromSizeCaption() const override;
     void updateMemoryUsage() override;
     bool checkWrite() const override;
+    // The open file's name (the title's), else the station's.
+    std::string offeredFileName() const override;
 
     // Sets every text of the window from the current language.
     void ChangeLanguage();

@@ -46,7 +46,7 @@ constexpr CatalogueEntry kEntries[] = {
     {"msg034", "Neznámá chyba při překladu dat."},
     {"msg035", "Tento soubor již existuje. Mám ho přepsat?"},
     {"msg036", "Ukládám nastavení do souboru "},
-    {"msg037", "Telefonní číslo je zadáno chybně."},
+    {"msg037", "Telefonní číslo je zadáno chybně. Smí obsahovat jen číslice 0 až 9, na začátku případně znak +."},
     {"msg038", "Zařízení nebylo deaktivováno a je zřejmě stále v programovacím módu. Má se zařízení před ukončením programu deaktivovat?"},
     {"msg039", "Tento text může obsahovat pouze tyto znaky: "},
     {"msg040", "Název stavu 0 nesmí být stejný jako název stavu 1."},
