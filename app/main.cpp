@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
     if (trace)
         trace->onWriteError([&window, &texts](const std::string& what) {
             std::fprintf(stderr, "rq7-init: trace: %s\n", what.c_str());
-            window.status().showNote(rq7::device::FillIn(texts.get("msg104"), {what}));
+            window.status().showNote(rq7::device::FillIn(texts.get("msg088"), {what}));
         });
     prompter.setOwner(&window);
     fileDialog.setOwner(&window);

@@ -374,13 +374,13 @@ std::string DiagnosisKey(const OpenFailure& failure) {
     case OpenProblem::Missing:
         return "msg071";
     case OpenProblem::InUse:
-        return failure.holders.size() > 1 ? "msg103" : failure.pid > 0 ? "msg074" : "msg075";
+        return failure.holders.size() > 1 ? "msg087" : failure.pid > 0 ? "msg074" : "msg075";
     case OpenProblem::NoPermission:
         return failure.group.empty() ? "msg078" : failure.joinedSinceLogin ? "msg077" : "msg076";
     case OpenProblem::StaleLock:
-        return failure.pid > 0 ? "msg079" : "msg101";
+        return failure.pid > 0 ? "msg079" : "msg085";
     case OpenProblem::BadLock:
-        return "msg102";
+        return "msg086";
     case OpenProblem::Other:
         break;
     }

@@ -72,7 +72,7 @@ OpenFailure DiagnoseOpenFailure(const std::string& path, const std::string& syst
 // regular file (BadLock) or a link that leads nowhere (StaleLock).
 std::optional<OpenFailure> LockEntryProblem(const std::string& path, const SystemPaths& paths = {});
 
-// The message key that explains the failure (msg071 … msg080, msg101 … msg103).
+// The message key that explains the failure (msg071 … msg080, msg085 … msg087).
 std::string DiagnosisKey(const OpenFailure& failure);
 
 // The explanation as shown under msg025: one or two lines.

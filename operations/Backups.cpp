@@ -1,6 +1,5 @@
 #include "operations/Backups.h"
 
-#include "files/WholeFile.h"
 #include "operations/SettingsFile.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageReader.h"
@@ -242,7 +241,7 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
     auto image = std::make_unique<EepromImage>();
     const long eepromSize = LabelNumber(context.settings.eepromSizeCaption());
     // The same read as the load from the device: only the image's blocks.
-    const ImageReadResult read = device.readImage(*image, eepromSize, "msg105");
+    const ImageReadResult read = device.readImage(*image, eepromSize, "msg098");
     switch (read.outcome) {
     case ImageRead::Read:
         break;
@@ -267,17 +266,17 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
         error ? std::nullopt : reservePath(target.folder, target.now(), target.model, station);
     const fs::path path =
         reserved ? *reserved : target.folder / BackupFileName(target.now(), target.model, station);
+    if (!reserved)
+        return {BackupOutcome::SaveFailed, path,
+                error ? error.message() : std::string(std::strerror(errno))};
     // Saved without the overwrite question (the name is this backup's own)
     // and without a status line of its own: the backup's stays.
-    std::string reason = reserved ? std::string() : std::strerror(error ? error.value() : errno);
-    const auto* bytes = reinterpret_cast<const char*>(image->data());
-    if (!reserved ||
-        !files::replaceFile(
-            path.string(),
-            std::string(bytes, static_cast<std::size_t>(SavedFileLength(length + 1))), reason)) {
-        if (reserved && fs::file_size(*reserved, error) == 0)
-            fs::remove(*reserved, error); // the empty reservation
-        return {BackupOutcome::SaveFailed, path, reason};
+    const WrittenSettingsFile file =
+        WriteSettingsFile(path.string(), *image, SavedFileLength(length + 1));
+    if (!file.written) {
+        if (fs::file_size(path, error) == 0)
+            fs::remove(path, error); // the empty reservation
+        return {BackupOutcome::SaveFailed, path, file.detail};
     }
     RotateBackups(target.folder, target.model, kBackupsKept, path);
     showStatusLine(context, texts.get("msg096") + path.string());

@@ -245,7 +245,7 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
     // Block 0 goes first (cleared) and last: a write that stopped between
     // leaves the device without valid settings.
     const std::string invalid =
-        "\n" + (made.empty() ? texts.get("msg108") : filledIn(texts.get("msg107"), made));
+        "\n" + (made.empty() ? texts.get("msg102") : filledIn(texts.get("msg101"), made));
     if (!written && device.connectionLost())
         return tellText(context, Outcome::ConnectionLost, Icon::Critical, "msg070",
                         texts.get("msg070") + invalid);
@@ -257,7 +257,7 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
     if (made.empty())
         return tell(context, Outcome::Done, Icon::Information, "msg023");
     return tellText(context, Outcome::Done, Icon::Information, "msg023",
-                    texts.get("msg023") + "\n" + filledIn(texts.get("msg106"), made));
+                    texts.get("msg023") + "\n" + filledIn(texts.get("msg099"), made));
 }
 
 } // namespace rq7

@@ -468,20 +468,20 @@ TEST_F(PortDiagnosis, LockEntriesThatAreNoLockFilesOrNameNoHolder) {
         bool refusedBeforeOpening;
     };
     const Case cases[] = {
-        {"a folder", [](const std::string& f) { std::filesystem::create_directory(f); }, "msg102",
+        {"a folder", [](const std::string& f) { std::filesystem::create_directory(f); }, "msg086",
          true},
-        {"a FIFO", [](const std::string& f) { ::mkfifo(f.c_str(), 0644); }, "msg102", true},
+        {"a FIFO", [](const std::string& f) { ::mkfifo(f.c_str(), 0644); }, "msg086", true},
         {"a dangling link",
          [](const std::string& f) { std::filesystem::create_symlink("/nonexistent/rq7", f); },
-         "msg101", true},
-        {"a kernel thread", [](const std::string& f) { std::ofstream(f) << "7\n"; }, "msg101",
+         "msg085", true},
+        {"a kernel thread", [](const std::string& f) { std::ofstream(f) << "7\n"; }, "msg085",
          false},
         {"init in binary",
          [&](const std::string& f) {
              std::ofstream(f).write(reinterpret_cast<const char*>(&init), 4);
          },
-         "msg101", false},
-        {"no number", [](const std::string& f) { std::ofstream(f) << "garbage"; }, "msg101", false},
+         "msg085", false},
+        {"no number", [](const std::string& f) { std::ofstream(f) << "garbage"; }, "msg085", false},
     };
     paths.procDir = (dir / "proc").string();
     for (const Case& c : cases) {
@@ -506,7 +506,7 @@ TEST_F(PortDiagnosis, NamesEveryHolder) {
     Holder otherEnd({}, pty.slave());
     Holder opener(pty.path(), pty.master());
     const OpenFailure held = DiagnoseOpenFailure(pty.path(), "", paths);
-    EXPECT_EQ(DiagnosisKey(held), "msg103");
+    EXPECT_EQ(DiagnosisKey(held), "msg087");
     std::vector<long> pids;
     for (const PortHolder& holder : held.holders)
         pids.push_back(holder.pid);

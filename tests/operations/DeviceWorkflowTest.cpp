@@ -378,7 +378,7 @@ TEST(DeviceBackup, ASaveKeepsTheDevicesPreviousSettingsByteForByte) {
     const std::filesystem::path backup =
         backups.target.folder / "2026-12-08_14-03-12Z_RQ7_Chata-7.eep";
     EXPECT_EQ(test::readFile(backup), previousBytes);
-    EXPECT_NE(std::find(b.status.shown.begin(), b.status.shown.end(), b.texts.get("msg105")),
+    EXPECT_NE(std::find(b.status.shown.begin(), b.status.shown.end(), b.texts.get("msg098")),
               b.status.shown.end())
         << "the backup is a step of its own";
     EXPECT_NE(b.prompter.asked[0].text.find(backup.string()), std::string::npos)
@@ -454,7 +454,7 @@ TEST(DeviceBackup, AStoppedWriteSaysTheDeviceHoldsNoSettings) {
         EXPECT_EQ(b.only().key, "msg021");
         EXPECT_EQ(std::filesystem::exists(made), backedUp) << made;
         const std::string said = b.only().text;
-        EXPECT_NE(said.find(backedUp ? made : b.texts.get("msg108")), std::string::npos) << said;
+        EXPECT_NE(said.find(backedUp ? made : b.texts.get("msg102")), std::string::npos) << said;
     }
 }
 

@@ -63,7 +63,9 @@ TEST_F(CheckCommand, RejectionsExitOneWithKeyAndText) {
     EXPECT_EQ(r.exitCode, 1) << r.err;
     EXPECT_EQ(r.out,
               "tabPIN: msg045 PIN je zad\u00e1n chybn\u011b!\n"
-              "tabTC(1): msg037 Telefonn\u00ed \u010d\u00edslo je zad\u00e1no chybn\u011b.\n"
+              "tabTC(1): msg037 Telefonn\u00ed \u010d\u00edslo je zad\u00e1no chybn\u011b. "
+              "Sm\u00ed obsahovat jen \u010d\u00edslice 0 a\u017e 9, na za\u010d\u00e1tku "
+              "p\u0159\u00edpadn\u011b znak +.\n"
               "tabINPNazev(3): msg044 P\u0159\u00edkaz nesm\u00ed b\u00fdt \u017e\u00e1dn\u00e9 z "
               "t\u011bchto kl\u00ed\u010dov\u00fdch slov (ani jejich p\u0159edpony): "
               "STATE;STAV;BACK;NOBACK;RESET;SHUTDOWN;NAME;ZPET;NEZPET;JMENO\n"
