@@ -36,6 +36,7 @@ std::vector<PortEntry> PortEntries(const std::vector<SystemPort>& systemPorts) {
         if (reported != systemPorts.end())
             port = *reported;
         entries.push_back(Entry(name, port));
+        entries.back().present = reported != systemPorts.end();
         comPaths.push_back(port.path);
     }
     std::vector<PortEntry> others;

@@ -24,6 +24,7 @@ struct PortEntry {
     std::string description;
     std::string manufacturer;
     std::string serialNumber;
+    bool present = true; // false: a COM name whose device the system does not report
 
     // The device, then description, manufacturer and serial number where
     // known: "/dev/ttyUSB0: FT232R USB UART, FTDI, A50285BI".

@@ -93,6 +93,29 @@ TEST(PortList, TheListShowsDevicesAndTheLastPortThatWorkedComesBack) {
               device::PortEntries({kAdapter})[4].details());
 }
 
+TEST(PortList, AComPortNotOnThisComputerSaysSoAndWhetherAnAdapterIs) {
+    const Texts texts;
+    for (const bool adapter : {true, false}) {
+        DevicePorts ports;
+        ports.systemPorts = [adapter] {
+            std::vector<device::SystemPort> system{port("/dev/ttyS0")};
+            if (adapter)
+                system.push_back(kAdapter);
+            return system;
+        };
+        DeviceWindowHarness h(ports);
+        auto* list = qobject_cast<QComboBox*>(h.control("tabPort"));
+        ASSERT_NE(list, nullptr);
+        const auto tip = [&](int item) {
+            return list->itemData(item, Qt::ToolTipRole).toString().toStdString();
+        };
+        EXPECT_EQ(tip(0), "/dev/ttyS0") << "case: adapter " << adapter;
+        EXPECT_EQ(tip(1), "/dev/ttyS1: " + texts.get("strPortAbsent") +
+                              (adapter ? "" : ". " + texts.get("msg073")))
+            << "case: adapter " << adapter;
+    }
+}
+
 TEST(PortList, AnActivatedPortIsRememberedAndAFailedOneIsNot) {
     DeviceWindowHarness h;
     h.typePort("/dev/rq7-sim");

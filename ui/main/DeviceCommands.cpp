@@ -60,7 +60,7 @@ DeviceCommands::DeviceCommands(Hlavni& window, const MainWindowPorts& ports, Sta
     PortSource source = device.systemPorts;
     if (!source)
         source = [] { return device::SystemSerialPorts(); };
-    portList_ = new PortListRefresher(list, std::move(source));
+    portList_ = new PortListRefresher(list, std::move(source), &ports_.texts);
     portList_->refresh();
 
     connect(window_.findChild<QPushButton*>(QStringLiteral("btDEA")), &QPushButton::clicked, this,

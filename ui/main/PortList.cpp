@@ -36,12 +36,21 @@ protected:
 
 } // namespace
 
-void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entries) {
+void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entries,
+                    const Texts* texts) {
+    const bool adapter = std::any_of(entries.begin(), entries.end(), [](const auto& entry) {
+        return entry.device.rfind("/dev/ttyUSB", 0) == 0 ||
+               entry.device.rfind("/dev/ttyACM", 0) == 0;
+    });
     QStringList names;
     QStringList details;
     for (const device::PortEntry& entry : entries) {
         names << QString::fromStdString(entry.name);
-        details << QString::fromStdString(entry.details());
+        std::string shown = entry.details();
+        if (texts && !entry.present)
+            shown +=
+                ": " + texts->get("strPortAbsent") + (adapter ? "" : ". " + texts->get("msg073"));
+        details << QString::fromStdString(shown);
     }
     QStringList currentNames;
     QStringList currentDetails;
@@ -72,8 +81,8 @@ void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entri
         list->setEditText(text);
 }
 
-PortListRefresher::PortListRefresher(QComboBox* list, PortSource source)
-    : QObject(list), list_(list), source_(std::move(source)) {
+PortListRefresher::PortListRefresher(QComboBox* list, PortSource source, const Texts* texts)
+    : QObject(list), list_(list), source_(std::move(source)), texts_(texts) {
     list_->setItemDelegate(new PortDelegate(list_));
     list_->installEventFilter(this);
     if (QLineEdit* edit = list_->lineEdit())
@@ -81,7 +90,7 @@ PortListRefresher::PortListRefresher(QComboBox* list, PortSource source)
 }
 
 void PortListRefresher::refresh() {
-    SetPortEntries(list_, device::PortEntries(source_()));
+    SetPortEntries(list_, device::PortEntries(source_()), texts_);
 }
 
 bool PortListRefresher::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 // pseudo-terminal of rq7-sim.
 
 #include "device/PortList.h"
+#include "ui/language/catalogue/Texts.h"
 
 #include <QObject>
 #include <functional>
@@ -19,15 +20,18 @@ namespace rq7::ui {
 // Where the system's ports come from; the window tests pass their own.
 using PortSource = std::function<std::vector<device::SystemPort>()>;
 
-// Replaces the list's entries, keeping the field's text.
-void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entries);
+// Replaces the list's entries, keeping the field's text. With `texts`, a COM
+// name whose device is not on this computer says so, and, when no USB
+// adapter is connected either, that too (msg073).
+void SetPortEntries(QComboBox* list, const std::vector<device::PortEntry>& entries,
+                    const Texts* texts = nullptr);
 
 // Scans the system's ports again whenever the user opens the list (a
 // USB adapter may have been plugged in since the start).
 class PortListRefresher : public QObject {
     Q_OBJECT
 public:
-    PortListRefresher(QComboBox* list, PortSource source);
+    PortListRefresher(QComboBox* list, PortSource source, const Texts* texts = nullptr);
     void refresh();
 
 protected:
@@ -36,6 +40,7 @@ protected:
 private:
     QComboBox* list_;
     PortSource source_;
+    const Texts* texts_;
 };
 
 } // namespace rq7::ui

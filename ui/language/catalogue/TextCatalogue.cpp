@@ -111,6 +111,7 @@ constexpr CatalogueEntry kEntries[] = {
     {"lblCommFrame", "Komunikace počítače se zařízením"},
     {"lblCommPort", "Sériový port:"},
     {"tttCommPort", "Sériový port počítače, ke kterému je připojeno zařízení"},
+    {"strPortAbsent", "v tomto počítači není"},
     {"lblConnection", "Spojení"},
     {"lblInfoFrame", "Informace o připojeném zařízení"},
     {"lblProduct", "Produkt:"},
