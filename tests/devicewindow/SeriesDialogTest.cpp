@@ -59,7 +59,8 @@ TEST(SeriesDialog, ProgramsRetriesAndSkipsRowsOverTheWindowsSettings) {
     h.device().setFaultRates(faults);
     dialog->programNext(); // B
     EXPECT_EQ(dialog->state(1), SeriesRowState::Failed);
-    EXPECT_EQ(status(1), texts.get("strSerieFailed") + "msg021 " + texts.get("msg021"));
+    EXPECT_EQ(status(1), texts.get("strSerieFailed") + "msg021 " + texts.get("msg021") + "\n" +
+                             texts.get("msg102"));
     h.device().setFaultRates({});
     dialog->retry();
     EXPECT_EQ(dialog->state(1), SeriesRowState::Written);

@@ -448,9 +448,10 @@ TEST(DeviceBackup, AStoppedWriteSaysTheDeviceHoldsNoSettings) {
         b.holder.eepromSize = "  1024 byte";
         b.transfer.device = deviceImageOf(&b.holder.current);
         b.transfer.writeFails = true;
-        std::string made;
-        EXPECT_EQ(SaveToDevice(b.context, b.transfer, backedUp ? &backups.target : nullptr, &made),
+        DeviceWriteFacts facts;
+        EXPECT_EQ(SaveToDevice(b.context, b.transfer, backedUp ? &backups.target : nullptr, &facts),
                   Outcome::WriteFailed);
+        const std::string made = facts.backupPath;
         EXPECT_EQ(b.only().key, "msg021");
         EXPECT_EQ(std::filesystem::exists(made), backedUp) << made;
         const std::string said = b.only().text;
