@@ -9,6 +9,14 @@
 //       late, in order; per seed one settings read and one verified write
 //       of the image; counts the transfers that reported success with the
 //       wrong bytes.
+//   --floor-runs N
+//       on the in-process simulator paced at 19,200 baud (virtual clock),
+//       whole reads of a 1 KiB device of random bytes, per seed one under
+//       5 % drops + 5 % bad checksums + 5 % late + 3 % short replies and
+//       one under 20 % stalls that add up; reports each read's time beside
+//       its floor: the clean read's time plus every delay the device
+//       imposed (late and stalled replies) plus one first time-out (100 ms)
+//       per dropped reply. Also the clean read against the line limit.
 
 #include "benchmarks/BenchSupport.h"
 #include "device/DeviceLink.h"
@@ -27,6 +35,7 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -130,11 +139,86 @@ int lateRuns(int runs, double late, const std::vector<std::uint8_t>& image) {
     return readsWrong + writesWrong == 0 ? 0 : 1;
 }
 
+struct FloorTotals {
+    double wall = 0, floor = 0, worst = 0;
+    int runs = 0, ok = 0, wrong = 0;
+};
+
+// One whole read of `image` under `rates`; its virtual seconds, and the
+// floor's parts the device reports.
+void floorRun(std::uint64_t seed, const sim::FaultRates& rates,
+              const std::vector<std::uint8_t>& image, double clean, FloorTotals& totals) {
+    sim::DeviceConfig config;
+    config.seed = seed;
+    sim::SimulatedDevice device(config);
+    device.loadEeprom(image);
+    sim::SimulatedLink link(device, 19200);
+    QuietPrompter prompter;
+    NoStatus status;
+    const Texts texts;
+    device::DeviceLink requester(link, link, prompter, status, texts);
+    if (requester.Activate("sim").state != device::ConnectionState::Aktivni)
+        return;
+    device.setFaultRates(rates);
+    const sim::SimulatedDevice::Counters before = device.counters();
+    const auto start = link.nowMicros();
+    std::vector<std::uint8_t> read(image.size());
+    const bool ok =
+        requester.ReadEeprom(read.data(), read.size(), static_cast<long>(image.size())).ok();
+    const double wall = static_cast<double>((link.nowMicros() - start).count()) / 1e6;
+    const sim::SimulatedDevice::Counters& after = device.counters();
+    const double imposed =
+        static_cast<double>((after.delayImposed - before.delayImposed).count()) / 1e6;
+    const double floor = clean + imposed + 0.1 * (after.dropped - before.dropped);
+    ++totals.runs;
+    totals.ok += ok;
+    totals.wrong += ok && read != image;
+    totals.wall += wall;
+    totals.floor += floor;
+    totals.worst = std::max(totals.worst, wall / floor);
+}
+
+int floorRuns(int runs) {
+    std::vector<std::uint8_t> image(1024);
+    std::mt19937 random(7);
+    for (std::uint8_t& b : image)
+        b = static_cast<std::uint8_t>(random());
+    FloorTotals clean;
+    floorRun(1, sim::FaultRates{}, image, 0, clean);
+    const double limit = lineSeconds(128, 19200);
+    std::printf("clean whole read of a 1 KiB device, 19200 baud (virtual clock): %.3f s = %.3f x "
+                "the line limit (%.3f s)\n",
+                clean.wall, clean.wall / limit, limit);
+    sim::FaultRates mix;
+    mix.drop = 0.05;
+    mix.corrupt = 0.05;
+    mix.late = 0.05;
+    mix.shortReply = 0.03;
+    sim::FaultRates stalls;
+    stalls.stall = 0.2;
+    int wrong = 0;
+    for (const auto& [name, rates] : {std::pair<const char*, sim::FaultRates>{
+                                          "5 % drops, 5 % bad checksums, 5 % late, 3 % short", mix},
+                                      {"20 % stalls of 2 s that add up", stalls}}) {
+        FloorTotals totals;
+        for (int seed = 1; seed <= runs; ++seed)
+            floorRun(static_cast<std::uint64_t>(seed), rates, image, clean.wall, totals);
+        std::printf("  %s: %d reads, %d succeeded, %d silently wrong; wall %.1f s against a floor "
+                    "of %.1f s = %.3f x the floor (worst read %.3f x; target <= 1.25)\n",
+                    name, totals.runs, totals.ok, totals.wrong, totals.wall, totals.floor,
+                    totals.wall / totals.floor, totals.worst);
+        wrong += totals.wrong;
+    }
+    return wrong == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const std::string floor = option(args, "--floor-runs", ""); !floor.empty())
+        return floorRuns(std::atoi(floor.c_str()));
     const std::string runs = option(args, "--late-runs", "");
     if (!runs.empty()) {
         std::string bytes, error;
@@ -149,7 +233,8 @@ int main(int argc, char** argv) {
     const std::string port = option(args, "--port", "");
     if (port.empty()) {
         std::cerr << "usage: rq7_bench_device_read --port PATH [--baud B] [--reads N]\n"
-                     "       rq7_bench_device_read --late-runs N --image FILE.eep [--late P]\n";
+                     "       rq7_bench_device_read --late-runs N --image FILE.eep [--late P]\n"
+                     "       rq7_bench_device_read --floor-runs N\n";
         return 2;
     }
     return overPort(port, std::atol(option(args, "--baud", "19200").c_str()),

@@ -31,9 +31,13 @@ std::size_t eepromSizeForMemoryCode(unsigned code);
 
 // Probability per reply of each fault, 0 to 1, drawn independently.
 struct FaultRates {
-    double drop = 0;                 // the request is carried out, the reply is lost
-    double corrupt = 0;              // the reply's checksum is wrong
-    double late = 0;                 // the reply comes after lateDelay, later ones after it
+    double drop = 0;    // the request is carried out, the reply is lost
+    double corrupt = 0; // the reply's checksum is wrong
+    double late = 0;    // the reply comes after lateDelay, later ones after it
+    // The device waits lateDelay before the reply, once every reply before
+    // it has left: it serves one request after the other, so the stalls of
+    // queued replies add up.
+    double stall = 0;
     double shortReply = 0;           // the reply loses its tail but keeps a good checksum
     double misread = 0;              // a block read returns one byte wrong (EEPROM intact)
     double badWrite = 0;             // a block write stores one byte wrong, yet is acknowledged
@@ -53,6 +57,7 @@ inline constexpr FaultSet Late = 1u << 2;
 inline constexpr FaultSet Short = 1u << 3;
 inline constexpr FaultSet Misread = 1u << 4;
 inline constexpr FaultSet BadWrite = 1u << 5;
+inline constexpr FaultSet Stall = 1u << 6;
 } // namespace fault
 
 struct DeviceConfig {

@@ -29,6 +29,9 @@ void DeviceLine::advance(Micros now) {
         auto reply = device_.receive(in.byte, in.at);
         if (!reply)
             continue;
+        // A stall begins once the replies ahead have left.
+        if (reply->hold > Micros{0})
+            hostLineFree_ = std::max(reply->sendAt, hostLineFree_) + reply->hold;
         for (std::uint8_t b : reply->wire)
             toHost_.push_back({arrival(reply->sendAt, hostLineFree_), b});
     }

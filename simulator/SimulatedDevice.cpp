@@ -229,12 +229,18 @@ std::optional<SimulatedDevice::Outgoing> SimulatedDevice::handle(const Bytes& re
             checksum = static_cast<std::uint8_t>(checksum + 1);
         ++counters_.corrupted;
     }
-    out.sendAt = at + config_.replyDelay;
+    out.sendAt = std::max(at + config_.replyDelay, lastSendAt_);
     if (faults & fault::Late) {
-        out.sendAt = at + config_.lateDelay;
+        const Micros lateAt = std::max(at + config_.lateDelay, lastSendAt_);
+        counters_.delayImposed += std::max(Micros{0}, lateAt - out.sendAt);
+        out.sendAt = lateAt;
         ++counters_.late;
     }
-    out.sendAt = std::max(out.sendAt, lastSendAt_);
+    if (faults & fault::Stall) {
+        out.hold = config_.lateDelay;
+        counters_.delayImposed += out.hold;
+        ++counters_.stalled;
+    }
     lastSendAt_ = out.sendAt;
     return out;
 }
@@ -270,6 +276,9 @@ FaultSet SimulatedDevice::drawRandomFaults() {
         faults |= fault::Misread;
     if (draws[5] < r.badWrite)
         faults |= fault::BadWrite;
+    // Drawn only when asked for, so that the other faults of a seed stay.
+    if (r.stall > 0 && uniform() < r.stall)
+        faults |= fault::Stall;
     return faults;
 }
 

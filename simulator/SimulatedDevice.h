@@ -32,7 +32,10 @@ class SimulatedDevice {
 public:
     struct Outgoing {
         Bytes wire;    // the reply as it goes on the wire (checksum and CR included)
-        Micros sendAt; // when its first byte leaves the device
+        Micros sendAt; // when its first byte leaves the device, the line permitting
+        // Waited once the line is free of the replies before this one, before
+        // its first byte leaves (a stall).
+        Micros hold{0};
     };
 
     // What happened to the requests, for tests and the verbose log.
@@ -47,10 +50,14 @@ public:
         unsigned dropped = 0;
         unsigned corrupted = 0;
         unsigned late = 0;
+        unsigned stalled = 0;
         unsigned shortened = 0;
         unsigned misread = 0;
         unsigned badWrites = 0;
         unsigned refusedDeactivations = 0;
+        // Time the late and stalled replies added to the line: per late reply
+        // how much later it left than it would have, per stall its delay.
+        Micros delayImposed{0};
     };
 
     // One handled request, when the journal is on.

@@ -40,10 +40,14 @@ Faults (probability per reply, 0 to 1, default 0):
   --corrupt P            the reply has a bad checksum
   --late P               the reply comes after --late-delay; the replies to
                          requests heard meanwhile follow it, in order
+  --stall P              the device waits --late-delay before the reply, once
+                         the replies before it have left: it serves requests
+                         one after the other, so the stalls of queued replies
+                         add up
   --short P              the reply is cut short but has a good checksum
   --misread P            a block read returns one wrong byte
   --bad-write P          a block write stores one wrong byte yet is acknowledged
-  --late-delay MS        delay of a late reply (default 2000)
+  --late-delay MS        delay of a late or stalled reply (default 2000)
   --late-repeats         every repeat of a request answered late is late too
   --refuse-deactivation  end of programming is always refused
   --seed N               seed of the fault draws (default 1)
@@ -169,6 +173,7 @@ std::optional<std::string> parseSimOptions(const std::vector<std::string>& args,
         {"--drop", probability(device.faults.drop)},
         {"--corrupt", probability(device.faults.corrupt)},
         {"--late", probability(device.faults.late)},
+        {"--stall", probability(device.faults.stall)},
         {"--short", probability(device.faults.shortReply)},
         {"--misread", probability(device.faults.misread)},
         {"--bad-write", probability(device.faults.badWrite)},

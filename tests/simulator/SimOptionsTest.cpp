@@ -73,11 +73,11 @@ TEST(SimOptions, EachOptionSetsItsField) {
          [](const SimOptions& o) { return o.wireSpeed == 19200; }},
         {"faults",
          {"--drop", "0.1", "--corrupt", "0.2", "--late", "0.3", "--short", "0.4", "--misread",
-          "0.5", "--bad-write", "1"},
+          "0.5", "--bad-write", "1", "--stall", "0.6"},
          [](const SimOptions& o) {
              const FaultRates& f = o.device.faults;
              return f.drop == 0.1 && f.corrupt == 0.2 && f.late == 0.3 && f.shortReply == 0.4 &&
-                    f.misread == 0.5 && f.badWrite == 1.0;
+                    f.misread == 0.5 && f.badWrite == 1.0 && f.stall == 0.6;
          }},
         {"seed",
          {"--seed", "18446744073709551615"},
@@ -142,8 +142,8 @@ TEST(SimOptions, UsageNamesEveryOption) {
     const std::string usage = simUsage();
     for (const char* name :
          {"--id", "--device-version", "--memory", "--modem", "--eeprom ", "--press-after",
-          "--wire-speed", "--drop", "--corrupt", "--late ", "--short", "--misread", "--seed",
-          "--refuse-deactivation", "--late-repeats", "--help", "--version "})
+          "--wire-speed", "--drop", "--corrupt", "--late ", "--stall", "--short", "--misread",
+          "--seed", "--refuse-deactivation", "--late-repeats", "--help", "--version "})
         EXPECT_NE(usage.find(name), std::string::npos) << "case: " << name;
 }
 

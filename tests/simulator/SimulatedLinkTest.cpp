@@ -129,6 +129,29 @@ TEST(SimulatedLink, LateReplyArrivesDuringALaterWaitAndTheRetrysReplyFollowsIt) 
     EXPECT_GT(f.link.now(), lateAt);
 }
 
+TEST(SimulatedLink, StallsOfQueuedRepliesAddUpWhereLateRepliesOverlap) {
+    // Three reads heard at once, every reply delayed by 2 s: late replies
+    // all leave at about 2 s, stalled ones one 2 s wait after the other.
+    for (const FaultSet delay : {fault::Late, fault::Stall}) {
+        Fixture f(active(), 19200);
+        f.exchange({command::Programming}, 500ms);
+        const Millis start = f.link.now();
+        for (int i = 0; i < 3; ++i) {
+            f.device.forceFaults(delay);
+            EXPECT_TRUE(f.link.write(encodeFrame(readRequest(0))));
+        }
+        for (int i = 1; i <= 3; ++i) {
+            ASSERT_TRUE(bodyOf(f.receive(10000ms))) << "case: fault " << delay << ", reply " << i;
+            const Millis due = start + (delay == fault::Stall ? i * 2000ms : 2000ms);
+            EXPECT_GT(f.link.now(), due) << "case: fault " << delay << ", reply " << i;
+            EXPECT_LT(f.link.now(), due + i * 30ms) << "case: fault " << delay << ", reply " << i;
+        }
+        EXPECT_NEAR(static_cast<double>(f.device.counters().delayImposed.count()),
+                    delay == fault::Stall ? 6e6 : 2e6, 5e4)
+            << "case: fault " << delay;
+    }
+}
+
 TEST(SimulatedLink, BytesReachingAClosedPortAreLost) {
     DeviceConfig config = active();
     config.replyDelay = 10ms;
