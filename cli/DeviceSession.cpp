@@ -318,6 +318,8 @@ int imageReadExitStatus(ImageRead outcome, const Texts& texts, std::ostream& err
         return say("msg012", failed);
     case ImageRead::PastEeprom:
         return say("msg100", failed);
+    case ImageRead::OutOfOrder:
+        return say("msg101", failed);
     case ImageRead::BlockFailed:
         break;
     }

@@ -18,10 +18,8 @@ int BlockCount(long size) {
 std::optional<Block> DeviceLink::ReadBlock(std::uint16_t address, Millis timeout, Attempt attempt) {
     const Frame reply =
         frames_.Exchange(BlockRequest(0x04, address), timeout, CancelMode::Honoured, attempt);
-    if (reply.code() != answer::ReadBlock || !HasHexPayload(reply, kBlockSize)) {
-        frames_.ReplyUnusable();
+    if (reply.code() != answer::ReadBlock || !HasHexPayload(reply, kBlockSize))
         return std::nullopt;
-    }
     Block block{};
     for (std::size_t k = 0; k < kBlockSize; ++k)
         block[k] = PairAt(reply, static_cast<int>(1 + 2 * k));
@@ -38,6 +36,7 @@ TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize
                                       const ReadExtent& extent, const std::string& statusKey) {
     TransferResult result;
     connectionLost_ = false;
+    outOfOrder_ = false;
     if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
         imageSize < kBlockSize)
         return result;
@@ -61,10 +60,12 @@ TransferResult DeviceLink::ReadBlocks(std::uint8_t* image, std::size_t imageSize
                 result.outcome = TransferOutcome::ConnectionLost;
                 return result;
             }
-            if (Cancelled() || attempt >= kReadAttempts) {
+            if (Cancelled() || frames_.OutOfOrder() || attempt >= kReadAttempts) {
                 status_.hideStatus();
-                result.outcome =
-                    Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::BlockFailed;
+                outOfOrder_ = !Cancelled() && frames_.OutOfOrder();
+                result.outcome = Cancelled()   ? TransferOutcome::Cancelled
+                                 : outOfOrder_ ? TransferOutcome::OutOfOrder
+                                               : TransferOutcome::BlockFailed;
                 return result;
             }
         }

@@ -42,7 +42,8 @@ bool DeviceLink::WriteBlock(std::uint16_t address, const Block& bytes, Millis ti
 
 bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
     // 200 … 1000 ms.
-    for (int attempt = 1; attempt <= kVerifyAttempts && !Cancelled() && !frames_.transport().lost();
+    for (int attempt = 1; attempt <= kVerifyAttempts && !Cancelled() &&
+                          !frames_.transport().lost() && !frames_.OutOfOrder();
          ++attempt) {
         const std::optional<Block> back = ReadBlock(address, BlockTimeout(attempt),
                                                     attempt > 1 ? Attempt::Repeat : Attempt::First);
@@ -55,8 +56,8 @@ bool DeviceLink::VerifyBlock(std::uint16_t address, const Block& expected) {
 TransferOutcome DeviceLink::WriteStep(std::uint16_t address, const Block& bytes, bool checkWrite) {
     bool written = false;
     // 200 … 1100 ms.
-    for (int attempt = 1;
-         attempt <= kWriteAttempts && !written && !Cancelled() && !frames_.transport().lost();
+    for (int attempt = 1; attempt <= kWriteAttempts && !written && !Cancelled() &&
+                          !frames_.transport().lost() && !frames_.OutOfOrder();
          ++attempt) {
         written = WriteBlock(address, bytes, BlockTimeout(attempt),
                              attempt > 1 ? Attempt::Repeat : Attempt::First);
@@ -65,11 +66,14 @@ TransferOutcome DeviceLink::WriteStep(std::uint16_t address, const Block& bytes,
         return TransferOutcome::ConnectionLost;
     if (Cancelled())
         return TransferOutcome::Cancelled;
+    if (frames_.OutOfOrder())
+        return TransferOutcome::OutOfOrder;
     if (!written)
         return TransferOutcome::BlockFailed;
     if (checkWrite && !VerifyBlock(address, bytes))
         return LoseConnectionIfGone() ? TransferOutcome::ConnectionLost
                : Cancelled()          ? TransferOutcome::Cancelled
+               : frames_.OutOfOrder() ? TransferOutcome::OutOfOrder
                                       : TransferOutcome::VerifyFailed;
     return Cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Done;
 }
@@ -78,6 +82,7 @@ TransferResult DeviceLink::WriteEeprom(std::uint8_t* image, std::size_t imageSiz
                                        bool checkWrite) {
     TransferResult result;
     connectionLost_ = false;
+    outOfOrder_ = false;
     if (state_ != ConnectionState::Aktivni || !frames_.transport().isOpen() ||
         imageSize < kBlockSize)
         return result;
@@ -91,6 +96,7 @@ TransferResult DeviceLink::WriteEeprom(std::uint8_t* image, std::size_t imageSiz
     auto step = [&](std::uint32_t address, const Block& bytes) {
         result.address = address;
         result.outcome = WriteStep(static_cast<std::uint16_t>(address), bytes, checkWrite);
+        outOfOrder_ = result.outcome == TransferOutcome::OutOfOrder;
         if (result.outcome != TransferOutcome::Done)
             return false;
         ++result.blocks;

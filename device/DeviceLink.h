@@ -90,6 +90,7 @@ enum class TransferOutcome {
     VerifyFailed,   // a written block read back wrong in all attempts
     NotActive,      // no device in programming mode
     ConnectionLost, // the port went away: Neaktivni without deactivation
+    OutOfOrder,     // the line could not be proven: the device does not answer in order
 };
 
 struct TransferResult {
@@ -119,6 +120,8 @@ public:
     // True (and Neaktivni, port closed, no deactivation) once the transport
     // reports the port gone; also between commands.
     bool LoseConnectionIfGone();
+    // The last transfer stopped because the device does not answer in order.
+    bool outOfOrder() const { return outOfOrder_; }
     const DeviceInfo& info() const { return info_; }
 
     // One block read waiting `timeout` for the reply, which must carry the
@@ -191,6 +194,7 @@ private:
     ConnectionState state_ = ConnectionState::Neaktivni;
     DeviceInfo info_;
     bool connectionLost_ = false;
+    bool outOfOrder_ = false;
 };
 
 } // namespace rq7::device

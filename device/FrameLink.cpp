@@ -7,125 +7,162 @@
 namespace rq7::device {
 
 namespace {
-// Unanswered programming-mode requests leave nothing to flush: the device
-// ignores them until its key is pressed, and a late answer to one carries
-// an answer code no other request shares.
 constexpr std::uint8_t kProgrammingCommand = 0x01;
 
-// A line that keeps talking past the horizon is given up on after this long;
-// the request that follows then most likely fails its checksum and is
-// repeated.
-constexpr Millis kSettleOverrun{1000};
+// Requests whose replies may stay on the line: every answer to one of them
+// is the same, and its code is its own. Programming-mode requests go
+// unanswered until the device's key is pressed, so their replies are owed
+// in numbers; the barrier's replies outlive a proof that needed more than
+// one of them.
+bool AnswersAlike(std::uint8_t command) {
+    return command == kProgrammingCommand || command == kBarrierCommand;
+}
+
+// The answer code of one of the protocol's commands.
+bool IsAnswerCode(std::uint8_t code) {
+    return code >= answer::Programming && code <= answer::EndProgramming;
+}
 
 // A valid reply whose answer code belongs to another command than the
-// request's: it answers an earlier request, not this one.
+// request's.
 bool AnswersAnotherCommand(const Frame& reply, std::uint8_t command) {
-    const std::uint8_t code = reply.code();
-    return reply.length >= 1 && code >= answer::Programming && code <= answer::EndProgramming &&
-           code != static_cast<std::uint8_t>(command + 0x80);
+    return reply.length >= 1 && IsAnswerCode(reply.code()) &&
+           reply.code() != static_cast<std::uint8_t>(command + 0x80);
 }
 } // namespace
 
-Waiter::Wake FrameLink::wait(Millis deadline, CancelMode mode) {
-    return mode == CancelMode::Honoured ? waiter_.waitUntil(transport_, deadline)
-                                        : waiter_.waitIgnoringCancel(transport_, deadline);
-}
-
 bool FrameLink::SendFrame(const Frame& frame) {
-    return transport_.write(EncodeFrame(frame));
-}
-
-Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
-    return ReceiveUntil(waiter_.now() + timeout, mode);
-}
-
-Frame FrameLink::ReceiveUntil(Millis deadline, CancelMode mode) {
-    Frame frame;
-    std::size_t count = 0;
-    timeoutFlag_ = false;
-    cancelled_ = false;
-    bool complete = false;
-    while (!complete && !timeoutFlag_ && !cancelled_) {
-        switch (waiter_.waitForTerminator(transport_, kCarriageReturn, deadline, mode)) {
-        case Waiter::Wake::Data:
-            for (std::uint8_t byte : transport_.readAvailable()) {
-                if (count < frame.data.size())
-                    frame.data[count++] = byte;
-            }
-            complete = count > 0 && frame.data[count - 1] == kCarriageReturn;
-            break;
-        case Waiter::Wake::Deadline:
-            // A reply cut off by the time-out is dropped with what came of it.
-            transport_.readAvailable();
-            timeoutFlag_ = true;
-            break;
-        case Waiter::Wake::Cancel:
-            cancelled_ = true;
-            break;
-        }
-        if (waiter_.now() >= deadline)
-            timeoutFlag_ = true;
-    }
-    if (timeoutFlag_ || cancelled_ || count < 2)
-        return Frame{};
-    const std::size_t dataLength = count - 2;
-    if (FrameChecksum(frame.data.data(), dataLength) != frame.data[dataLength])
-        return Frame{};
-    frame.length = static_cast<int>(dataLength);
-    return frame;
-}
-
-bool FrameLink::Settle(const Unsettled& request, CancelMode mode) {
-    const Millis horizon = request.lastSentAt + kLateReplyHorizon;
-    const Millis limit = std::max(horizon, waiter_.now()) + kSettleOverrun;
-    // The gap is kept also when the horizon has long passed: a reply that
-    // began just before it may still be on the wire.
-    Millis lastByte = waiter_.now();
-    for (;;) {
-        const Millis deadline = std::min(std::max(horizon, lastByte + kQuietGap), limit);
-        const Waiter::Wake wake = wait(deadline, mode);
-        if (wake == Waiter::Wake::Cancel) {
-            cancelled_ = true;
-            return false;
-        }
-        if (wake == Waiter::Wake::Data) {
-            transport_.readAvailable();
-            lastByte = waiter_.now();
-        } else if (waiter_.now() >= deadline) {
-            break;
-        }
-        if (waiter_.now() >= limit)
-            break;
-    }
+    const Bytes wire = EncodeFrame(frame);
+    if (!transport_.write(wire))
+        return false;
+    Owe(wire);
     return true;
 }
 
-bool FrameLink::Barrier(CancelMode mode) {
-    Bytes wire = EncodeFrame(MakeRequest(kBarrierCommand));
-    transport_.discardInput();
-    if (!transport_.write(wire)) {
-        sendFailed_ = true;
-        return false;
+Frame FrameLink::ReceiveFrame(Millis timeout, CancelMode mode) {
+    return NextReply(waiter_.now() + timeout, mode, true).value_or(Frame{});
+}
+
+std::optional<Frame> FrameLink::CutReply() {
+    const auto end = std::find(received_.begin(), received_.end(), kCarriageReturn);
+    if (end == received_.end())
+        return std::nullopt;
+    const std::size_t count = static_cast<std::size_t>(end - received_.begin()) + 1;
+    Frame frame;
+    if (count >= 2 && count <= frame.data.size()) {
+        std::copy(received_.begin(), end + 1, frame.data.begin());
+        const std::size_t dataLength = count - 2;
+        if (FrameChecksum(frame.data.data(), dataLength) == frame.data[dataLength])
+            frame.length = static_cast<int>(dataLength);
     }
-    const Unsettled barrier{std::move(wire), waiter_.now()};
-    const Millis deadline = barrier.lastSentAt + kLateReplyHorizon;
+    received_.erase(received_.begin(), end + 1);
+    if (frame.length == 0)
+        return Frame{};
+    return frame;
+}
+
+std::optional<Frame> FrameLink::NextReply(Millis deadline, CancelMode mode, bool dropUnfinished) {
+    timeoutFlag_ = false;
+    cancelled_ = false;
     for (;;) {
-        const Frame reply = ReceiveUntil(deadline, mode);
-        if (cancelled_) {
-            // Its answer may still come; the next barrier may take it, which
-            // is as good, since nothing else was sent in between.
-            unsettled_ = barrier;
+        if (std::optional<Frame> reply = CutReply()) {
+            Settle(*reply);
+            return reply;
+        }
+        const Waiter::Wake wake =
+            waiter_.waitForTerminator(transport_, kCarriageReturn, deadline, mode);
+        if (wake == Waiter::Wake::Cancel) {
+            cancelled_ = true;
+            return std::nullopt;
+        }
+        const Bytes bytes = transport_.readAvailable();
+        bytesRead_ += bytes.size();
+        received_.insert(received_.end(), bytes.begin(), bytes.end());
+        if (waiter_.now() >= deadline) {
+            // Replies in by now still settle what they answer.
+            while (std::optional<Frame> late = CutReply())
+                Settle(*late);
+            if (dropUnfinished)
+                received_.clear();
+            timeoutFlag_ = true;
+            return std::nullopt;
+        }
+    }
+}
+
+void FrameLink::TakeWaiting() {
+    const Bytes bytes = transport_.readAvailable();
+    bytesRead_ += bytes.size();
+    received_.insert(received_.end(), bytes.begin(), bytes.end());
+    while (std::optional<Frame> reply = CutReply())
+        Settle(*reply);
+}
+
+void FrameLink::Owe(const Bytes& wire) {
+    if (!owed_.empty() && owed_.back().wire == wire)
+        ++owed_.back().count;
+    else
+        owed_.push_back({wire, 1});
+}
+
+void FrameLink::Settle(const Frame& reply) {
+    if (owed_.empty())
+        return;
+    if (reply.length >= 1) {
+        const std::uint8_t code = reply.code();
+        const auto answered = std::find_if(owed_.begin(), owed_.end(), [code](const Owed& owed) {
+            return static_cast<std::uint8_t>(owed.wire[0] + 0x80) == code;
+        });
+        if (answered != owed_.end()) {
+            // It answers this attempt or a later one: none before it will
+            // be answered any more.
+            owed_.erase(owed_.begin(), answered);
+        } else if (IsAnswerCode(code)) {
+            return; // answers nothing that is owed
+        }
+    }
+    if (--owed_.front().count == 0)
+        owed_.pop_front();
+}
+
+bool FrameLink::OwesOther(const Bytes& wire, Attempt attempt) const {
+    return std::any_of(owed_.begin(), owed_.end(), [&](const Owed& owed) {
+        return !AnswersAlike(owed.wire[0]) && !(attempt == Attempt::Repeat && owed.wire == wire);
+    });
+}
+
+bool FrameLink::Prove(const Bytes& wire, Attempt attempt, CancelMode mode) {
+    const Bytes barrier = EncodeFrame(MakeRequest(kBarrierCommand));
+    int owedCount = 0;
+    for (const Owed& owed : owed_)
+        owedCount += owed.count;
+    // Each owed reply may come up to a horizon after the one before it.
+    const Millis giveUp = waiter_.now() + (owedCount + kBarrierAttempts) * kLateReplyHorizon;
+    Millis quietUntil = waiter_.now();
+    for (int sent = 0; OwesOther(wire, attempt);) {
+        if (waiter_.now() >= giveUp) {
+            outOfOrder_ = true;
             return false;
         }
-        if (reply.length >= 1 && reply.code() == answer::Hardware)
-            return true;
-        if (timeoutFlag_)
-            break;
-    }
-    // Lost or damaged: only the quiet line can tell that the rest is in.
-    if (!Settle(barrier, mode)) {
-        unsettled_ = barrier;
-        return false;
+        if (waiter_.now() >= quietUntil) {
+            if (sent == kBarrierAttempts) {
+                outOfOrder_ = true;
+                return false;
+            }
+            if (!transport_.write(barrier)) {
+                sendFailed_ = true;
+                return false;
+            }
+            Owe(barrier);
+            ++sent;
+            quietUntil = waiter_.now() + kLateReplyHorizon;
+        }
+        const std::uint64_t before = bytesRead_;
+        NextReply(std::min(quietUntil, giveUp), mode, false);
+        if (cancelled_)
+            return false;
+        if (bytesRead_ != before)
+            quietUntil = std::max(quietUntil, waiter_.now() + kLateReplyHorizon);
     }
     return true;
 }
@@ -134,48 +171,27 @@ Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode,
     sendFailed_ = false;
     cancelled_ = false;
     timeoutFlag_ = false;
+    outOfOrder_ = false;
     const std::uint8_t command = request.code();
-    Bytes wire = EncodeFrame(request);
-    const bool repeat = attempt == Attempt::Repeat && unsettled_ && unsettled_->wire == wire;
-    // The hardware query is a barrier of its own: its answer comes after
-    // every earlier reply, whose other answer codes are skipped below.
-    if (unsettled_ && !repeat && command != kBarrierCommand) {
-        if (!Barrier(mode))
-            return Frame{};
-        unsettled_.reset();
-    }
-    transport_.discardInput();
+    const Bytes wire = EncodeFrame(request);
+    TakeWaiting();
+    if (!AnswersAlike(command) && OwesOther(wire, attempt) && !Prove(wire, attempt, mode))
+        return Frame{};
     if (!transport_.write(wire)) {
         sendFailed_ = true;
         return Frame{};
     }
-    const Millis sentAt = waiter_.now();
-    const Millis deadline = sentAt + timeout;
-    Frame reply;
-    do
-        reply = ReceiveUntil(deadline, mode);
-    while (AnswersAnotherCommand(reply, command));
-    lastWire_ = wire;
-    lastSentAt_ = sentAt;
-    // A reply without this command's answer code (none, damaged, a refusal)
-    // leaves this request's own reply possibly still to come.
-    const bool answered =
-        reply.length >= 1 && reply.code() == static_cast<std::uint8_t>(command + 0x80);
-    if ((repeat || !answered) && command != kProgrammingCommand)
-        unsettled_ = Unsettled{std::move(wire), sentAt};
-    else
-        unsettled_.reset();
-    return reply;
-}
-
-void FrameLink::ReplyUnusable() {
-    if (!lastWire_.empty())
-        unsettled_ = Unsettled{lastWire_, lastSentAt_};
+    Owe(wire);
+    const Millis deadline = waiter_.now() + timeout;
+    while (const std::optional<Frame> reply = NextReply(deadline, mode, true))
+        if (!AnswersAnotherCommand(*reply, command))
+            return *reply;
+    return Frame{};
 }
 
 void FrameLink::Reset() {
-    unsettled_.reset();
-    lastWire_.clear();
+    owed_.clear();
+    received_.clear();
 }
 
 } // namespace rq7::device

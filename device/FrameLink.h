@@ -1,28 +1,30 @@
 #pragma once
 // One request/reply exchange at a time over a Transport: sends a frame and
 // collects the reply within a time-out, waiting through the Waiter (never a
-// spin). Retries belong to the callers.
+// spin). Retries belong to the callers; the link keeps the line such that a
+// reply it hands out can only answer the request it was asked for.
 
 #include "device/Frame.h"
 #include "device/Transport.h"
 #include "device/Waiter.h"
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 
 namespace rq7::device {
 
-// A device may answer a request long after the requester stopped waiting for
-// it (a busy device answers up to about two seconds late), but it answers
-// requests in the order they came. By this time after a request its reply,
-// if any, has arrived whole.
+// A device answers the requests in the order they came, each at most once,
+// but a busy one may hold a reply back for up to about two seconds, after
+// the replies before it. A line silent this long while replies are still
+// owed has lost them.
 inline constexpr Millis kLateReplyHorizon{3000};
-// A line silent this long (the shortest reply time-out) has no reply under
-// way.
-inline constexpr Millis kQuietGap{100};
-// The request that flushes the line: the read-only hardware query, whose
+// The request that proves the line: the read-only hardware query, whose
 // answer code no block command shares.
 inline constexpr std::uint8_t kBarrierCommand = 0x03;
+// How often the barrier is sent before the line is given up on; each
+// sending waits until the line has been silent for kLateReplyHorizon.
+inline constexpr int kBarrierAttempts = 4;
 
 // Whether a request is a further attempt of the exchange before it.
 enum class Attempt { First, Repeat };
@@ -32,77 +34,95 @@ public:
     FrameLink(Transport& transport, Waiter& waiter) : transport_(transport), waiter_(waiter) {}
 
     // Sends the data bytes, the checksum and CR; false when the transport
-    // refused them. Reads and discards nothing.
+    // refused them. Its reply counts as owed.
     bool SendFrame(const Frame& frame);
 
-    // Collects one reply: bytes are gathered (at most 101, later ones are
-    // dropped) until the last byte received so far is a CR. Length 0 when
-    // the time-out expired first (also when the CR came with it), when the
-    // checksum does not match, and when the user's cancel ended the wait.
+    // Collects the next reply: the bytes up to and including the next CR
+    // (at most 101 are kept; a longer reply is damaged). Length 0 when the
+    // time-out expired first (also when the CR came with it; what came of
+    // an unfinished reply is dropped), when the checksum does not match,
+    // and when the user's cancel ended the wait. Bytes after the CR stay
+    // for the next reply.
     Frame ReceiveFrame(Millis timeout, CancelMode mode = CancelMode::Ignored);
 
-    // One exchange as the protocol code uses it. Before the request:
-    //  - when a reply to an earlier, different request may still come (one
-    //    of its attempts timed out, was cancelled or got a reply that could
-    //    not be used), sends the hardware query as a barrier and drops
-    //    everything that arrives until its answer: the device answers in
-    //    order, so by then every earlier reply is in. Should the barrier
-    //    get no answer within kLateReplyHorizon, the line is instead
-    //    waited on until it has been quiet for kQuietGap. A repeat of the
-    //    same request (a further attempt of one exchange) is sent at once:
-    //    any of its attempts' replies is a right one, and the replies of
-    //    all of them count as still to come;
-    //  - throws away whatever is waiting in the receive buffer.
-    // While waiting, a valid reply carrying the answer code of another
-    // command of the protocol is a late reply to an earlier request: it is
-    // dropped and the wait goes on to the same deadline.
-    // Returns ReceiveFrame's result; Length 0 at once when sending failed,
-    // and when the user's cancel ended the barrier (Cancelled() is set).
+    // One exchange as the protocol code uses it.
+    //
+    // The line never holds replies of two different requests, apart from
+    // those of the programming-mode request and the hardware query, whose
+    // answers are always the same and carry codes of their own. So a reply
+    // with the request's answer code answers this request, whichever of
+    // its attempts it belongs to, and is taken as soon as it is in.
+    //
+    // Before any other request, while a reply to an earlier one may still
+    // come, the line is proven: the hardware query goes out as a barrier
+    // and nothing is taken until every owed reply is accounted for. Each
+    // attempt sent gets at most one reply and each reply ends at its CR,
+    // so every reply received, damaged or not, settles one owed attempt:
+    // a reply with the answer code of a command settles the oldest owed
+    // attempt of that command and shows every attempt before it lost
+    // (the device answers in order); any other reply settles the oldest
+    // owed attempt. The barrier's answer thus settles everything sent
+    // before it. The barrier is sent again after kLateReplyHorizon of
+    // silence, kBarrierAttempts times at most; the whole proof also ends
+    // after one horizon per owed attempt and barrier. A line that cannot
+    // be proven sets OutOfOrder().
+    //
+    // Returns the reply, or Length 0 (none, damaged, time-out, cancel).
+    // Length 0 at once when sending failed or the proof ended unproven
+    // (Cancelled(), SendFailed() or OutOfOrder() tells why). A valid reply
+    // with the answer code of another command is skipped within the same
+    // deadline.
     Frame Exchange(const Frame& request, Millis timeout, CancelMode mode,
                    Attempt attempt = Attempt::First);
 
     // True once the last reply's time-out expired.
     bool TimeoutFlag() const { return timeoutFlag_; }
-    // The last wait (reply or settling) was ended by the user's cancel.
+    // The last wait (reply or proof) was ended by the user's cancel.
     bool Cancelled() const { return cancelled_; }
     // The last Exchange could not send its request.
     bool SendFailed() const { return sendFailed_; }
+    // The last Exchange could not prove the line: the device does not
+    // answer in order, or has stopped answering.
+    bool OutOfOrder() const { return outOfOrder_; }
 
-    // The caller could not use the last reply (too short, say): replies to
-    // that request are treated as still to come.
-    void ReplyUnusable();
-    // Forgets any reply still expected (after the port was closed).
+    // Forgets every reply still owed (after the port was closed).
     void Reset();
 
     Transport& transport() { return transport_; }
     Waiter& waiter() { return waiter_; }
 
 private:
-    // A request whose replies may still arrive.
-    struct Unsettled {
+    // Consecutive sendings of one request whose replies may still come.
+    struct Owed {
         Bytes wire;
-        Millis lastSentAt{0};
+        int count = 0;
     };
 
-    Waiter::Wake wait(Millis deadline, CancelMode mode);
-    // ReceiveFrame with an absolute deadline.
-    Frame ReceiveUntil(Millis deadline, CancelMode mode);
-    // Sends the barrier and drops everything until its answer, or falls
-    // back to Settle; false when cancelled or the barrier could not be sent.
-    bool Barrier(CancelMode mode);
-    // Drops bytes until the late-reply horizon of `request` has passed and
-    // the line is quiet; false when cancelled.
-    bool Settle(const Unsettled& request, CancelMode mode);
+    // The next reply completed before `deadline`, settled against the
+    // owed attempts; nothing on time-out or cancel. `dropUnfinished` drops
+    // the start of a reply still coming when the deadline passes.
+    std::optional<Frame> NextReply(Millis deadline, CancelMode mode, bool dropUnfinished);
+    // Takes the bytes waiting and settles the replies complete among them.
+    void TakeWaiting();
+    // Cuts the first complete reply off the received bytes, if any.
+    std::optional<Frame> CutReply();
+    void Owe(const Bytes& wire);
+    void Settle(const Frame& reply);
+    // A reply of another request than `wire` may still come.
+    bool OwesOther(const Bytes& wire, Attempt attempt) const;
+    // Sends the barrier until OwesOther is false; false when cancelled, when
+    // it could not be sent, or when the line stayed unproven.
+    bool Prove(const Bytes& wire, Attempt attempt, CancelMode mode);
 
     Transport& transport_;
     Waiter& waiter_;
     bool timeoutFlag_ = false;
     bool cancelled_ = false;
     bool sendFailed_ = false;
-    // The last request whose replies may still come, if any.
-    std::optional<Unsettled> unsettled_;
-    Bytes lastWire_;
-    Millis lastSentAt_{0};
+    bool outOfOrder_ = false;
+    std::deque<Owed> owed_;
+    Bytes received_;              // read, not yet cut into replies
+    std::uint64_t bytesRead_ = 0; // ever read, to tell a silent line
 };
 
 } // namespace rq7::device

@@ -253,6 +253,7 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
     case ImageRead::PastEeprom:
     case ImageRead::BlockFailed:
     case ImageRead::ConnectionLost:
+    case ImageRead::OutOfOrder:
         return {BackupOutcome::ReadFailed, {}};
     }
     SettingsRecord settings;

@@ -32,6 +32,8 @@ ImageRead ImageReadOutcome(device::TransferOutcome outcome) {
         return ImageRead::Cancelled;
     case device::TransferOutcome::ConnectionLost:
         return ImageRead::ConnectionLost;
+    case device::TransferOutcome::OutOfOrder:
+        return ImageRead::OutOfOrder;
     default:
         return ImageRead::BlockFailed;
     }
@@ -41,11 +43,16 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
                                 const std::string& statusKey) {
     // Only bytes the link has read are copied into `image`.
     std::vector<std::uint8_t> bytes(EepromImage::kSize);
+    // What the image held where bytes were copied, put back when the
+    // device's replies cannot be trusted.
+    std::vector<std::uint8_t> previous;
     long copied = 0;
     using Reach = device::DeviceLink::ReadReach;
     const auto extent = [&](const std::uint8_t* read, long known) -> Reach {
-        for (; copied < known; ++copied)
+        for (; copied < known; ++copied) {
+            previous.push_back(image.GetImageByte(copied));
             image.SetImageByte(read[copied], copied);
+        }
         if (known < kHeaderEnd)
             return {kHeaderEnd, kHeaderEnd};
         if (!image.IsImageValid())
@@ -64,6 +71,11 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
     ImageReadResult result;
     result.bytesRead = copied;
     result.outcome = ImageReadOutcome(transfer.outcome);
+    if (result.outcome == ImageRead::OutOfOrder) {
+        for (long a = 0; a < copied; ++a)
+            image.SetImageByte(previous[static_cast<std::size_t>(a)], a);
+        result.bytesRead = 0;
+    }
     if (result.outcome != ImageRead::Read)
         return result;
     if (copied < kHeaderEnd || !image.IsImageValid()) {

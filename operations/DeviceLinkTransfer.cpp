@@ -22,4 +22,8 @@ bool DeviceLinkTransfer::connectionLost() const {
     return link_.connectionLost();
 }
 
+bool DeviceLinkTransfer::outOfOrder() const {
+    return link_.outOfOrder();
+}
+
 } // namespace rq7

@@ -18,6 +18,7 @@ public:
                               const std::string& statusKey) override;
     bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override;
     bool connectionLost() const override;
+    bool outOfOrder() const override;
 
 private:
     device::DeviceLink& link_;

@@ -17,6 +17,7 @@ enum class ImageRead {
     BlockFailed,    // a block failed all its attempts
     Cancelled,      // Storno; the blocks read so far are stored
     ConnectionLost, // the port went away; the device is no longer active
+    OutOfOrder,     // the device does not answer in order; nothing read is kept
 };
 
 struct ImageReadResult {
@@ -41,6 +42,8 @@ public:
     // The last transfer failed because the port went away; the device is
     // no longer active.
     virtual bool connectionLost() const { return false; }
+    // The last transfer stopped because the device does not answer in order.
+    virtual bool outOfOrder() const { return false; }
 };
 
 } // namespace rq7

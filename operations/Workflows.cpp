@@ -166,6 +166,8 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
         return refuse(Outcome::ConnectionLost, Icon::Critical, "msg070");
     if (read == ImageRead::BlockFailed)
         return refuse(Outcome::ReadFailed, Icon::Critical, "msg011");
+    if (read == ImageRead::OutOfOrder)
+        return refuse(Outcome::ReadFailed, Icon::Critical, "msg101");
     if (read == ImageRead::Cancelled || context.status.cancelRequested())
         return refuse(Outcome::Stopped, Icon::Information, "msg012");
     if (read == ImageRead::Unprogrammed)
@@ -249,9 +251,11 @@ Outcome SaveToDevice(WorkflowContext& context, EepromTransfer& device, const Bac
     if (!written && device.connectionLost())
         return tellText(context, Outcome::ConnectionLost, Icon::Critical, "msg070",
                         texts.get("msg070") + invalid);
-    if (!written)
-        return tellText(context, Outcome::WriteFailed, Icon::Critical, "msg021",
-                        texts.get("msg021") + invalid);
+    if (!written) {
+        const char* key = device.outOfOrder() ? "msg103" : "msg021";
+        return tellText(context, Outcome::WriteFailed, Icon::Critical, key,
+                        texts.get(key) + invalid);
+    }
     if (context.status.cancelRequested())
         return tell(context, Outcome::Stopped, Icon::Information, "msg022");
     if (made.empty())

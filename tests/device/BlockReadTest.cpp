@@ -213,9 +213,8 @@ TEST_F(BlockRead, ReplyToARepeatNeverLandsInALaterBlock) {
     device.memoryCode = 6; // 8,192 bytes: the read is still running when the stray reply comes
     ActivateOk();
     // Block 8: the first answer comes 150 ms late and is taken by the repeat;
-    // the repeat's own answer follows almost the whole horizon later. The
-    // device answers in order, so the barrier before block 16 is answered
-    // after it, and only then does block 16 go out.
+    // the repeat's own answer follows almost the whole horizon later. Block
+    // 16 goes out only once that answer is in.
     const Millis repeatLatency = kLateReplyHorizon - Millis{7};
     Millis lastLate{0};
     int attempts = 0;
@@ -239,7 +238,7 @@ TEST_F(BlockRead, ReplyToARepeatNeverLandsInALaterBlock) {
             return s.wire == EncodeFrame(BlockRequest(0x04, 16));
         });
     ASSERT_NE(block16, line.sent().end());
-    EXPECT_GT(block16->at, lastLate);
+    EXPECT_GE(block16->at, lastLate);
 }
 
 TEST_F(BlockRead, ReplyWaitingBeforeTheRequestIsNotTaken) {

@@ -164,14 +164,10 @@ TEST_F(Receive, RepliesDecodeOrFail) {
         {"no CR ends at the time-out", {{Millis{2}, Wire({0x81, 0x82})}}, 0, Millis{100}},
         {"CR at the deadline", {{Millis{100}, Wire({0x81, 0x82, 0x0D})}}, 0, Millis{100}},
         {"nothing", {}, 0, Millis{100}},
-        {"a CR with bytes after it completes nothing",
+        {"a CR ends a reply, also with bytes after it",
          {{Millis{3}, Wire({0x81, 0x82, 0x0D, 0x55})}, {Millis{7}, Wire({0x81, 0x82, 0x0D})}},
-         0,
-         Millis{7}},
-        {"a byte after the CR of a good reply",
-         {{Millis{3}, Wire({0x81, 0x82, 0x0D, 0x81})}, {Millis{8}, Wire({0x82, 0x0D})}},
-         0,
-         Millis{8}},
+         1,
+         Millis{3}},
     };
     // The same outcomes whether any input or only a terminator wakes a wait.
     for (const bool terminatorOnly : {false, true}) {
@@ -179,7 +175,9 @@ TEST_F(Receive, RepliesDecodeOrFail) {
         for (const Case& c : cases) {
             const std::string name =
                 std::string(c.name) + (terminatorOnly ? ", waking on CR only" : "");
+            clock = Millis{1000}; // what is left of the case before arrives
             line.readAvailable();
+            link.Reset();
             clock = Millis{0};
             for (const Arrival& a : c.arrivals)
                 line.arrive(a.at, a.bytes);
@@ -205,14 +203,14 @@ TEST_F(Receive, BytesOfAReplyCutOffByTheTimeOutAreDropped) {
     }
 }
 
-TEST_F(Receive, OverlongReplyIsDroppedAtTheTimeout) {
+TEST_F(Receive, OverlongReplyIsDamaged) {
     Bytes longReply(120, '0');
     longReply[0] = 0x84;
     longReply.back() = 0x0D;
     line.arrive(Millis{4}, longReply);
     const Frame f = link.ReceiveFrame(Millis{300});
     EXPECT_EQ(f.length, 0);
-    EXPECT_EQ(clock, Millis{300}) << "a CR beyond the 101st byte never completes a reply";
+    EXPECT_EQ(clock, Millis{4}) << "its CR ends it all the same";
 }
 
 TEST_F(Receive, LongestReplyFits) {
@@ -255,7 +253,7 @@ TEST_F(Receive, ExchangeDropsWhatWasWaitingBeforeTheRequest) {
 TEST_F(Receive, ALateReplyIsNeverTakenForAnotherRequests) {
     // The device answers everything in order, 2.9 s late. The first request
     // times out; before the next one a barrier goes out, and the request
-    // follows only once the barrier's answer came, after the late reply.
+    // follows only once the late reply is in.
     const Frame seconds[] = {BlockRequest(0x05, 8), BlockRequest(0x04, 8), MakeRequest(0x06)};
     for (const Frame& second : seconds) {
         const std::string name = "case: command " + std::to_string(second.code());
@@ -279,7 +277,7 @@ TEST_F(Receive, ALateReplyIsNeverTakenForAnotherRequests) {
         ASSERT_EQ(caseLine.sent().size(), 3u) << name;
         EXPECT_EQ(caseLine.sent()[1].wire, EncodeFrame(MakeRequest(kBarrierCommand))) << name;
         EXPECT_EQ(caseLine.sent()[1].at, Millis{100}) << name;
-        EXPECT_EQ(caseLine.sent()[2].at, Millis{3000}) << name << ": after the barrier's answer";
+        EXPECT_EQ(caseLine.sent()[2].at, Millis{2900}) << name << ": after the late reply";
         EXPECT_EQ(f.code(), second.code() + 0x80) << name;
         EXPECT_EQ(f.data[1], EncodeFrame(second)[1]) << name << ": its own reply";
     }
@@ -343,62 +341,128 @@ TEST_F(Receive, RepliesOfOtherCommandsAreSkippedWithinTheSameDeadline) {
     }
 }
 
-TEST_F(Receive, AnUnansweredBarrierFallsBackToAQuietLine) {
-    // A block read (sent at 0) times out after 100 ms; after the caller's
-    // pause the barrier goes out and is never answered (3 s), then the line
-    // does what the case says before the block at another address is read.
+TEST_F(Receive, TheLineIsProvenBeforeAnotherRequest) {
+    // A device that answers in order, each request after the delay the case
+    // gives it in turn (kLost: never). Block reads run as the case says;
+    // each reply names its request by its second byte.
+    constexpr int kLost = -1;
+    struct Read {
+        std::uint16_t address;
+        Millis timeout;
+        Attempt attempt;
+    };
     struct Case {
         const char* name;
-        Millis pause;               // the caller's own delay before the next request
-        std::vector<Millis> strays; // stray bytes arriving at these times
-        Millis sentAt;              // when the next request goes out
+        std::vector<int> delays;
+        std::vector<Read> reads;
+        std::vector<std::pair<int, Millis>> sent; // command and time of every request
+        int last;                                 // second byte of the last reply, 0 for none
+        bool outOfOrder;
     };
-    std::vector<Millis> babble;
-    for (Millis t{150}; t < Millis{10000}; t += Millis{50})
-        babble.push_back(t);
-    const Millis barrierEnd = Millis{100} + kLateReplyHorizon;
+    const Read first{0, Millis{100}, Attempt::First};
+    const Read repeat{0, Millis{200}, Attempt::Repeat};
+    const Read next{8, Millis{100}, Attempt::First};
     const Case cases[] = {
-        {"quiet line", Millis{0}, {}, barrierEnd + kQuietGap},
-        {"a reply after the barrier's time: quiet after it",
-         Millis{0},
-         {barrierEnd + Millis{50}},
-         barrierEnd + Millis{50} + kQuietGap},
-        {"after a pause", Millis{5000}, {Millis{4000}}, barrierEnd + Millis{5000} + kQuietGap},
-        {"a line that never stops: given up a second after the barrier's time", Millis{0}, babble,
-         barrierEnd + Millis{1000}},
+        {"a late reply settles its request before the barrier's answer comes",
+         {2500, 1, 1},
+         {first, next},
+         {{4, Millis{0}}, {3, Millis{100}}, {4, Millis{2500}}},
+         '8',
+         false},
+        {"a lost reply: the barrier's answer proves the line",
+         {kLost, 1, 1},
+         {first, next},
+         {{4, Millis{0}}, {3, Millis{100}}, {4, Millis{101}}},
+         '8',
+         false},
+        {"the barrier lost too: sent again after a silent horizon",
+         {kLost, kLost, 1, 1},
+         {first, next},
+         {{4, Millis{0}}, {3, Millis{100}}, {3, Millis{3100}}, {4, Millis{3101}}},
+         '8',
+         false},
+        {"a line that stays silent is given up after the barrier's attempts",
+         {kLost, kLost, kLost, kLost, kLost},
+         {first, next},
+         {{4, Millis{0}},
+          {3, Millis{100}},
+          {3, Millis{3100}},
+          {3, Millis{6100}},
+          {3, Millis{9100}}},
+         0,
+         true},
+        {"a reply to an earlier attempt of the same request is taken",
+         {150, 150, 1, 1},
+         {first, repeat},
+         {{4, Millis{0}}, {4, Millis{100}}},
+         '0',
+         false},
+        {"the repeat's own reply is still owed before another request",
+         {150, 150, 1, 1},
+         {first, repeat, next},
+         {{4, Millis{0}}, {4, Millis{100}}, {3, Millis{150}}, {4, Millis{250}}},
+         '8',
+         false},
+        {"the same block as a new exchange is another request",
+         {kLost, 1, 1},
+         {first, first},
+         {{4, Millis{0}}, {3, Millis{100}}, {4, Millis{101}}},
+         '0',
+         false},
     };
     for (const Case& c : cases) {
         clock = Millis{0};
         FakeLine caseLine{clock};
         FakeWaiter caseWaiter{clock, caseLine, [] { return false; }};
+        caseWaiter.wakesOnTerminatorOnly = true;
         FrameLink caseLink{caseLine, caseWaiter};
         std::string reason;
         ASSERT_TRUE(caseLine.open("COM 1", reason));
-        for (Millis at : c.strays)
-            caseLine.arrive(at, Reply({0x84, '0'}));
-        EXPECT_EQ(caseLink.Exchange(BlockRequest(0x04, 0), Millis{100}, CancelMode::Ignored).length,
-                  0)
-            << "case: " << c.name;
-        clock += c.pause;
-        caseLine.device = [](const Bytes& wire, Millis now) {
-            if (wire[0] == kBarrierCommand)
+        std::size_t heard = 0;
+        Millis lastReply{0};
+        caseLine.device = [&](const Bytes& wire, Millis now) {
+            const int delay = heard < c.delays.size() ? c.delays[heard] : kLost;
+            ++heard;
+            if (delay == kLost)
                 return std::vector<Arrival>{};
-            return std::vector<Arrival>{{now + Millis{1}, Reply({0x84, '8'})}};
+            lastReply = std::max(now + Millis{delay}, lastReply + Millis{1});
+            return std::vector<Arrival>{{lastReply, Reply({wire[0] + 0x80, wire[1]})}};
         };
-        const Frame f = caseLink.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Ignored);
-        ASSERT_EQ(caseLine.sent().size(), 3u) << "case: " << c.name;
-        EXPECT_EQ(caseLine.sent()[1].at, Millis{100} + c.pause) << "case: " << c.name;
-        EXPECT_EQ(caseLine.sent()[2].at, c.sentAt) << "case: " << c.name;
-        if (c.strays.size() < 2) { // a babbling line may spoil the reply; that is retried
-            EXPECT_EQ(f.data[1], '8') << "case: " << c.name;
+        Frame last;
+        for (const Read& r : c.reads)
+            last = caseLink.Exchange(BlockRequest(0x04, r.address), r.timeout, CancelMode::Honoured,
+                                     r.attempt);
+        std::vector<std::pair<int, Millis>> sent;
+        for (const SentFrame& f : caseLine.sent())
+            sent.emplace_back(f.wire[0], f.at);
+        EXPECT_EQ(sent, c.sent) << "case: " << c.name;
+        EXPECT_EQ(last.length > 0 ? last.data[1] : 0, c.last) << "case: " << c.name;
+        EXPECT_EQ(caseLink.OutOfOrder(), c.outOfOrder) << "case: " << c.name;
+        if (c.outOfOrder) {
+            EXPECT_EQ(clock, Millis{100} + kBarrierAttempts * kLateReplyHorizon)
+                << "case: " << c.name;
         }
     }
 }
 
+TEST_F(Receive, APortLostDuringTheBarrierEndsItAtOnce) {
+    line.device = [](const Bytes&, Millis) { return std::vector<Arrival>{}; };
+    EXPECT_EQ(link.Exchange(BlockRequest(0x04, 0), Millis{100}, CancelMode::Ignored).length, 0);
+    line.arrive(Millis{1000}, Reply({0x81}));
+    waiter.onWait = [this] {
+        if (clock >= Millis{1000})
+            line.lose();
+    };
+    EXPECT_EQ(link.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Ignored).length, 0);
+    EXPECT_TRUE(link.Cancelled());
+    EXPECT_FALSE(link.OutOfOrder());
+    EXPECT_EQ(clock, Millis{1000});
+    EXPECT_EQ(line.sent().size(), 2u) << "only the barrier went out";
+}
+
 TEST_F(Receive, RepeatsGoOutAtOnceThenABarrierBeforeAnyOtherRequest) {
     // Silence to the first two sendings of a block read; the third is
-    // answered at once, and so is every request after it. A reply that
-    // could not be used counts like a lost one.
+    // answered at once, and so is every request after it.
     int sendings = 0;
     line.device = [&sendings](const Bytes& wire, Millis now) {
         if (wire[0] == kBarrierCommand)
@@ -416,7 +480,6 @@ TEST_F(Receive, RepeatsGoOutAtOnceThenABarrierBeforeAnyOtherRequest) {
     EXPECT_EQ(read(0, Millis{300}, Attempt::Repeat).data[1], '0');
     EXPECT_EQ(read(0, Millis{100}).data[1], '0') << "a new exchange for the same block";
     EXPECT_EQ(read(8, Millis{100}).data[1], '8') << "no barrier after a clean exchange";
-    link.ReplyUnusable();
     EXPECT_EQ(link.Exchange(MakeRequest(0x03), Millis{100}, CancelMode::Ignored).code(), 0x83)
         << "the hardware query is its own barrier";
     EXPECT_EQ(read(40, Millis{100}).data[1], '8');
@@ -436,7 +499,7 @@ TEST_F(Receive, CancelEndsTheBarrierOfAHonouredExchange) {
         if (clock >= Millis{1000})
             cancel = true;
     };
-    line.arrive(Millis{1000}, Reply({0x84, '0'}));
+    line.arrive(Millis{1000}, Reply({0x81}));
     EXPECT_EQ(link.Exchange(BlockRequest(0x04, 8), Millis{100}, CancelMode::Honoured).length, 0);
     EXPECT_TRUE(link.Cancelled());
     ASSERT_EQ(line.sent().size(), 2u) << "only the barrier went out";
