@@ -155,7 +155,7 @@ bool FrameLink::Prove(const Bytes& wire, Attempt attempt, CancelMode mode) {
             }
             Owe(barrier);
             ++sent;
-            quietUntil = waiter_.now() + kLateReplyHorizon;
+            quietUntil = waiter_.now() + (sent == 1 ? kLateReplyHorizon : sent * kBarrierRetryStep);
         }
         const std::uint64_t before = bytesRead_;
         NextReply(std::min(quietUntil, giveUp), mode, false);

@@ -22,9 +22,13 @@ inline constexpr Millis kLateReplyHorizon{3000};
 // The request that proves the line: the read-only hardware query, whose
 // answer code no block command shares.
 inline constexpr std::uint8_t kBarrierCommand = 0x03;
-// How often the barrier is sent before the line is given up on; each
-// sending waits until the line has been silent for kLateReplyHorizon.
-inline constexpr int kBarrierAttempts = 4;
+// The barrier's first sending waits until the line has been silent for
+// kLateReplyHorizon. After that nothing owed is still on its way but the
+// barrier's answer, so it is retried like a block read: as many attempts,
+// each waiting 100 ms longer (200 ms for the second), 10.7 s of silence in
+// all before the line is given up on.
+inline constexpr int kBarrierAttempts = 12;
+inline constexpr Millis kBarrierRetryStep{100};
 
 // Whether a request is a further attempt of the exchange before it.
 enum class Attempt { First, Repeat };
@@ -62,10 +66,10 @@ public:
     // attempt of that command and shows every attempt before it lost
     // (the device answers in order); any other reply settles the oldest
     // owed attempt. The barrier's answer thus settles everything sent
-    // before it. The barrier is sent again after kLateReplyHorizon of
-    // silence, kBarrierAttempts times at most; the whole proof also ends
-    // after one horizon per owed attempt and barrier. A line that cannot
-    // be proven sets OutOfOrder().
+    // before it. The barrier is sent again when the line stays silent (see
+    // kBarrierAttempts); the whole proof also ends after one horizon per
+    // owed attempt and barrier attempt. A line that cannot be proven sets
+    // OutOfOrder().
     //
     // Returns the reply, or Length 0 (none, damaged, time-out, cancel).
     // Length 0 at once when sending failed or the proof ended unproven

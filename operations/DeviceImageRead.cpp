@@ -50,7 +50,7 @@ ImageReadResult ReadDeviceImage(device::DeviceLink& link, EepromImage& image, lo
     using Reach = device::DeviceLink::ReadReach;
     const auto extent = [&](const std::uint8_t* read, long known) -> Reach {
         for (; copied < known; ++copied) {
-            previous.push_back(image.GetImageByte(copied));
+            previous.push_back(image.data()[copied]);
             image.SetImageByte(read[copied], copied);
         }
         if (known < kHeaderEnd)
