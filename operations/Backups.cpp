@@ -164,6 +164,34 @@ void showStatusLine(WorkflowContext& context, const std::string& text) {
     context.status.showStatusWithoutCancel(text);
 }
 
+// A backup is only worth what it restores, so the device's image is read
+// twice; while a block differs between the reads, the image is read again,
+// this many times in all at most, until two reads agree on every block.
+constexpr int kBackupReads = 4;
+constexpr long kBlock = 8;
+
+// Puts into `out` each block of [0, length) that two of `reads` agree on;
+// false while a block has no two reads agreeing.
+bool agreedImage(const std::vector<std::unique_ptr<EepromImage>>& reads, long length,
+                 EepromImage& out) {
+    for (long block = 0; block < length; block += kBlock) {
+        const auto sameBlock = [block](const EepromImage& a, const EepromImage& b) {
+            return std::equal(a.data() + block, a.data() + block + kBlock, b.data() + block);
+        };
+        bool agreed = false;
+        for (std::size_t i = 0; i < reads.size() && !agreed; ++i)
+            for (std::size_t j = i + 1; j < reads.size() && !agreed; ++j)
+                if (sameBlock(*reads[i], *reads[j])) {
+                    for (long a = block; a < block + kBlock; ++a)
+                        out.SetImageByte(reads[i]->data()[a], a);
+                    agreed = true;
+                }
+        if (!agreed)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 fs::path DefaultBackupFolder() {
@@ -256,9 +284,28 @@ BackupResult BackUpDevice(WorkflowContext& context, EepromTransfer& device,
     case ImageRead::OutOfOrder:
         return {BackupOutcome::ReadFailed, {}};
     }
+    const long length = read.length;
+    std::vector<std::unique_ptr<EepromImage>> reads;
+    reads.push_back(std::move(image));
+    image = std::make_unique<EepromImage>();
+    for (int done = 1; !agreedImage(reads, length, *image); ++done) {
+        if (done == kBackupReads)
+            return {BackupOutcome::ReadFailed, {}};
+        auto again = std::make_unique<EepromImage>();
+        const ImageReadResult reread = device.readImage(*again, eepromSize, "msg098");
+        if (reread.outcome == ImageRead::Cancelled)
+            return {BackupOutcome::Stopped, {}};
+        // A read whose header came out otherwise agrees with none.
+        const bool otherHeader = reread.outcome == ImageRead::Unprogrammed ||
+                                 reread.outcome == ImageRead::PastEeprom ||
+                                 (reread.outcome == ImageRead::Read && reread.length != length);
+        if (reread.outcome == ImageRead::Read && !otherHeader)
+            reads.push_back(std::move(again));
+        else if (!otherHeader)
+            return {BackupOutcome::ReadFailed, {}};
+    }
     SettingsRecord settings;
     const bool named = ReadImage(*image, settings, {}).ok;
-    const long length = read.length;
 
     std::error_code error;
     fs::create_directories(target.folder, error);

@@ -3,6 +3,7 @@
 #include "operations/DeviceLinkTransfer.h"
 #include "operations/Workflows.h"
 #include "settings/EepromImage.h"
+#include "settings/ImageReader.h"
 #include "settings/ImageWriter.h"
 #include "settings/SettingsSize.h"
 #include "simulator/SimulatedLink.h"
@@ -12,6 +13,7 @@
 #include "tests/support/ScriptedPrompter.h"
 #include "tests/support/TempDir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -59,6 +61,8 @@ public:
     int reads = 0, writes = 0;
     long size = -1;
     bool verified = false;
+    // Changes what the read numbered (from 1) returns.
+    std::function<void(int read, EepromImage&)> spoil;
 
     ImageReadResult readImage(EepromImage& image, long eepromSize, const std::string&) override {
         ++reads;
@@ -66,6 +70,8 @@ public:
         status_.showStatus("read");
         for (long i = 0; i < std::max(eepromSize, 8L); ++i)
             image.SetImageByte(*device->GetImageByte(i), i);
+        if (spoil)
+            spoil(reads, image);
         status_.cancel = storno;
         status_.hideStatus();
         ImageReadResult result;
@@ -74,6 +80,8 @@ public:
                          : !image.IsImageValid() ? ImageRead::Unprogrammed
                          : pastEeprom            ? ImageRead::PastEeprom
                                                  : ImageRead::Read;
+        if (result.outcome == ImageRead::Read)
+            result.length = FindImageExtent(image, eepromSize).end;
         return result;
     }
     bool writeEeprom(const EepromImage& image, long settingsSize, bool verify) override {
@@ -456,6 +464,47 @@ TEST(DeviceBackup, AStoppedWriteSaysTheDeviceHoldsNoSettings) {
         EXPECT_EQ(std::filesystem::exists(made), backedUp) << made;
         const std::string said = b.only().text;
         EXPECT_NE(said.find(backedUp ? made : b.texts.get("msg102")), std::string::npos) << said;
+    }
+}
+
+TEST(DeviceBackup, ABackupIsReadUntilTwoReadsAgreeOnEveryBlock) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, long>> spoiled; // read and address of a wrong byte
+        int reads;                                 // reads made
+        bool saved;
+    };
+    const Case cases[] = {
+        {"two reads agree", {}, 2, true},
+        {"the second read differs: the third agrees with the first", {{2, 40}}, 3, true},
+        {"each block agreed by another pair", {{1, 40}, {2, 120}}, 3, true},
+        {"no two reads agree on a block", {{1, 40}, {2, 40}, {3, 40}, {4, 40}}, 4, false},
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        BackupBench backups;
+        b.holder.current = sampleRecord();
+        b.holder.eepromSize = "  1024 byte";
+        b.transfer.device = deviceImageOf(&b.holder.current);
+        const EepromImage truth = *b.transfer.device;
+        b.transfer.spoil = [&c](int read, EepromImage& image) {
+            for (const auto& [which, address] : c.spoiled)
+                if (which == read)
+                    image.SetImageByte(
+                        static_cast<std::uint8_t>(*image.GetImageByte(address) ^ (read << 4)),
+                        address);
+        };
+        const BackupResult backup = BackUpDevice(b.context, b.transfer, backups.target);
+        EXPECT_EQ(b.transfer.reads, c.reads) << "case: " << c.name;
+        EXPECT_EQ(backup.outcome, c.saved ? BackupOutcome::Saved : BackupOutcome::ReadFailed)
+            << "case: " << c.name;
+        if (c.saved) {
+            const std::string bytes = test::readFile(backup.path);
+            EXPECT_TRUE(std::equal(
+                bytes.begin(), bytes.end(), truth.data(),
+                [](char x, std::uint8_t y) { return static_cast<std::uint8_t>(x) == y; }))
+                << "case: " << c.name << ": the backup holds the device's bytes";
+        }
     }
 }
 
