@@ -15,7 +15,13 @@
 #    seeds (default 20) of a settings read and a verified write on the
 #    in-process simulator (same device model, 19200 baud, virtual clock),
 #    and LATE_LIVE seeds (default 2) against rq7-sim in real time; silent
-#    corruptions (target 0).
+#    corruptions (target 0);
+#  - recovery cost against the floor: FLOOR_SEEDS (default 10) whole reads
+#    of a 1 KiB device on the in-process simulator (19,200 baud, virtual
+#    clock) under 5 % drops + 5 % bad checksums + 5 % late + 3 % short
+#    replies, and under 20 % stalls that add up: time against the clean
+#    read plus every delay the device imposed plus one first time-out per
+#    lost reply (target <= 1.25 x); the clean read against the line limit.
 # The clean 1 KiB read against the line limit is benchmarks/device_link.sh.
 # Builds a Release configuration in build/bench.
 set -euo pipefail
@@ -180,3 +186,6 @@ for seed in $(seq "${LATE_LIVE:-2}"); do
     "$seed" "$read_status" "$read_wall" "$write_status" "$write_wall"
 done
 printf "  rq7-sim in real time: %d silently wrong (target 0)\n" "$live_wrong"
+
+echo "== recovery cost against the floor"
+"$bin/rq7_bench_device_read" --floor-runs "${FLOOR_SEEDS:-10}"

@@ -7,15 +7,16 @@
 namespace rq7::device {
 
 namespace {
-constexpr std::uint8_t kProgrammingCommand = 0x01;
-
-// Requests whose replies may stay on the line: every answer to one of them
-// is the same, and its code is its own. Programming-mode requests go
+// Requests of one form only (programming mode, identification, hardware
+// query, end of programming): every request of the command is the same
+// frame, answered alike, under an answer code of its own. Their replies may
+// stay on the line without ever being taken for another request's, and none
+// of them needs a proven line before it. Programming-mode requests go
 // unanswered until the device's key is pressed, so their replies are owed
 // in numbers; the barrier's replies outlive a proof that needed more than
 // one of them.
-bool AnswersAlike(std::uint8_t command) {
-    return command == kProgrammingCommand || command == kBarrierCommand;
+bool OfOneForm(std::uint8_t command) {
+    return command == 0x01 || command == 0x02 || command == kBarrierCommand || command == 0x06;
 }
 
 // The answer code of one of the protocol's commands.
@@ -127,7 +128,7 @@ void FrameLink::Settle(const Frame& reply) {
 
 bool FrameLink::OwesOther(const Bytes& wire, Attempt attempt) const {
     return std::any_of(owed_.begin(), owed_.end(), [&](const Owed& owed) {
-        return !AnswersAlike(owed.wire[0]) && !(attempt == Attempt::Repeat && owed.wire == wire);
+        return !OfOneForm(owed.wire[0]) && !(attempt == Attempt::Repeat && owed.wire == wire);
     });
 }
 
@@ -175,7 +176,7 @@ Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode,
     const std::uint8_t command = request.code();
     const Bytes wire = EncodeFrame(request);
     TakeWaiting();
-    if (!AnswersAlike(command) && OwesOther(wire, attempt) && !Prove(wire, attempt, mode))
+    if (!OfOneForm(command) && OwesOther(wire, attempt) && !Prove(wire, attempt, mode))
         return Frame{};
     if (!transport_.write(wire)) {
         sendFailed_ = true;

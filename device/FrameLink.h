@@ -51,14 +51,14 @@ public:
 
     // One exchange as the protocol code uses it.
     //
-    // The line never holds replies of two different requests, apart from
-    // those of the programming-mode request and the hardware query, whose
-    // answers are always the same and carry codes of their own. So a reply
-    // with the request's answer code answers this request, whichever of
-    // its attempts it belongs to, and is taken as soon as it is in.
+    // The line never holds replies of two different block requests. The
+    // other commands have one form each, answered alike under a code of its
+    // own. So a reply with the request's answer code answers this request,
+    // whichever of its attempts it belongs to, and is taken as soon as it
+    // is in.
     //
-    // Before any other request, while a reply to an earlier one may still
-    // come, the line is proven: the hardware query goes out as a barrier
+    // Before another block request, while a reply to an earlier one may
+    // still come, the line is proven: the hardware query goes out as a barrier
     // and nothing is taken until every owed reply is accounted for. Each
     // attempt sent gets at most one reply and each reply ends at its CR,
     // so every reply received, damaged or not, settles one owed attempt:
