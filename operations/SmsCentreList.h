@@ -15,9 +15,10 @@ inline constexpr const char* kSystemConfigDir = "/etc/rq7-init";
 
 // The fields of a comma-separated text, read the way sequential input reads
 // items: leading blanks are skipped; an unquoted field ends at a comma or at
-// the line end, without the blanks before it; a field in double quotes runs to the closing quote
-// (commas and line ends included) and whatever follows it up to the next comma or line end is
-// dropped. A comma followed by the line end leaves an empty field; a blank line holds none.
+// the line end, without the blanks before it; a field in double quotes runs to the closing quote (commas
+// and line ends included) and whatever follows it up to the next comma or
+// line end is dropped. A comma followed by the line end leaves an empty
+// field; a blank line holds none.
 std::vector<std::string> ReadCsvFields(const std::string& text);
 
 // Combo entries "name <number>" from the file's bytes (Windows-1250), in

@@ -31,13 +31,9 @@ std::size_t eepromSizeForMemoryCode(unsigned code);
 
 // Probability per reply of each fault, 0 to 1, drawn independently.
 struct FaultRates {
-    double drop = 0;    // the request is carried out, the reply is lost
-    double corrupt = 0; // the reply's checksum is wrong
-    double late = 0;    // the reply comes after lateDelay, later ones after it
-    // The device waits lateDelay before the reply, once every reply before
-    // it has left: it serves one request after the other, so the stalls of
-    // queued replies add up.
-    double stall = 0;
+    double drop = 0;                 // the request is carried out, the reply is lost
+    double corrupt = 0;              // the reply's checksum is wrong
+    double late = 0;                 // the reply comes after lateDelay, later ones after it
     double shortReply = 0;           // the reply loses its tail but keeps a good checksum
     double misread = 0;              // a block read returns one byte wrong (EEPROM intact)
     double badWrite = 0;             // a block write stores one byte wrong, yet is acknowledged
@@ -45,6 +41,10 @@ struct FaultRates {
     // Every repeat of a request whose reply was late is late too, so that
     // the replies of all of a block's attempts are still on their way.
     bool lateRepeats = false;
+    // The device waits lateDelay before the reply, once every reply before
+    // it has left: it serves one request after the other, so the stalls of
+    // queued replies add up.
+    double stall = 0;
 };
 
 // A set of faults, for forcing them on particular replies.

@@ -52,9 +52,9 @@ TEST(SimProgram, AnswersEveryCommandAndSavesEepromOnTerm) {
     ASSERT_TRUE(saveEepFile(eep, image, error)) << error;
 
     SimProcess sim;
-    ASSERT_TRUE(sim.start({"--id", "34AF02", "--device-version", "1.1", "--memory", "0", "--modem",
-                           "2", "--eeprom", eep},
-                          error))
+    ASSERT_TRUE(sim.start(
+        {"--id", "34AF02", "--device-version", "1.1", "--memory", "0", "--modem", "2", "--eeprom", eep},
+        error))
         << error;
     EXPECT_EQ(sim.ptyPath().rfind("/dev/", 0), 0u) << sim.ptyPath();
     {
