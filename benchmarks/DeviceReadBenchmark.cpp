@@ -185,7 +185,8 @@ int floorRuns(int runs) {
         b = static_cast<std::uint8_t>(random());
     FloorTotals clean;
     floorRun(1, sim::FaultRates{}, image, 0, clean);
-    const double limit = lineSeconds(128, 19200);
+    const double limit =
+        blockReadLineSeconds(static_cast<long>(image.size() / device::kBlockSize), 19200);
     std::printf("clean whole read of a 1 KiB device, 19200 baud (virtual clock): %.3f s = %.3f x "
                 "the line limit (%.3f s)\n",
                 clean.wall, clean.wall / limit, limit);

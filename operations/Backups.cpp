@@ -1,5 +1,6 @@
 #include "operations/Backups.h"
 
+#include "device/Block.h"
 #include "operations/SettingsFile.h"
 #include "settings/EepromImage.h"
 #include "settings/ImageReader.h"
@@ -168,7 +169,7 @@ void showStatusLine(WorkflowContext& context, const std::string& text) {
 // twice; while a block differs between the reads, the image is read again,
 // this many times in all at most, until two reads agree on every block.
 constexpr int kBackupReads = 4;
-constexpr long kBlock = 8;
+constexpr long kBlock = static_cast<long>(device::kBlockSize);
 
 // Puts into `out` each block of [0, length) that two of `reads` agree on;
 // false while a block has no two reads agreeing.

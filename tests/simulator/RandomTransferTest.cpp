@@ -380,14 +380,16 @@ TEST(RandomTransfers, SoakOfWholeReadsAndVerifiedWritesUnderLineFaults) {
         rates.lateRepeats = random() % 2 == 0;
         rates.stall = rate(random, 0.2);
         device.setFaultRates(rates);
-        const long blocks = static_cast<long>(config.eepromSize / 8);
+        const long blocks = device::BlocksFor(static_cast<long>(config.eepromSize));
 
         Bytes image(65536, 0xEE);
         auto start = link.now();
-        const auto read = requester.ReadEeprom(image.data(), image.size(), blocks * 8);
+        const auto read =
+            requester.ReadEeprom(image.data(), image.size(), static_cast<long>(config.eepromSize));
         ++reads;
         ASSERT_LE(link.now() - start, blocks * step) << where << ": the read ran past its bound";
-        const long stored = read.ok() ? blocks * 8 : static_cast<long>(read.address);
+        const long stored = read.ok() ? device::BlockEnd(static_cast<long>(config.eepromSize))
+                                      : static_cast<long>(read.address);
         ASSERT_EQ(firstDifference(image, eeprom, 0, static_cast<std::size_t>(stored)), -1)
             << where << ": a read stored a wrong byte here";
         ASSERT_TRUE(
@@ -404,9 +406,9 @@ TEST(RandomTransfers, SoakOfWholeReadsAndVerifiedWritesUnderLineFaults) {
         const auto written =
             requester.WriteEeprom(contents.data(), contents.size(), usedSize, true);
         ++writes;
-        ASSERT_LE(link.now() - start, 2 * (usedSize / 8 + 3) * step)
+        ASSERT_LE(link.now() - start, 2 * (device::BlocksFor(usedSize) + 2) * step)
             << where << ": the write ran past its bound";
-        const std::size_t end = static_cast<std::size_t>((usedSize + 7) / 8 * 8);
+        const auto end = static_cast<std::size_t>(device::BlockEnd(usedSize));
         if (written.ok()) {
             ++writesOk;
             ASSERT_EQ(firstDifference(device.eeprom(), contents, 0, end), -1)
