@@ -10,13 +10,20 @@ namespace {
 // Requests of one form only (programming mode, identification, hardware
 // query, end of programming): every request of the command is the same
 // frame, answered alike, under an answer code of its own. Their replies may
-// stay on the line without ever being taken for another request's, and none
-// of them needs a proven line before it. Programming-mode requests go
-// unanswered until the device's key is pressed, so their replies are owed
-// in numbers; the barrier's replies outlive a proof that needed more than
-// one of them.
+// stay on the line without ever being taken for another request's.
+// Programming-mode requests go unanswered until the device's key is
+// pressed, so their replies are owed in numbers; the barrier's replies
+// outlive a proof that needed more than one of them.
 bool OfOneForm(std::uint8_t command) {
     return command == 0x01 || command == 0x02 || command == kBarrierCommand || command == 0x06;
+}
+
+// Requests sent without proving the line: the programming-mode request,
+// which starts a session, and the barrier itself. The others wait for a
+// proven line, so that their one attempt is not held up behind stale
+// replies.
+bool GoesOutUnproven(std::uint8_t command) {
+    return command == 0x01 || command == kBarrierCommand;
 }
 
 // The answer code of one of the protocol's commands.
@@ -176,7 +183,7 @@ Frame FrameLink::Exchange(const Frame& request, Millis timeout, CancelMode mode,
     const std::uint8_t command = request.code();
     const Bytes wire = EncodeFrame(request);
     TakeWaiting();
-    if (!OfOneForm(command) && OwesOther(wire, attempt) && !Prove(wire, attempt, mode))
+    if (!GoesOutUnproven(command) && OwesOther(wire, attempt) && !Prove(wire, attempt, mode))
         return Frame{};
     if (!transport_.write(wire)) {
         sendFailed_ = true;

@@ -57,8 +57,9 @@ public:
     // whichever of its attempts it belongs to, and is taken as soon as it
     // is in.
     //
-    // Before another block request, while a reply to an earlier one may
-    // still come, the line is proven: the hardware query goes out as a barrier
+    // Before any other request than the programming-mode request and the
+    // hardware query, while a block request's reply may still come, the
+    // line is proven: the hardware query goes out as a barrier
     // and nothing is taken until every owed reply is accounted for. Each
     // attempt sent gets at most one reply and each reply ends at its CR,
     // so every reply received, damaged or not, settles one owed attempt:

@@ -254,7 +254,7 @@ TEST_F(Receive, ALateReplyIsNeverTakenForAnotherRequests) {
     // The device answers everything in order, 2.9 s late. The first request
     // times out; before the next one a barrier goes out, and the request
     // follows only once the late reply is in.
-    const Frame seconds[] = {BlockRequest(0x05, 8), BlockRequest(0x04, 8)};
+    const Frame seconds[] = {BlockRequest(0x05, 8), BlockRequest(0x04, 8), MakeRequest(0x06)};
     for (const Frame& second : seconds) {
         const std::string name = "case: command " + std::to_string(second.code());
         clock = Millis{0};
