@@ -65,9 +65,9 @@ public:
     // so every reply received, damaged or not, settles one owed attempt:
     // a reply with the answer code of a command settles the oldest owed
     // attempt of that command and shows every attempt before it lost
-    // (the device answers in order); any other reply settles the oldest
-    // owed attempt. The barrier's answer thus settles everything sent
-    // before it. The barrier is sent again when the line stays silent (see
+    // (the device answers in order), or nothing when none of that command
+    // is owed; any other reply settles the oldest owed attempt. The barrier's answer thus settles
+    // everything sent before it. The barrier is sent again when the line stays silent (see
     // kBarrierAttempts); the whole proof also ends after one horizon per
     // owed attempt and barrier attempt. A line that cannot be proven sets
     // OutOfOrder().
