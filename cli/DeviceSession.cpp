@@ -319,7 +319,7 @@ int imageReadExitStatus(ImageRead outcome, const Texts& texts, std::ostream& err
     case ImageRead::PastEeprom:
         return say("msg100", failed);
     case ImageRead::OutOfOrder:
-        return say("msg101", failed);
+        return say("msg103", failed);
     case ImageRead::BlockFailed:
         break;
     }

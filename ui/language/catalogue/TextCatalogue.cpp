@@ -65,7 +65,7 @@ constexpr CatalogueEntry kEntries[] = {
     {"msg053", "Pokud není zadáno telefonní číslo, musí být zaškrtávací pole Události nezaškrtnuté."},
     {"msg060", "Toto pole může obsahovat pouze celé číslo od 0 do 255."},
     {"msg100", "Data nebyla úspěšně načtena z EEPROM. Nastavení v EEPROM přesahuje její velikost."},
-    {"msg101", "Zařízení neodpovídá na dotazy v pořadí, v jakém je dostalo, takže jeho odpovědi nelze spolehlivě přiřadit. Přenos dat byl ukončen a nic z toho, co zařízení poslalo, nebylo převzato."},
+    {"msg103", "Zařízení neodpovídá na dotazy v pořadí, v jakém je dostalo, takže jeho odpovědi nelze spolehlivě přiřadit. Přenos dat byl ukončen a nic z toho, co zařízení poslalo, nebylo převzato."},
     {"msg090", "Nastavení bylo změněno a dosud není uloženo. Chcete změny uložit do souboru?"},
     {"msg091", "Původní nastavení zařízení se pro zálohu nepodařilo načíst. Zápis do zařízení nebyl zahájen."},
     {"msg092", "Zálohu původního nastavení zařízení se nepodařilo uložit do souboru "},
