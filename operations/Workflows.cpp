@@ -167,7 +167,7 @@ Outcome LoadFromDevice(WorkflowContext& context, EepromTransfer& device) {
     if (read == ImageRead::BlockFailed)
         return refuse(Outcome::ReadFailed, Icon::Critical, "msg011");
     if (read == ImageRead::OutOfOrder)
-        return refuse(Outcome::ReadFailed, Icon::Critical, "msg101");
+        return refuse(Outcome::ReadFailed, Icon::Critical, "msg103");
     if (read == ImageRead::Cancelled || context.status.cancelRequested())
         return refuse(Outcome::Stopped, Icon::Information, "msg012");
     if (read == ImageRead::Unprogrammed)
