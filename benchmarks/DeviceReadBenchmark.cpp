@@ -84,22 +84,40 @@ int overPort(const std::string& port, long baud, int reads) {
     return code;
 }
 
+// An activated device link to the in-process simulator holding `image`,
+// paced at 19,200 baud on its virtual clock.
+struct SimSession {
+    SimSession(std::uint64_t seed, const std::vector<std::uint8_t>& image)
+        : device(configFor(seed)), link(device, 19200),
+          requester(link, link, prompter, status, texts) {
+        device.loadEeprom(image);
+        active = requester.Activate("sim").state == device::ConnectionState::Aktivni;
+    }
+    static sim::DeviceConfig configFor(std::uint64_t seed) {
+        sim::DeviceConfig config;
+        config.seed = seed;
+        return config;
+    }
+    sim::SimulatedDevice device;
+    sim::SimulatedLink link;
+    QuietPrompter prompter;
+    NoStatus status;
+    const Texts texts;
+    device::DeviceLink requester;
+    bool active = false;
+};
+
 int lateRuns(int runs, double late, const std::vector<std::uint8_t>& image) {
     int reads = 0, readsOk = 0, readsWrong = 0, writes = 0, writesOk = 0, writesWrong = 0;
     unsigned lateReplies = 0;
     double virtualSeconds = 0;
     for (int seed = 1; seed <= runs; ++seed) {
-        sim::DeviceConfig config;
-        config.seed = static_cast<std::uint64_t>(seed);
-        sim::SimulatedDevice device(config);
-        device.loadEeprom(image);
-        sim::SimulatedLink link(device, 19200);
-        QuietPrompter prompter;
-        NoStatus status;
-        const Texts texts;
-        device::DeviceLink requester(link, link, prompter, status, texts);
-        if (requester.Activate("sim").state != device::ConnectionState::Aktivni)
+        SimSession session(static_cast<std::uint64_t>(seed), image);
+        if (!session.active)
             continue;
+        sim::SimulatedDevice& device = session.device;
+        sim::SimulatedLink& link = session.link;
+        device::DeviceLink& requester = session.requester;
         sim::FaultRates rates;
         rates.late = late;
         rates.lateRepeats = true;
@@ -148,17 +166,12 @@ struct FloorTotals {
 // floor's parts the device reports.
 void floorRun(std::uint64_t seed, const sim::FaultRates& rates,
               const std::vector<std::uint8_t>& image, double clean, FloorTotals& totals) {
-    sim::DeviceConfig config;
-    config.seed = seed;
-    sim::SimulatedDevice device(config);
-    device.loadEeprom(image);
-    sim::SimulatedLink link(device, 19200);
-    QuietPrompter prompter;
-    NoStatus status;
-    const Texts texts;
-    device::DeviceLink requester(link, link, prompter, status, texts);
-    if (requester.Activate("sim").state != device::ConnectionState::Aktivni)
+    SimSession session(seed, image);
+    if (!session.active)
         return;
+    sim::SimulatedDevice& device = session.device;
+    sim::SimulatedLink& link = session.link;
+    device::DeviceLink& requester = session.requester;
     device.setFaultRates(rates);
     const sim::SimulatedDevice::Counters before = device.counters();
     const auto start = link.nowMicros();
