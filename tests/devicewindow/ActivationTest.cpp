@@ -127,7 +127,7 @@ TEST(DeviceWindowActivation, LabelsStateAndButtonsOfEachOutcome) {
             << "case: " << c.name;
         EXPECT_EQ(h.text("tabDeAktivNapis"), c.stateText) << "case: " << c.name;
         EXPECT_EQ(h.colour("tabDeAktivNapis"), kBlue) << "case: " << c.name;
-        EXPECT_EQ(h.text("btDEA"), "Deaktivovat") << "case: " << c.name;
+        EXPECT_EQ(h.text("btDEA"), "&Deaktivovat") << "case: " << c.name;
         EXPECT_FALSE(h.enabled("tabPort")) << "case: " << c.name;
         EXPECT_EQ(h.enabled("btEEPROMLoad"), c.transfers) << "case: " << c.name;
         EXPECT_EQ(h.enabled("btEEPROMSave"), c.transfers) << "case: " << c.name;
@@ -145,7 +145,7 @@ TEST(DeviceWindowActivation, LabelsStateAndButtonsOfEachOutcome) {
             EXPECT_EQ(h.text(name), "?") << "case: " << c.name << ", " << name;
         EXPECT_EQ(h.text("tabDeAktivNapis"), "Neaktivní") << "case: " << c.name;
         EXPECT_EQ(h.colour("tabDeAktivNapis"), kRed) << "case: " << c.name;
-        EXPECT_EQ(h.text("btDEA"), "Aktivovat") << "case: " << c.name;
+        EXPECT_EQ(h.text("btDEA"), "&Aktivovat") << "case: " << c.name;
         EXPECT_TRUE(h.enabled("tabPort")) << "case: " << c.name;
         EXPECT_FALSE(h.enabled("btEEPROMLoad")) << "case: " << c.name;
         EXPECT_FALSE(h.enabled("btEEPROMSave")) << "case: " << c.name;
@@ -235,7 +235,7 @@ TEST(DeviceWindowActivation, StornoWhileTheDeviceIsAwaited) {
     EXPECT_EQ(failed->icon, Icon::Critical);
     EXPECT_EQ(h.text("tabDeAktivNapis"), "Neaktivní");
     EXPECT_EQ(h.colour("tabDeAktivNapis"), kRed);
-    EXPECT_EQ(h.text("btDEA"), "Aktivovat");
+    EXPECT_EQ(h.text("btDEA"), "&Aktivovat");
     EXPECT_TRUE(h.enabled("tabPort"));
     EXPECT_FALSE(h.enabled("btEEPROMLoad"));
     EXPECT_FALSE(h.link().isOpen()) << "the port is closed again";
@@ -280,7 +280,7 @@ TEST(DeviceWindowActivation, APortThatDoesNotOpenIsNamedWithTheSystemsReason) {
         EXPECT_EQ(h.prompter.asked[0].text, c.text) << "case: " << c.name;
         EXPECT_EQ(h.prompter.asked[0].icon, Icon::Critical) << "case: " << c.name;
         EXPECT_EQ(h.text("tabDeAktivNapis"), "Neaktivní") << "case: " << c.name;
-        EXPECT_EQ(h.text("btDEA"), "Aktivovat") << "case: " << c.name;
+        EXPECT_EQ(h.text("btDEA"), "&Aktivovat") << "case: " << c.name;
         EXPECT_TRUE(h.enabled("tabPort")) << "case: " << c.name;
         EXPECT_FALSE(h.statusWindow()->isVisible()) << "case: " << c.name;
         EXPECT_EQ(h.device().counters().handled[1], 0u) << "case: " << c.name;
@@ -302,7 +302,7 @@ TEST(DeviceWindowActivation, AFailedDeactivationAsksAndNoKeepsTheDeviceActive) {
     EXPECT_EQ(h.prompter.asked[0].buttons, Buttons::YesNo);
     EXPECT_EQ(h.prompter.asked[0].icon, Icon::Critical);
     EXPECT_EQ(h.text("tabDeAktivNapis"), "Aktivní");
-    EXPECT_EQ(h.text("btDEA"), "Deaktivovat");
+    EXPECT_EQ(h.text("btDEA"), "&Deaktivovat");
     EXPECT_TRUE(h.enabled("btEEPROMLoad"));
     EXPECT_EQ(h.text("lblInfoProdukt"), "RQ7");
     EXPECT_TRUE(h.link().isOpen());

@@ -120,7 +120,7 @@ TEST(PortList, AnActivatedPortIsRememberedAndAFailedOneIsNot) {
     DeviceWindowHarness h;
     h.typePort("/dev/rq7-sim");
     h.click("btDEA");
-    ASSERT_EQ(h.text("btDEA"), "Deaktivovat");
+    ASSERT_EQ(h.text("btDEA"), "&Deaktivovat");
     EXPECT_EQ(h.store.values["Options/LastPort"], "/dev/rq7-sim");
 
     DeviceWindowHarness failing;

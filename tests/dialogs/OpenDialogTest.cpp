@@ -188,8 +188,8 @@ TEST_F(OpenDialog, ControlTextsComeFromTheLanguage) {
          {{"lblTC", "Telefonn\u00ed \u010d\u00edslo:"},
           {"TCPrijem", "Akceptovat p\u0159\u00edkazy z tohoto \u010d\u00edsla"},
           {"TCUdalost", "Odes\u00edlat hl\u00e1\u0161en\u00ed"},
-          {"btOk", "OK"},
-          {"btStorno", "Storno"}}},
+          {"btOk", "&OK"},
+          {"btStorno", "&Storno"}}},
         {inputTable(),
          {{"lblDInpName", "N\u00e1zev vstupu:"},
           {"lblDInpStateOff", "N\u00e1zev stavu vypnuto (0):"},
@@ -198,7 +198,7 @@ TEST_F(OpenDialog, ControlTextsComeFromTheLanguage) {
           {"INPZpr", "Uv\u00e1d\u011bt v hl\u00e1\u0161en\u00ed"},
           {"INPLHEvent",
            "P\u0159i zm\u011bn\u011b stavu 0->1 pos\u00edlat hl\u00e1\u0161en\u00ed:"},
-          {"btOk", "OK"}}},
+          {"btOk", "&OK"}}},
         {outputTable(),
          {{"lblDOutName", "N\u00e1zev v\u00fdstupu:"},
           {"lblDOutStateOn", "N\u00e1zev stavu zapnuto (1):"},
@@ -206,7 +206,7 @@ TEST_F(OpenDialog, ControlTextsComeFromTheLanguage) {
           {"Frame3", "Impulsy"},
           {"lblImpuls", "P\u0159\u00edkaz pro vysl\u00e1n\u00ed impulsu:"},
           {"lblImpulsUnit", "* 0,1 sekund"},
-          {"btStorno", "Storno"}}},
+          {"btStorno", "&Storno"}}},
     };
     for (const auto& [table, captions] : dialogs) {
         const auto check = [&, captions = captions](ui::RowDialog& dialog) {

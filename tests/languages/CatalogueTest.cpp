@@ -103,7 +103,7 @@ TEST(Texts, LanguageTextsReplaceDefaultsKeyByKey) {
         {"no language current", -1, "msg025", czechDefault("msg025")},
         {"key in the file", 0, "msg025", "Cannot open port "},
         {"key missing from the file", 0, "msg038", czechDefault("msg038")},
-        {"empty text in the file", 0, "btOK", "OK"},
+        {"empty text in the file", 0, "btOK", czechDefault("btOK")},
         {"key outside the catalogue", 0, "extraKey", ""},
     };
     for (const Case& c : cases) {

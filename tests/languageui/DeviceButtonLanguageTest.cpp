@@ -80,15 +80,15 @@ TEST_F(DeviceButtonLanguage, EqualCaptionsGiveWayToTheBuiltInPair) {
         {"Same", "RQ7 Init", "S", {{"btActivate", "Přepnout"}, {"btDEActivate", "Přepnout"}}});
     saveLanguage(settingsDir, "Same");
     LanguageProgram program(programDir, settingsDir, {}, ports);
-    EXPECT_EQ(button(program), "Aktivovat");
+    EXPECT_EQ(button(program), "&Aktivovat");
 
     program.click("btDEA");
     EXPECT_EQ(program.window().connectionState(), ConnectionState::Aktivni);
-    EXPECT_EQ(button(program), "Deaktivovat");
+    EXPECT_EQ(button(program), "&Deaktivovat");
     program.click("btDEA");
     EXPECT_EQ(program.window().connectionState(), ConnectionState::Neaktivni);
     EXPECT_FALSE(simulated.inProgrammingMode());
-    EXPECT_EQ(button(program), "Aktivovat");
+    EXPECT_EQ(button(program), "&Aktivovat");
 }
 
 } // namespace

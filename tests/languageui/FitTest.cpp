@@ -1,17 +1,25 @@
-// Every text fits its control: the windows grow with their texts, with the
-// shipped English and Czech files and with the built-in Czech texts.
+// Every text fits its control and every button and tab has its own Alt key:
+// the windows grow with their texts, with the shipped English and Czech files
+// and with the built-in Czech texts.
 
 #include "tests/languageui/FitCheck.h"
 #include "tests/languageui/LanguageProgram.h"
+#include "tests/languageui/MnemonicCheck.h"
 #include "ui/dialogs/Info.h"
+#include "ui/dialogs/MessageBoxPrompter.h"
+#include "ui/main/SeriesDialog.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace rq7::test {
@@ -28,6 +36,22 @@ struct Language {
 void expectFits(QWidget* window, const std::string& where) {
     for (const std::string& clipped : clippedTexts(window))
         ADD_FAILURE() << where << ": " << clipped;
+    for (const std::string& fault : mnemonicFaults(window))
+        ADD_FAILURE() << where << ": " << fault;
+}
+
+// The modal dialog `open` shows, inspected and closed.
+void inspectModal(const std::function<void()>& open, const std::function<void(QDialog*)>& look) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            look(dialog);
+            dialog->reject();
+        }
+    });
+    open();
+    EXPECT_TRUE(seen);
 }
 
 TEST(TextsFit, EveryWindowInEveryShippedLanguage) {
@@ -67,6 +91,22 @@ TEST(TextsFit, EveryWindowInEveryShippedLanguage) {
         settle();
         expectFits(status, std::string(language.name) + ", status window");
         status->hideStatus();
+
+        const std::string where = language.name;
+        inspectModal([&] { window.findChild<QAction*>(QStringLiteral("mnuChanges"))->trigger(); },
+                     [&](QDialog* changes) { expectFits(changes, where + ", changes"); });
+        ui::SeriesDialog series({run.texts, run.prompter, {}, {}, {}, {}, {}}, &window);
+        series.show();
+        settle();
+        expectFits(&series, where + ", series");
+        series.hide();
+        window.findChild<QLineEdit*>(QStringLiteral("tabJmenoStanice"))->setText("X");
+        run.prompter.answers = {Answer::Cancel};
+        run.click("btFileLoad");
+        ASSERT_FALSE(run.prompter.asked.empty());
+        std::unique_ptr<QMessageBox> unsaved(
+            ui::buildMessageBox(run.prompter.asked.back(), &window));
+        EXPECT_TRUE(mnemonicFaults(unsaved.get()).empty()) << where << ", unsaved question";
 
         AboutAnswer look;
         bool aboutSeen = false;

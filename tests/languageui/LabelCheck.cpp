@@ -26,7 +26,8 @@ std::string shown(QWidget* control, const ui::ControlLabel& label) {
     case T::Tooltip:
         return control->toolTip().toStdString();
     case T::CaptionAndTooltip:
-        if (control->toolTip() != QString::fromStdString(captionOf(control)))
+        // The tooltip is the caption without its Alt key's "&".
+        if (control->toolTip() != QString::fromStdString(captionOf(control)).remove('&'))
             return "tooltip " + control->toolTip().toStdString();
         return captionOf(control);
     case T::TabCaption:

@@ -121,7 +121,7 @@ TEST_F(LanguageWindows, FirstRunAsksWithEnglishSelectedAndTakesIt) {
     EXPECT_EQ(about.programName, "RQ7 Init");
     EXPECT_EQ(about.version, versionWith("Version"));
     EXPECT_EQ(about.languageLabel, "Language:");
-    EXPECT_EQ(about.closeCaption, "Close");
+    EXPECT_EQ(about.closeCaption, "&Close");
 
     EXPECT_EQ(program.language.Name(), "English");
     EXPECT_EQ(savedLanguage(settingsDir), "English");
@@ -275,12 +275,12 @@ TEST_F(LanguageWindows, NoLanguageFilesGiveTheBuiltInTextsEverywhere) {
         "built-in");
     ui::Hlavni& window = program.window();
     const std::pair<QWidget*, std::pair<const char*, const char*>> literal[] = {
-        {&window, {"btDEA", "Aktivovat"}},
+        {&window, {"btDEA", "&Aktivovat"}},
         {&window, {"tabDeAktivNapis", "Neaktivní"}},
         {&window, {"tabUTO", "+420"}},
         {&window, {"lblTCPrijem", "Akceptovat příkazy\nz tohoto čísla"}},
         {&window, {"btKonec", "U&končit"}},
-        {window.statusWindow(), {"Storno", "Storno"}},
+        {window.statusWindow(), {"Storno", "&Storno"}},
         {window.rowDialogs().telCislo(), {"lblTC", "Telefonní číslo:"}},
         {window.rowDialogs().vstup(), {"lblDInpStateOff", "Název stavu vypnuto (0):"}},
         {window.rowDialogs().vystup(), {"OUTZpr", "Uvádět v hlášení"}},

@@ -91,7 +91,7 @@ TEST(MainWindowLayout, StartStateOfTheCommandsAndTheDevice) {
     EXPECT_EQ(std::vector<std::string>(ports.begin(), ports.begin() + 4),
               (std::vector<std::string>{"COM 1", "COM 2", "COM 3", "COM 4"}));
     EXPECT_EQ(port->currentText().toStdString(), "COM 1");
-    EXPECT_EQ(h.window().findChild<QPushButton*>("btDEA")->text().toStdString(), "Aktivovat");
+    EXPECT_EQ(h.window().findChild<QPushButton*>("btDEA")->text().toStdString(), "&Aktivovat");
     EXPECT_EQ(h.label("tabDeAktivNapis")->text().toStdString(), "Neaktivní");
     EXPECT_EQ(textColour(h.label("tabDeAktivNapis")), QColor(255, 0, 0));
     for (const char* name :
@@ -128,10 +128,10 @@ TEST(MainWindowLayout, ShowsTheBuiltInCzechTexts) {
     WindowHarness h;
     QTabWidget* tabs = h.window().tabList();
     EXPECT_EQ(captionOf(&h.window()), "Inicializační program pro zařízení RQ7");
-    EXPECT_EQ(tabs->tabText(0).toStdString(), "Všeobecné");
-    EXPECT_EQ(tabs->tabText(1).toStdString(), " Telefonní čísla");
-    EXPECT_EQ(tabs->tabText(2).toStdString(), " Logické vstupy");
-    EXPECT_EQ(tabs->tabText(3).toStdString(), " Logické výstupy");
+    EXPECT_EQ(tabs->tabText(0).toStdString(), "Všeo&becné");
+    EXPECT_EQ(tabs->tabText(1).toStdString(), " Tele&fonní čísla");
+    EXPECT_EQ(tabs->tabText(2).toStdString(), " &Logické vstupy");
+    EXPECT_EQ(tabs->tabText(3).toStdString(), " Logické výstup&y");
     struct Case {
         const char* control;
         const char* text;

@@ -5,12 +5,14 @@
 #include "tests/support/MemoryStore.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -112,8 +114,24 @@ TEST(QtFileDialog, AddsTheSuffixAndRemembersTheFolderAcrossRuns) {
         dialog.reject();
     });
     EXPECT_FALSE(nextRun.chooseFileToOpen().has_value());
+    // Backup names, long and alike up to their ends, are listed whole.
+    const QString backup = QStringLiteral("RQ7_04_Chata u lesa pod horou, vchod od silnice a "
+                                          "garáž_2026-12-09T05-32-47Z-2.eep");
+    QFile(QDir(backups.path()).filePath(backup)).open(QIODevice::WriteOnly);
     whenShown(nextRun, [&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.directory().absolutePath(), QDir(backups.path()).absolutePath());
+        auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        if (view) {
+            const int needed = view->fontMetrics().horizontalAdvance(backup);
+            // The folder is listed in the background; the column follows.
+            for (QDeadlineTimer listed(10000);
+                 view->columnWidth(0) < needed && !listed.hasExpired();)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            EXPECT_EQ(view->textElideMode(), Qt::ElideNone);
+            EXPECT_GE(view->columnWidth(0), needed);
+            EXPECT_GT(needed, view->viewport()->width()) << "a name wider than the list";
+        }
+        EXPECT_NE(view, nullptr);
         dialog.reject();
     });
     EXPECT_FALSE(nextRun.chooseFileToOpenIn(backups.path().toStdString()).has_value());

@@ -26,7 +26,7 @@ TEST(StatusWindow, ShowsTheMessageWithOrWithoutStorno) {
     owner.show();
     ui::Info info(texts, &owner);
     EXPECT_FALSE(info.isVisible());
-    EXPECT_EQ(storno(info)->text().toStdString(), "Storno");
+    EXPECT_EQ(storno(info)->text().toStdString(), "&Storno");
 
     for (const bool cancellable : {true, false}) {
         if (cancellable)

@@ -26,6 +26,19 @@ void setCaption(QWidget* control, const QString& text) {
         control->setWindowTitle(text);
 }
 
+// A caption's "&x" marks its Alt key; a tooltip shows the plain text ("&&"
+// stays a literal "&").
+QString withoutMnemonic(const QString& caption) {
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype at = 0; at < caption.size(); ++at) {
+        if (caption.at(at) == QLatin1Char('&') && at + 1 < caption.size())
+            ++at;
+        plain += caption.at(at);
+    }
+    return plain;
+}
+
 void setText(QWidget* control, const QString& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->setText(text);
@@ -39,11 +52,11 @@ void apply(QWidget* control, const ControlLabel& label, const QString& text) {
         setCaption(control, text);
         break;
     case LabelTarget::Tooltip:
-        control->setToolTip(text);
+        control->setToolTip(withoutMnemonic(text));
         break;
     case LabelTarget::CaptionAndTooltip:
         setCaption(control, text);
-        control->setToolTip(text);
+        control->setToolTip(withoutMnemonic(text));
         break;
     case LabelTarget::TabCaption:
         if (auto* tabs = qobject_cast<QTabWidget*>(control))

@@ -1,11 +1,38 @@
 #include "ui/dialogs/QtFileDialog.h"
 
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QStandardPaths>
+#include <QTreeView>
 #include <memory>
 
 namespace rq7::ui {
+
+namespace {
+
+// Backup names differ only at their ends (date, time, sequence): Qt's own
+// dialog lists them in full, in detail view with the name column as wide as
+// the longest name, scrolling sideways when the dialog is narrower. Qt makes
+// that dialog's widgets only when no native dialog is shown, so they are set
+// up as the dialog appears.
+class WholeNames : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            for (QTreeView* view : watched->findChildren<QTreeView*>()) {
+                view->setTextElideMode(Qt::ElideNone);
+                view->header()->setStretchLastSection(false);
+                view->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+            }
+        return false;
+    }
+};
+
+} // namespace
 
 QtFileDialog::QtFileDialog(QWidget* owner, bool nativeDialogs, SettingsStore* store)
     : owner_(owner), native_(nativeDialogs),
@@ -37,6 +64,8 @@ std::optional<std::string> QtFileDialog::choose(bool open, const QString& folder
     if (!native_)
         options |= QFileDialog::DontUseNativeDialog;
     dialog->setOptions(options);
+    dialog->setViewMode(QFileDialog::Detail);
+    dialog->installEventFilter(new WholeNames(dialog.get()));
     if (!open)
         dialog->setDefaultSuffix(QStringLiteral("eep"));
     const QFileInfo last(lastName_);

@@ -55,7 +55,8 @@ DifferencesDialog::DifferencesDialog(DifferencesView view, const Texts& texts, Q
     take_->setObjectName(QStringLiteral("btTake"));
     takeAll_ = buttons->addButton(qs(view_.takeAllCaption), QDialogButtonBox::ActionRole);
     takeAll_->setObjectName(QStringLiteral("btTakeAll"));
-    buttons->addButton(QDialogButtonBox::Close);
+    // The program's own caption, with its Alt key in both languages.
+    buttons->addButton(QDialogButtonBox::Close)->setText(qs(texts.get("btClose")));
     column->addWidget(buttons);
     connect(take_, &QPushButton::clicked, this, [this] { takeFields(false); });
     connect(takeAll_, &QPushButton::clicked, this, [this] { takeFields(true); });
