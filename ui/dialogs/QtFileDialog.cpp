@@ -13,8 +13,8 @@ namespace rq7::ui {
 namespace {
 
 // Backup names differ only at their ends (date, time, sequence): Qt's own
-// dialog lists them in full, in detail view with the name column as wide as
-// the longest name, scrolling sideways when the dialog is narrower. Qt makes
+// dialog lists them in full, in detail view with every column as wide as
+// its contents, scrolling sideways when the dialog is narrower. Qt makes
 // that dialog's widgets only when no native dialog is shown, so they are set
 // up as the dialog appears.
 class WholeNames : public QObject {
@@ -26,7 +26,7 @@ public:
             for (QTreeView* view : watched->findChildren<QTreeView*>()) {
                 view->setTextElideMode(Qt::ElideNone);
                 view->header()->setStretchLastSection(false);
-                view->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+                view->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
             }
         return false;
     }
