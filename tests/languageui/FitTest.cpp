@@ -4,7 +4,6 @@
 
 #include "tests/languageui/FitCheck.h"
 #include "tests/languageui/LanguageProgram.h"
-#include "tests/languageui/MnemonicCheck.h"
 #include "ui/dialogs/Info.h"
 #include "ui/dialogs/MessageBoxPrompter.h"
 #include "ui/main/SeriesDialog.h"
@@ -15,12 +14,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace rq7::test {
 namespace {
@@ -32,6 +35,35 @@ struct Language {
     std::vector<const char*> files; // shipped files copied beside the program
     const char* saved;              // "" for none: the built-in texts
 };
+
+// "btTisk '&Tisk' shares Alt+T with btTabulka" or "… no Alt key" for the
+// window's own buttons, tabs and menu titles; the per-row buttons of a table
+// ("tabTCZmenit_3") repeat one caption and are left out.
+std::vector<std::string> mnemonicFaults(QWidget* window) {
+    std::vector<std::pair<QString, QString>> captions; // who, text
+    const QRegularExpression rowControl(QStringLiteral("_\\d+$"));
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        if (button->window() == window && !rowControl.match(button->objectName()).hasMatch())
+            captions.emplace_back(button->objectName(), button->text());
+    for (QTabBar* bar : window->findChildren<QTabBar*>())
+        for (int tab = 0; tab < bar->count(); ++tab)
+            captions.emplace_back(QStringLiteral("tab %1").arg(tab), bar->tabText(tab));
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+        for (QAction* menu : bar->actions())
+            captions.emplace_back(QStringLiteral("menu"), menu->text());
+    std::vector<std::string> faults;
+    std::map<int, QString> owner; // Alt key -> the control that has it
+    for (const auto& [who, text] : captions) {
+        const QKeySequence key = QKeySequence::mnemonic(text);
+        const std::string seen = who.toStdString() + " '" + text.toStdString() + "'";
+        if (key.isEmpty())
+            faults.push_back(seen + ": no Alt key");
+        else if (const auto [at, fresh] = owner.emplace(key[0].toCombined(), who); !fresh)
+            faults.push_back(seen + " shares " + key.toString().toStdString() + " with " +
+                             at->second.toStdString());
+    }
+    return faults;
+}
 
 void expectFits(QWidget* window, const std::string& where) {
     for (const std::string& clipped : clippedTexts(window))
