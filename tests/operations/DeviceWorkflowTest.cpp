@@ -109,6 +109,13 @@ struct Bench {
     WorkflowContext context{holder, *image, prompter, status, texts};
     FakeTransfer transfer{status};
 
+    // The window and a device of 1 KiB hold the same sample settings.
+    void holdSampleOnDevice() {
+        holder.current = sampleRecord();
+        holder.eepromSize = "  1024 byte";
+        transfer.device = deviceImageOf(&holder.current);
+    }
+
     Message only() const {
         EXPECT_EQ(prompter.asked.size(), 1u)
             << "messages: " << ::testing::PrintToString(prompter.keys());
@@ -429,9 +436,7 @@ TEST(DeviceBackup, NoBackupNoWrite) {
     for (const Case& c : cases) {
         Bench b;
         BackupBench backups;
-        b.holder.current = sampleRecord();
-        b.holder.eepromSize = "  1024 byte";
-        b.transfer.device = deviceImageOf(&b.holder.current);
+        b.holdSampleOnDevice();
         b.transfer.succeed = !c.readFails;
         b.transfer.storno = c.storno;
         if (c.folderIsAFile)
@@ -452,9 +457,7 @@ TEST(DeviceBackup, AStoppedWriteSaysTheDeviceHoldsNoSettings) {
     for (const bool backedUp : {true, false}) {
         Bench b;
         BackupBench backups;
-        b.holder.current = sampleRecord();
-        b.holder.eepromSize = "  1024 byte";
-        b.transfer.device = deviceImageOf(&b.holder.current);
+        b.holdSampleOnDevice();
         b.transfer.writeFails = true;
         DeviceWriteFacts facts;
         EXPECT_EQ(SaveToDevice(b.context, b.transfer, backedUp ? &backups.target : nullptr, &facts),
@@ -483,9 +486,7 @@ TEST(DeviceBackup, ABackupIsReadUntilTwoReadsAgreeOnEveryBlock) {
     for (const Case& c : cases) {
         Bench b;
         BackupBench backups;
-        b.holder.current = sampleRecord();
-        b.holder.eepromSize = "  1024 byte";
-        b.transfer.device = deviceImageOf(&b.holder.current);
+        b.holdSampleOnDevice();
         const EepromImage truth = *b.transfer.device;
         b.transfer.spoil = [&c](int read, EepromImage& image) {
             for (const auto& [which, address] : c.spoiled)
