@@ -16,15 +16,23 @@
 namespace rq7::test {
 namespace {
 
+// A status window over a shown owner, made after the owner appears.
+struct ShownOwner {
+    QWidget owner;
+    ShownOwner() { owner.show(); }
+};
+struct StatusBench : ShownOwner {
+    const Texts texts;
+    ui::Info info{texts, &owner};
+};
+
 QPushButton* storno(QWidget& info) {
     return info.findChild<QPushButton*>("Storno");
 }
 
 TEST(StatusWindow, ShowsTheMessageWithOrWithoutStorno) {
-    const Texts texts;
-    QWidget owner;
-    owner.show();
-    ui::Info info(texts, &owner);
+    StatusBench bench;
+    ui::Info& info = bench.info;
     EXPECT_FALSE(info.isVisible());
     EXPECT_EQ(storno(info)->text().toStdString(), "&Storno");
 
@@ -50,18 +58,16 @@ TEST(StatusWindow, ShowsTheMessageWithOrWithoutStorno) {
 }
 
 TEST(StatusWindow, FileNamesAreShownAsWritten) {
-    const Texts texts;
-    QWidget owner;
-    owner.show();
-    ui::Info info(texts, &owner);
+    StatusBench bench;
+    ui::Info& info = bench.info;
     auto* napis = info.findChild<QLabel*>("Napis");
     const struct {
         const char* name;
         std::string message;
     } cases[] = {
-        {"save, tag in the name", texts.get("msg036") + "/tmp/<b>zaloha</b>.eep"},
-        {"load, entity in the name", texts.get("msg049") + "/tmp/a&lt;b.eep" + "."},
-        {"load, line break tag", texts.get("msg049") + "<br>x.eep" + "."},
+        {"save, tag in the name", bench.texts.get("msg036") + "/tmp/<b>zaloha</b>.eep"},
+        {"load, entity in the name", bench.texts.get("msg049") + "/tmp/a&lt;b.eep" + "."},
+        {"load, line break tag", bench.texts.get("msg049") + "<br>x.eep" + "."},
     };
     for (const auto& c : cases) {
         info.showStatusWithoutCancel(c.message);
@@ -72,10 +78,8 @@ TEST(StatusWindow, FileNamesAreShownAsWritten) {
 }
 
 TEST(StatusWindow, StornoSetsCancelFlagUntilTheNextShowStatus) {
-    const Texts texts;
-    QWidget owner;
-    owner.show();
-    ui::Info info(texts, &owner);
+    StatusBench bench;
+    ui::Info& info = bench.info;
     info.showStatus("Zapněte zařízení.");
     EXPECT_FALSE(info.cancelRequested());
     QTest::mouseClick(storno(info), Qt::LeftButton);
@@ -89,10 +93,8 @@ TEST(StatusWindow, StornoSetsCancelFlagUntilTheNextShowStatus) {
 }
 
 TEST(StatusWindow, NeitherCloseNorEscapeEndsTheWindowOrCancels) {
-    const Texts texts;
-    QWidget owner;
-    owner.show();
-    ui::Info info(texts, &owner);
+    StatusBench bench;
+    ui::Info& info = bench.info;
     info.showStatus("Pracuji");
     info.close();
     QTest::keyClick(&info, Qt::Key_Escape);
@@ -102,10 +104,8 @@ TEST(StatusWindow, NeitherCloseNorEscapeEndsTheWindowOrCancels) {
 }
 
 TEST(StatusWindow, ProgressBarOnlyWhileATotalIsKnown) {
-    const Texts texts;
-    QWidget owner;
-    owner.show();
-    ui::Info info(texts, &owner);
+    StatusBench bench;
+    ui::Info& info = bench.info;
     info.showStatus("Načítám");
     auto* bar = info.findChild<QProgressBar*>("Progress");
     info.progress(3, 10);
@@ -123,10 +123,8 @@ TEST(StatusWindow, ProgressBarOnlyWhileATotalIsKnown) {
 }
 
 TEST(StatusWindow, WaitingKeepsTheWidthSoStornoStaysUnderThePointer) {
-    const Texts texts;
-    QWidget owner;
-    owner.show();
-    ui::Info info(texts, &owner);
+    StatusBench bench;
+    ui::Info& info = bench.info;
     info.showStatus("Čekám");
     const int width = info.width();
     std::string hint;
